@@ -1,0 +1,141 @@
+#include "app/launcher_dlg.h"
+
+#include "app/about_dlg.h"
+#include "calc/aux_power_dlg.h"
+#include "res/maker.h"
+#include "res/resource.h"
+
+#include <commctrl.h>
+
+namespace {
+
+const char* const kTipAuxPower = "作辅助动力源、应急动力源、流量补充、保压等";
+const char* const kTipShock = "吸收管道突然关闭等造成的液压冲击、水锤";
+const char* const kTipPlunger = "吸收柱塞泵造成的脉动，消减噪音和振动";
+const char* const kTipNonPlunger = "吸收非柱塞泵造成的脉动，消减噪音和振动";
+
+// The frame the launcher takes at its creation: caption, system menu, sizing border and
+// minimise box.
+const LONG kLauncherStyle = 0x00CE0000;
+const DWORD kToolTipStyle = TTS_NOPREFIX | TTS_BALLOON;
+const COLORREF kEmailTextColour = RGB(255, 0, 0);
+
+} // namespace
+
+CLauncherDlg::CLauncherDlg()
+    : CDialog(IDD_LAUNCHER, nullptr), m_hIcon(AfxGetApp()->LoadIcon(IDR_MAINFRAME)) {}
+
+void CLauncherDlg::DoDataExchange(CDataExchange* dx) {
+    CDialog::DoDataExchange(dx);
+    DDX_Control(dx, IDC_SHOCK_C, m_btnShockC);
+    DDX_Control(dx, IDC_EMAIL, m_email);
+    DDX_Control(dx, IDC_PULSE_D, m_btnPulseD);
+    DDX_Control(dx, IDC_PULSE_C, m_btnPulseC);
+    DDX_Control(dx, IDC_PULSE_B, m_btnPulseB);
+    DDX_Control(dx, IDC_SHOCK_B, m_btnShockB);
+    DDX_Control(dx, IDC_AUX_POWER, m_btnAuxPower);
+    DDX_Control(dx, IDC_SHOCK_A, m_btnShockA);
+    DDX_Control(dx, IDC_PULSE_A, m_btnPulseA);
+    DDX_Control(dx, IDC_WEB_LINK, m_webLink);
+}
+
+BEGIN_MESSAGE_MAP(CLauncherDlg, CDialog)
+ON_WM_SYSCOMMAND()
+ON_WM_PAINT()
+ON_WM_QUERYDRAGICON()
+ON_BN_CLICKED(IDC_AUX_POWER, OnAuxPower)
+ON_WM_CREATE()
+ON_WM_CTLCOLOR()
+END_MESSAGE_MAP()
+
+BOOL CLauncherDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+
+    if (CMenu* sysMenu = GetSystemMenu(FALSE)) {
+        CString aboutItem;
+        aboutItem.LoadString(IDS_ABOUTBOX);
+        if (!aboutItem.IsEmpty()) {
+            sysMenu->AppendMenu(MF_SEPARATOR);
+            sysMenu->AppendMenu(MF_STRING, IDM_ABOUTBOX, aboutItem);
+        }
+    }
+
+    SetIcon(m_hIcon, TRUE);
+    SetIcon(m_hIcon, FALSE);
+
+    m_toolTip.Create(this, kToolTipStyle);
+
+    // The control skin is switched on here, before the tools are added.
+
+    m_toolTip.AddTool(&m_btnAuxPower, kTipAuxPower);
+    m_toolTip.AddTool(&m_btnShockA, kTipShock);
+    m_toolTip.AddTool(&m_btnPulseA, kTipPlunger);
+    m_toolTip.AddTool(&m_btnShockB, kTipShock);
+    m_toolTip.AddTool(&m_btnPulseB, kTipPlunger);
+    m_toolTip.AddTool(&m_btnPulseC, kTipNonPlunger);
+    m_toolTip.AddTool(&m_btnPulseD, kTipNonPlunger);
+    m_toolTip.AddTool(&m_btnShockC, kTipShock);
+
+    m_emailFont.CreateFont(15, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0, 0,
+                           FF_SWISS | DEFAULT_PITCH, "宋体");
+    GetDlgItem(IDC_EMAIL)->SetWindowText(MAKER_EMAIL);
+    m_email.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_emailFont.GetSafeHandle()), TRUE);
+    // Caret to the end of the text, selection from there on: nothing shows selected.
+    const DWORD selection = static_cast<DWORD>(m_email.SendMessage(EM_GETSEL));
+    m_email.SendMessage(EM_SETSEL, HIWORD(selection), -1);
+    m_email.SendMessage(EM_SCROLLCARET);
+    return TRUE;
+}
+
+int CLauncherDlg::OnCreate(LPCREATESTRUCTA createStruct) {
+    if (CDialog::OnCreate(createStruct) == -1) {
+        return -1;
+    }
+    ::SetWindowLongA(m_hWnd, GWL_STYLE, kLauncherStyle);
+    return 0;
+}
+
+void CLauncherDlg::OnSysCommand(UINT id, LPARAM lParam) {
+    if ((id & 0xFFF0) == IDM_ABOUTBOX) {
+        CAboutDlg about;
+        about.DoModal();
+    } else {
+        CDialog::OnSysCommand(id, lParam);
+    }
+}
+
+void CLauncherDlg::OnPaint() {
+    if (!IsIconic()) {
+        CDialog::OnPaint();
+        return;
+    }
+    CPaintDC dc(this);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+    const int iconWidth = ::GetSystemMetrics(SM_CXICON);
+    const int iconHeight = ::GetSystemMetrics(SM_CYICON);
+    CRect client;
+    GetClientRect(&client);
+    const int x = (client.Width() - iconWidth + 1) / 2;
+    const int y = (client.Height() - iconHeight + 1) / 2;
+    dc.DrawIcon(x, y, m_hIcon);
+}
+
+HCURSOR CLauncherDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
+
+HBRUSH CLauncherDlg::OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor) {
+    HBRUSH brush = CDialog::OnCtlColor(dc, wnd, ctlColor);
+    if (wnd != nullptr && wnd->GetDlgCtrlID() == IDC_EMAIL) {
+        dc->SetTextColor(kEmailTextColour);
+    }
+    return brush;
+}
+
+BOOL CLauncherDlg::PreTranslateMessage(MSG* msg) {
+    m_toolTip.SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
+    return CDialog::PreTranslateMessage(msg);
+}
+
+void CLauncherDlg::OnAuxPower() {
+    CAuxPowerDlg dlg;
+    dlg.DoModal();
+}

@@ -1,0 +1,39 @@
+// The launcher: the program's main window, one button per calculation method, the maker's
+// promotional text with the contact e-mail and the web address.
+#pragma once
+
+#include "framework/framework.h"
+
+class CLauncherDlg : public CDialog {
+public:
+    CLauncherDlg();
+
+    BOOL PreTranslateMessage(MSG* msg) override;
+    BOOL OnInitDialog() override;
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override;
+
+    void OnSysCommand(UINT id, LPARAM lParam);
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    int OnCreate(LPCREATESTRUCTA createStruct);
+    HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor);
+    void OnAuxPower();
+
+    DECLARE_MESSAGE_MAP()
+
+    CFont m_emailFont;
+    CToolTipCtrl m_toolTip;
+    CButton m_btnShockC;
+    CEdit m_email;
+    CButton m_btnPulseD;
+    CButton m_btnPulseC;
+    CButton m_btnPulseB;
+    CButton m_btnShockB;
+    CButton m_btnAuxPower;
+    CButton m_btnShockA;
+    CButton m_btnPulseA;
+    CStatic m_webLink;
+    HICON m_hIcon;
+};

@@ -1,0 +1,40 @@
+#include "framework/controls.h"
+
+#include <commctrl.h>
+
+CToolTipCtrl::~CToolTipCtrl() { DestroyWindow(); }
+
+BOOL CToolTipCtrl::Create(CWnd* parent, DWORD style) {
+    static const bool initialised = [] {
+        INITCOMMONCONTROLSEX init{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
+        return ::InitCommonControlsEx(&init) != FALSE;
+    }();
+    (void)initialised;
+    HWND hwnd = ::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | style, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  parent != nullptr ? parent->m_hWnd : nullptr, nullptr,
+                                  ::GetModuleHandleA(nullptr), nullptr);
+    // Bound through its procedure, so the object lets go when the owner destroys the window.
+    return hwnd != nullptr && SubclassWindow(hwnd);
+}
+
+BOOL CToolTipCtrl::AddTool(CWnd* wnd, const char* text, const RECT* rect, UINT_PTR id) {
+    if (m_hWnd == nullptr || wnd == nullptr) {
+        return FALSE;
+    }
+    // The size of the structure that every comctl32 version accepts.
+    TOOLINFOA info{};
+    info.cbSize = TTTOOLINFOA_V2_SIZE;
+    if (rect == nullptr) {
+        info.uFlags = TTF_IDISHWND;
+        info.hwnd = ::GetParent(wnd->m_hWnd);
+        info.uId = reinterpret_cast<UINT_PTR>(wnd->m_hWnd);
+    } else {
+        info.hwnd = wnd->m_hWnd;
+        info.uId = id;
+        info.rect = *rect;
+    }
+    info.hinst = nullptr;
+    info.lpszText = const_cast<char*>(text);
+    return static_cast<BOOL>(SendMessage(TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info)));
+}

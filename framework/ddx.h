@@ -1,0 +1,29 @@
+// Data exchange between dialog controls and members.
+#pragma once
+
+#include "framework/wnd.h"
+
+// The framework's own message for a text that is no number.
+extern const char* const kParseNumberMessage;
+
+class CDataExchange {
+public:
+    CDataExchange(CWnd* dlgWnd, BOOL saveAndValidate)
+        : m_bSaveAndValidate(saveAndValidate), m_pDlgWnd(dlgWnd) {}
+
+    // The control id of the dialog; null when there is none.
+    HWND PrepareCtrl(int id) const;
+    // Stops the exchange at control: focus on it, its whole text selected.
+    void Fail(HWND control);
+
+    BOOL m_bSaveAndValidate;
+    CWnd* m_pDlgWnd;
+    // Once a text is rejected the exchange is over: the remaining calls do nothing.
+    BOOL m_bFailed = FALSE;
+};
+
+// Exchanges edit id with a double: FALSE writes the number as text, TRUE reads the text back
+// and, when it is no number, tells the user, stops the exchange and keeps value.
+void DDX_Text(CDataExchange* dx, int id, double& value);
+// Binds control id to the object on the first exchange (subclassing the window).
+void DDX_Control(CDataExchange* dx, int id, CWnd& control);

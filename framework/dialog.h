@@ -1,0 +1,38 @@
+// CDialog: a dialog built from its resource template and run modally.
+#pragma once
+
+#include "framework/wnd.h"
+
+class CDialog : public CWnd {
+public:
+    // With a null parent the application's main window owns the dialog.
+    explicit CDialog(UINT templateId, CWnd* parent = nullptr);
+
+    // Creates the dialog, disables its owner and runs the modal loop until EndDialog; answers
+    // the value given to EndDialog, or -1 when the dialog could not be created.
+    virtual INT_PTR DoModal();
+    void EndDialog(int result);
+
+    BOOL PreTranslateMessage(MSG* msg) override;
+    // Shows the members in the controls (UpdateData(FALSE)); TRUE leaves the focus to the
+    // system.
+    virtual BOOL OnInitDialog();
+
+protected:
+    // Enter: reads the controls and closes when that succeeds. Escape and the close box close.
+    virtual void OnOK();
+    virtual void OnCancel();
+
+    DECLARE_MESSAGE_MAP()
+
+    UINT m_templateId;
+    CWnd* m_pParentWnd;
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam);
+    void RunModalLoop();
+
+    bool m_continueModal = false;
+    int m_modalResult = -1;
+};

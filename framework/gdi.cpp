@@ -1,0 +1,47 @@
+#include "framework/gdi.h"
+
+#include "framework/wnd.h"
+
+BOOL CGdiObject::Attach(HGDIOBJ h) {
+    if (m_hObject != nullptr || h == nullptr) {
+        return FALSE;
+    }
+    m_hObject = h;
+    return TRUE;
+}
+
+HGDIOBJ CGdiObject::Detach() {
+    HGDIOBJ h = m_hObject;
+    m_hObject = nullptr;
+    return h;
+}
+
+BOOL CGdiObject::DeleteObject() {
+    if (m_hObject == nullptr) {
+        return FALSE;
+    }
+    return ::DeleteObject(Detach());
+}
+
+BOOL CFont::CreateFontIndirect(const LOGFONTA* logFont) {
+    return Attach(::CreateFontIndirectA(logFont));
+}
+
+BOOL CFont::CreateFont(int height, int width, int escapement, int orientation, int weight,
+                       BYTE italic, BYTE underline, BYTE strikeOut, BYTE charSet,
+                       BYTE outPrecision, BYTE clipPrecision, BYTE quality, BYTE pitchAndFamily,
+                       const char* faceName) {
+    return Attach(::CreateFontA(height, width, escapement, orientation, weight, italic, underline,
+                                strikeOut, charSet, outPrecision, clipPrecision, quality,
+                                pitchAndFamily, faceName));
+}
+
+void CDC::FillSolidRect(const RECT* rect, COLORREF colour) {
+    const COLORREF old = ::SetBkColor(m_hDC, colour);
+    ::ExtTextOutA(m_hDC, 0, 0, ETO_OPAQUE, rect, nullptr, 0, nullptr);
+    ::SetBkColor(m_hDC, old);
+}
+
+CPaintDC::CPaintDC(CWnd* wnd) : m_hWnd(wnd->m_hWnd) { m_hDC = ::BeginPaint(m_hWnd, &m_ps); }
+
+CPaintDC::~CPaintDC() { ::EndPaint(m_hWnd, &m_ps); }

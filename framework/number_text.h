@@ -1,0 +1,17 @@
+// Text form of the numbers that the dialogs exchange with their edit fields.
+// Platform-free: the text is a byte string in the ANSI code page 936 (GBK).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Reads a decimal number typed by the user. Accepts blanks and tabs around it (also the
+// ideographic blank), an optional sign, digits with an optional decimal point and an optional
+// exponent, in ASCII or in the full-width forms a Chinese input method types. Rejects anything
+// else, and values too large for a double. On success writes value and answers true; on
+// failure leaves value untouched.
+bool ParseNumberText(std::string_view text, double& value);
+
+// Writes a double as the shortest plain text that reads back to the same value ("0", "1",
+// "1.4"); very large or small magnitudes use an exponent ("1e+300").
+std::string FormatNumberText(double value);

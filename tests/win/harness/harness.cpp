@@ -1,0 +1,118 @@
+#include "harness.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The application object of the test programs: a title for message boxes, no main window.
+CWinApp g_testApp;
+
+struct PendingBody {
+    CDialog* dialog;
+    const std::function<void(HWND)>* body;
+};
+PendingBody g_pending{};
+
+void CALLBACK RunPendingBody(HWND, UINT, UINT_PTR timer, DWORD) {
+    ::KillTimer(nullptr, timer);
+    PendingBody pending = g_pending;
+    g_pending = PendingBody{};
+    if (pending.dialog == nullptr) {
+        return;
+    }
+    HWND hwnd = pending.dialog->m_hWnd;
+    (*pending.body)(hwnd);
+    if (::IsWindow(hwnd) && pending.dialog->m_hWnd == hwnd) {
+        pending.dialog->EndDialog(IDCANCEL);
+    }
+}
+
+MessageBoxCatcher* g_catcher = nullptr;
+HHOOK g_catcherHook = nullptr;
+
+} // namespace
+
+INT_PTR RunModal(CDialog& dialog, const std::function<void(HWND)>& body) {
+    g_pending = PendingBody{&dialog, &body};
+    // A thread timer fires inside the dialog's own modal loop.
+    ::SetTimer(nullptr, 0, 1, &RunPendingBody);
+    return dialog.DoModal();
+}
+
+void PumpMessages() {
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+}
+
+void PumpFor(int ms) {
+    const DWORD end = ::GetTickCount() + static_cast<DWORD>(ms);
+    do {
+        PumpMessages();
+        ::Sleep(5);
+    } while (static_cast<int>(end - ::GetTickCount()) > 0);
+    PumpMessages();
+}
+
+MessageBoxCatcher::MessageBoxCatcher() {
+    g_catcher = this;
+    g_catcherHook = ::SetWindowsHookExA(WH_CBT, &MessageBoxCatcher::Hook, nullptr,
+                                        ::GetCurrentThreadId());
+}
+
+MessageBoxCatcher::~MessageBoxCatcher() {
+    ::UnhookWindowsHookEx(g_catcherHook);
+    g_catcherHook = nullptr;
+    g_catcher = nullptr;
+}
+
+namespace {
+
+void CALLBACK CloseMessageBox(HWND box, UINT, UINT_PTR timer, DWORD) {
+    ::KillTimer(box, timer);
+    // The first button of every box the program shows is OK.
+    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+}
+
+} // namespace
+
+LRESULT CALLBACK MessageBoxCatcher::Hook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE && g_catcher != nullptr) {
+        HWND box = reinterpret_cast<HWND>(wParam);
+        char className[64] = {};
+        ::GetClassNameA(box, className, sizeof className);
+        // A message box is a #32770 dialog with no framework object bound to it.
+        if (lstrcmpA(className, "#32770") == 0 && CWnd::FromHandlePermanent(box) == nullptr) {
+            MessageBoxSeen seen;
+            seen.caption = WindowText(box);
+            seen.text = ItemText(box, 0xFFFF);
+            seen.owner = ::GetWindow(box, GW_OWNER);
+            seen.style = static_cast<UINT>(::GetWindowLongA(box, GWL_STYLE));
+            g_catcher->m_seen.push_back(seen);
+            ::SetTimer(box, 1, 1, &CloseMessageBox);
+        }
+    }
+    return ::CallNextHookEx(g_catcherHook, code, wParam, lParam);
+}
+
+std::string WindowText(HWND hwnd) { return CWnd::FromHandle(hwnd)->GetWindowText().Str(); }
+
+std::string ItemText(HWND dialog, int id) {
+    HWND item = ::GetDlgItem(dialog, id);
+    return item != nullptr ? WindowText(item) : std::string();
+}
+
+void SetItemText(HWND dialog, int id, const std::string& text) {
+    ::SetDlgItemTextA(dialog, id, text.c_str());
+}
+
+void ClickItem(HWND dialog, int id) {
+    ::SendMessageA(::GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

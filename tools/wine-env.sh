@@ -1,0 +1,98 @@
+# Shared set-up of the run and test commands: packages, the virtual display and the private
+# Wine prefix. Sourced, not run.
+
+PRESOVOL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+: "${PRESOVOL_BUILD:=$PRESOVOL_ROOT/build}"
+: "${PRESOVOL_WINEPREFIX:=$PRESOVOL_BUILD/wineprefix}"
+export WINEPREFIX=$PRESOVOL_WINEPREFIX
+export WINEDEBUG=-all
+export WINEARCH=win64
+
+# Wine takes its ANSI code page from the locale: 936, as on the users' machines. Set for Wine
+# alone: the shell itself has no such locale installed.
+presovol_wine() { env LC_ALL=zh_CN.UTF-8 wine "$@"; }
+
+presovol_log() { printf '[presovol] %s\n' "$*" >&2; }
+
+# Installs what is missing, with apt-get (as root, or through sudo).
+presovol_ensure_packages() {
+    local need=()
+    command -v x86_64-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-x86-64-posix)
+    command -v wine >/dev/null || need+=(wine)
+    [ -e /usr/lib/wine/wine64 ] || command -v wine64 >/dev/null || need+=(wine64)
+    command -v Xvfb >/dev/null || need+=(xvfb)
+    command -v xdotool >/dev/null || need+=(xdotool)
+    command -v import >/dev/null || need+=(imagemagick)
+    [ -e /usr/share/fonts/truetype/wqy/wqy-zenhei.ttc ] || need+=(fonts-wqy-zenhei)
+    command -v cmake >/dev/null || need+=(cmake)
+    command -v ninja >/dev/null || need+=(ninja-build)
+    command -v g++ >/dev/null || need+=(g++)
+    [ -d /usr/src/googletest ] && [ -e /usr/lib/x86_64-linux-gnu/libgtest.a ] ||
+        need+=(googletest libgtest-dev)
+    [ ${#need[@]} -eq 0 ] && return 0
+    presovol_log "installing: ${need[*]}"
+    local sudo=
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${need[@]}" >/dev/null
+}
+
+presovol_configure() { # build-dir [cmake args...]
+    local dir=$1
+    shift
+    if [ ! -f "$dir/build.ninja" ]; then
+        cmake -S "$PRESOVOL_ROOT" -B "$dir" -G Ninja "$@" >/dev/null
+    fi
+}
+
+presovol_build_windows() {
+    presovol_configure "$PRESOVOL_BUILD/win" \
+        -DCMAKE_TOOLCHAIN_FILE="$PRESOVOL_ROOT/cmake/mingw-w64-x86_64.cmake" \
+        -DCMAKE_BUILD_TYPE=Release
+    cmake --build "$PRESOVOL_BUILD/win" "$@"
+}
+
+# Starts a private Xvfb on the first free display number and exports DISPLAY.
+PRESOVOL_XVFB_PID=
+presovol_start_xvfb() {
+    local n=90
+    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    PRESOVOL_XVFB_PID=$!
+    local i
+    for i in $(seq 100); do
+        [ -e "/tmp/.X11-unix/X$n" ] && break
+        sleep 0.1
+    done
+    export DISPLAY=":$n"
+}
+
+# Creates the prefix once; later calls only start its server.
+presovol_prepare_prefix() {
+    mkdir -p "$WINEPREFIX"
+    wineserver -p
+    if [ ! -f "$WINEPREFIX/.presovol-ready" ]; then
+        presovol_log "creating the Wine prefix $WINEPREFIX"
+        presovol_wine wineboot -i >/dev/null 2>&1 || true
+        # Without a window manager every hide costs two seconds unless Wine manages nothing.
+        presovol_wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+        # Stopping the server writes the registry to disk; then start it afresh.
+        wineserver -k
+        wineserver -w
+        wineserver -p
+        presovol_wine wineboot >/dev/null 2>&1 || true
+        touch "$WINEPREFIX/.presovol-ready"
+    else
+        # The first command after the server starts launches services that hold stderr open.
+        presovol_wine wineboot >/dev/null 2>&1 || true
+    fi
+}
+
+presovol_stop() {
+    wineserver -k >/dev/null 2>&1 || true
+    if [ -n "$PRESOVOL_XVFB_PID" ]; then
+        kill "$PRESOVOL_XVFB_PID" 2>/dev/null || true
+        wait "$PRESOVOL_XVFB_PID" 2>/dev/null || true
+        PRESOVOL_XVFB_PID=
+    fi
+}
