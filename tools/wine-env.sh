@@ -52,19 +52,20 @@ presovol_build_windows() {
     cmake --build "$PRESOVOL_BUILD/win" "$@"
 }
 
-# Starts a private Xvfb on the first free display number and exports DISPLAY.
+# Starts a private Xvfb on a display number it picks itself and exports DISPLAY.
 PRESOVOL_XVFB_PID=
 presovol_start_xvfb() {
-    local n=90
-    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    local fdfile
+    fdfile=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
     PRESOVOL_XVFB_PID=$!
     local i
-    for i in $(seq 100); do
-        [ -e "/tmp/.X11-unix/X$n" ] && break
-        sleep 0.1
+    for i in $(seq 200); do
+        [ -s "$fdfile" ] && break
+        sleep 0.05
     done
-    export DISPLAY=":$n"
+    export DISPLAY=":$(tr -d '[:space:]' <"$fdfile")"
+    rm -f "$fdfile"
 }
 
 # Creates the prefix once; later calls only start its server.
