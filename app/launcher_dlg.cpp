@@ -120,7 +120,9 @@ void CLauncherDlg::OnPaint() {
     dc.DrawIcon(x, y, m_hIcon);
 }
 
-HCURSOR CLauncherDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
+HCURSOR CLauncherDlg::OnQueryDragIcon() {
+    return static_cast<HCURSOR>(m_hIcon);
+}
 
 HBRUSH CLauncherDlg::OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor) {
     HBRUSH brush = CDialog::OnCtlColor(dc, wnd, ctlColor);

@@ -6,7 +6,9 @@ namespace {
 CWinApp* g_app = nullptr;
 }
 
-CWinApp::CWinApp(const char* appName) : m_appName(appName) { g_app = this; }
+CWinApp::CWinApp(const char* appName) : m_appName(appName) {
+    g_app = this;
+}
 
 CWinApp::~CWinApp() {
     if (g_app == this) {
@@ -36,11 +38,17 @@ const char* CWinApp::GetAppName() const {
     return m_appName;
 }
 
-CWinApp* AfxGetApp() { return g_app; }
+CWinApp* AfxGetApp() {
+    return g_app;
+}
 
-const char* AfxGetAppName() { return g_app != nullptr ? g_app->GetAppName() : ""; }
+const char* AfxGetAppName() {
+    return g_app != nullptr ? g_app->GetAppName() : "";
+}
 
-HINSTANCE AfxGetResourceHandle() { return ::GetModuleHandleA(nullptr); }
+HINSTANCE AfxGetResourceHandle() {
+    return ::GetModuleHandleA(nullptr);
+}
 
 int AfxMessageBox(const char* text, UINT type) {
     HWND owner = ::GetActiveWindow();

@@ -2,7 +2,9 @@
 
 #include <commctrl.h>
 
-CToolTipCtrl::~CToolTipCtrl() { DestroyWindow(); }
+CToolTipCtrl::~CToolTipCtrl() {
+    DestroyWindow();
+}
 
 BOOL CToolTipCtrl::Create(CWnd* parent, DWORD style) {
     static const bool initialised = [] {

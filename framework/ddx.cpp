@@ -5,7 +5,9 @@
 
 const char* const kParseNumberMessage = "请输入一个数字。";
 
-HWND CDataExchange::PrepareCtrl(int id) const { return ::GetDlgItem(m_pDlgWnd->m_hWnd, id); }
+HWND CDataExchange::PrepareCtrl(int id) const {
+    return ::GetDlgItem(m_pDlgWnd->m_hWnd, id);
+}
 
 void CDataExchange::Fail(HWND control) {
     m_bFailed = TRUE;

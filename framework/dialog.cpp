@@ -99,10 +99,10 @@ INT_PTR CDialog::DoModal() {
     m_continueModal = true;
     m_modalResult = -1;
     g_dialogInit = this;
-    g_creationHook = ::SetWindowsHookExA(WH_CBT, &CDialog::CreationHook, nullptr,
-                                         ::GetCurrentThreadId());
-    HWND hwnd = ::CreateDialogIndirectParamA(instance, dialogTemplate, owner,
-                                             &CDialog::DialogProc, 0);
+    g_creationHook =
+        ::SetWindowsHookExA(WH_CBT, &CDialog::CreationHook, nullptr, ::GetCurrentThreadId());
+    HWND hwnd =
+        ::CreateDialogIndirectParamA(instance, dialogTemplate, owner, &CDialog::DialogProc, 0);
     ::UnhookWindowsHookEx(g_creationHook);
     g_creationHook = nullptr;
     g_dialogInit = nullptr;
@@ -184,4 +184,6 @@ void CDialog::OnOK() {
     EndDialog(IDOK);
 }
 
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}

@@ -28,8 +28,8 @@ BOOL CFont::CreateFontIndirect(const LOGFONTA* logFont) {
 }
 
 BOOL CFont::CreateFont(int height, int width, int escapement, int orientation, int weight,
-                       BYTE italic, BYTE underline, BYTE strikeOut, BYTE charSet,
-                       BYTE outPrecision, BYTE clipPrecision, BYTE quality, BYTE pitchAndFamily,
+                       BYTE italic, BYTE underline, BYTE strikeOut, BYTE charSet, BYTE outPrecision,
+                       BYTE clipPrecision, BYTE quality, BYTE pitchAndFamily,
                        const char* faceName) {
     return Attach(::CreateFontA(height, width, escapement, orientation, weight, italic, underline,
                                 strikeOut, charSet, outPrecision, clipPrecision, quality,
@@ -42,6 +42,10 @@ void CDC::FillSolidRect(const RECT* rect, COLORREF colour) {
     ::SetBkColor(m_hDC, old);
 }
 
-CPaintDC::CPaintDC(CWnd* wnd) : m_hWnd(wnd->m_hWnd) { m_hDC = ::BeginPaint(m_hWnd, &m_ps); }
+CPaintDC::CPaintDC(CWnd* wnd) : m_hWnd(wnd->m_hWnd) {
+    m_hDC = ::BeginPaint(m_hWnd, &m_ps);
+}
 
-CPaintDC::~CPaintDC() { ::EndPaint(m_hWnd, &m_ps); }
+CPaintDC::~CPaintDC() {
+    ::EndPaint(m_hWnd, &m_ps);
+}

@@ -46,7 +46,9 @@ bool ToAscii(std::string_view text, std::string& out) {
     return true;
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Checks the grammar: [sign] (digits [. digits] | . digits) [(e|E) [sign] digits].
 bool IsPlainDecimal(std::string_view s) {
@@ -85,7 +87,6 @@ bool IsPlainDecimal(std::string_view s) {
     }
     return i == s.size();
 }
-
 
 // For a text that passed IsPlainDecimal (without sign): whether its magnitude is below 1,
 // judged from the position of its first significant digit and its exponent. Only asked for

@@ -153,7 +153,9 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
-const AFX_MSGMAP* CWnd::GetMessageMap() const { return GetThisMessageMap(); }
+const AFX_MSGMAP* CWnd::GetMessageMap() const {
+    return GetThisMessageMap();
+}
 
 const AFX_MSGMAP* CWnd::GetThisMessageMap() {
     static const AFX_MSGMAP_ENTRY entries[] = {{0, 0, 0, 0, nullptr}};
@@ -161,8 +163,7 @@ const AFX_MSGMAP* CWnd::GetThisMessageMap() {
     return &map;
 }
 
-const AFX_MSGMAP_ENTRY* CWnd::FindEntry(const AFX_MSGMAP* map, UINT message, UINT code,
-                                        UINT id) {
+const AFX_MSGMAP_ENTRY* CWnd::FindEntry(const AFX_MSGMAP* map, UINT message, UINT code, UINT id) {
     for (; map != nullptr; map = map->pBaseMap) {
         for (const AFX_MSGMAP_ENTRY* e = map->lpEntries; e->pfn != nullptr; ++e) {
             if (e->nMessage != message) {
@@ -274,8 +275,8 @@ LRESULT CWnd::Default() {
 void CWnd::OnNcDestroy() {
     HWND hwnd = m_hWnd;
     // Give the window its own procedure back, unless someone subclassed it after us.
-    if (m_pfnSuper != nullptr && reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(
-                                     hwnd, GWLP_WNDPROC)) == &CWnd::AfxWndProc) {
+    if (m_pfnSuper != nullptr &&
+        reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hwnd, GWLP_WNDPROC)) == &CWnd::AfxWndProc) {
         ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
     }
     m_pfnSuper = nullptr;
@@ -284,7 +285,9 @@ void CWnd::OnNcDestroy() {
     PostNcDestroy();
 }
 
-BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
+BOOL CWnd::PreTranslateMessage(MSG*) {
+    return FALSE;
+}
 
 void CWnd::DoDataExchange(CDataExchange*) {}
 
@@ -294,9 +297,13 @@ BOOL CWnd::UpdateData(BOOL saveAndValidate) {
     return !dx.m_bFailed;
 }
 
-CWnd* CWnd::GetDlgItem(int id) const { return FromHandle(::GetDlgItem(m_hWnd, id)); }
+CWnd* CWnd::GetDlgItem(int id) const {
+    return FromHandle(::GetDlgItem(m_hWnd, id));
+}
 
-CWnd* CWnd::GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
+CWnd* CWnd::GetParent() const {
+    return FromHandle(::GetParent(m_hWnd));
+}
 
 CString CWnd::GetWindowText() const {
     const int length = ::GetWindowTextLengthA(m_hWnd);

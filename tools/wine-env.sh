@@ -22,6 +22,7 @@ presovol_ensure_packages() {
     [ -e /usr/lib/wine/wine64 ] || command -v wine64 >/dev/null || need+=(wine64)
     command -v Xvfb >/dev/null || need+=(xvfb)
     command -v xdotool >/dev/null || need+=(xdotool)
+    command -v xdpyinfo >/dev/null || need+=(x11-utils)
     command -v import >/dev/null || need+=(imagemagick)
     [ -e /usr/share/fonts/truetype/wqy/wqy-zenhei.ttc ] || need+=(fonts-wqy-zenhei)
     command -v cmake >/dev/null || need+=(cmake)
@@ -40,9 +41,8 @@ presovol_ensure_packages() {
 presovol_configure() { # build-dir [cmake args...]
     local dir=$1
     shift
-    if [ ! -f "$dir/build.ninja" ]; then
-        cmake -S "$PRESOVOL_ROOT" -B "$dir" -G Ninja "$@" >/dev/null
-    fi
+    # Configuring again is cheap and picks up folders added since; it rebuilds nothing.
+    cmake -S "$PRESOVOL_ROOT" -B "$dir" -G Ninja "$@" >/dev/null
 }
 
 presovol_build_windows() {

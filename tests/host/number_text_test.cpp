@@ -32,12 +32,15 @@ TEST(NumberText, AcceptsPlainDecimalsInAsciiAndFullWidth) {
         {"1e-400", 0.0},
         {"0.000000000000000000001e-400", 0.0},
         {"1.7976931348623157e308", std::numeric_limits<double>::max()},
-        {"\xA3\xB1\xA3\xB2", 12.0},                 // full-width "１２"
-        {"\xA3\xB1\xA3\xAE\xA3\xB4", 1.4},          // "１．４"
-        {"\xA3\xAD\xA3\xB3", -3.0},                 // "－３"
-        {"\xA3\xAB\xA3\xB7", 7.0},                  // "＋７"
-        {"\xA3\xB1\xA3\xE5\xA3\xB2", 100.0},        // "１ｅ２"
-        {"\xA1\xA1" "8" "\xA1\xA1", 8.0},           // ideographic blanks around
+        {"\xA3\xB1\xA3\xB2", 12.0},          // full-width "１２"
+        {"\xA3\xB1\xA3\xAE\xA3\xB4", 1.4},   // "１．４"
+        {"\xA3\xAD\xA3\xB3", -3.0},          // "－３"
+        {"\xA3\xAB\xA3\xB7", 7.0},           // "＋７"
+        {"\xA3\xB1\xA3\xE5\xA3\xB2", 100.0}, // "１ｅ２"
+        {"\xA1\xA1"
+         "8"
+         "\xA1\xA1",
+         8.0}, // ideographic blanks around
         {"00012.500", 12.5},
     };
     for (const auto& c : cases) {
@@ -73,14 +76,17 @@ TEST(NumberText, RejectsEverythingElseAndKeepsTheValue) {
         "1 5",
         "1..5",
         "1.5.",
-        std::string("1\0" "2", 3),
+        std::string("1\0"
+                    "2",
+                    3),
         "1\n",
-        "\x01" "1",
+        "\x01"
+        "1",
         "1\x7f",
-        "\xA3",          // a lead byte at the end
-        "1\xA3",         // broken double-byte character after a digit
-        "\xB4\xF3",      // an ordinary Chinese character
-        "\xA3\xC1",      // full-width letter A
+        "\xA3",     // a lead byte at the end
+        "1\xA3",    // broken double-byte character after a digit
+        "\xB4\xF3", // an ordinary Chinese character
+        "\xA3\xC1", // full-width letter A
         "1e99999999999999999999",
     };
     for (const auto& text : cases) {
@@ -107,9 +113,15 @@ TEST(NumberText, WritesShortestPlainTextThatReadsBack) {
     EXPECT_EQ(FormatNumberText(1.4), "1.4");
     EXPECT_EQ(FormatNumberText(-2.5), "-2.5");
     EXPECT_EQ(FormatNumberText(0.1 + 0.2), "0.30000000000000004");
-    const double samples[] = {0.0, 1.0, 1.4, 22.222222222222221, 1e-300, 6.02e23,
+    const double samples[] = {0.0,
+                              1.0,
+                              1.4,
+                              22.222222222222221,
+                              1e-300,
+                              6.02e23,
                               std::numeric_limits<double>::max(),
-                              std::numeric_limits<double>::denorm_min(), -7.25};
+                              std::numeric_limits<double>::denorm_min(),
+                              -7.25};
     for (double sample : samples) {
         double back = 0.0;
         ASSERT_TRUE(ParseNumberText(FormatNumberText(sample), back)) << sample;

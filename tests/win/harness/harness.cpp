@@ -58,8 +58,8 @@ void PumpFor(int ms) {
 
 MessageBoxCatcher::MessageBoxCatcher() {
     g_catcher = this;
-    g_catcherHook = ::SetWindowsHookExA(WH_CBT, &MessageBoxCatcher::Hook, nullptr,
-                                        ::GetCurrentThreadId());
+    g_catcherHook =
+        ::SetWindowsHookExA(WH_CBT, &MessageBoxCatcher::Hook, nullptr, ::GetCurrentThreadId());
 }
 
 MessageBoxCatcher::~MessageBoxCatcher() {
@@ -97,7 +97,9 @@ LRESULT CALLBACK MessageBoxCatcher::Hook(int code, WPARAM wParam, LPARAM lParam)
     return ::CallNextHookEx(g_catcherHook, code, wParam, lParam);
 }
 
-std::string WindowText(HWND hwnd) { return CWnd::FromHandle(hwnd)->GetWindowText().Str(); }
+std::string WindowText(HWND hwnd) {
+    return CWnd::FromHandle(hwnd)->GetWindowText().Str();
+}
 
 std::string ItemText(HWND dialog, int id) {
     HWND item = ::GetDlgItem(dialog, id);
