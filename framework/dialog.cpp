@@ -18,24 +18,22 @@ bool IsDialogClass(LPCSTR className) {
     return lstrcmpiA(className, "#32770") == 0;
 }
 
-// Hands msg to the PreTranslateMessage of every bound window from its target up to the main
-// window; true when one of them consumed it.
-bool WalkPreTranslateTree(MSG* msg) {
+} // namespace
+
+BOOL AfxPreTranslateMessage(MSG* msg) {
     CWnd* main = AfxGetMainWnd();
     HWND stop = main != nullptr ? main->m_hWnd : nullptr;
     for (HWND hwnd = msg->hwnd; hwnd != nullptr; hwnd = ::GetParent(hwnd)) {
         CWnd* wnd = CWnd::FromHandlePermanent(hwnd);
         if (wnd != nullptr && wnd->PreTranslateMessage(msg)) {
-            return true;
+            return TRUE;
         }
         if (hwnd == stop) {
             break;
         }
     }
-    return false;
+    return FALSE;
 }
-
-} // namespace
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
 ON_COMMAND(IDOK, OnOK)
@@ -144,7 +142,7 @@ void CDialog::RunModalLoop() {
         if (got == -1) {
             break;
         }
-        if (!WalkPreTranslateTree(&msg)) {
+        if (!AfxPreTranslateMessage(&msg)) {
             ::TranslateMessage(&msg);
             ::DispatchMessageA(&msg);
         }

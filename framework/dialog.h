@@ -36,3 +36,7 @@ private:
     bool m_continueModal = false;
     int m_modalResult = -1;
 };
+
+// Hands msg to the PreTranslateMessage of every bound window from its target up to the main
+// window, as the modal loop does before dispatching; TRUE when one of them consumed it.
+BOOL AfxPreTranslateMessage(MSG* msg);

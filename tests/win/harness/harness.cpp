@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 // The application object of the test programs: a title for message boxes, no main window.
@@ -42,8 +44,10 @@ INT_PTR RunModal(CDialog& dialog, const std::function<void(HWND)>& body) {
 void PumpMessages() {
     MSG msg;
     while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
+        if (!AfxPreTranslateMessage(&msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
     }
 }
 
@@ -95,6 +99,58 @@ LRESULT CALLBACK MessageBoxCatcher::Hook(int code, WPARAM wParam, LPARAM lParam)
         }
     }
     return ::CallNextHookEx(g_catcherHook, code, wParam, lParam);
+}
+
+namespace {
+NestedDialogCatcher* g_dialogCatcher = nullptr;
+}
+
+NestedDialogCatcher::NestedDialogCatcher(std::function<void(HWND)> inspect)
+    : m_inspect(std::move(inspect)) {
+    // Windows open already (the dialog under test) are not caught when activated again.
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM lParam) -> BOOL {
+            reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hwnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&m_existing));
+    g_dialogCatcher = this;
+    m_hook =
+        ::SetWindowsHookExA(WH_CBT, &NestedDialogCatcher::Hook, nullptr, ::GetCurrentThreadId());
+}
+
+NestedDialogCatcher::~NestedDialogCatcher() {
+    ::UnhookWindowsHookEx(m_hook);
+    g_dialogCatcher = nullptr;
+}
+
+LRESULT CALLBACK NestedDialogCatcher::Hook(int code, WPARAM wParam, LPARAM lParam) {
+    NestedDialogCatcher* catcher = g_dialogCatcher;
+    if (code == HCBT_ACTIVATE && catcher != nullptr) {
+        HWND dialog = reinterpret_cast<HWND>(wParam);
+        // A dialog bound to a framework object, opened while the catcher lives.
+        if (CWnd::FromHandlePermanent(dialog) != nullptr &&
+            std::find(catcher->m_existing.begin(), catcher->m_existing.end(), dialog) ==
+                catcher->m_existing.end() &&
+            ::GetPropA(dialog, "NestedDialogCatcher") == nullptr) {
+            ::SetPropA(dialog, "NestedDialogCatcher", reinterpret_cast<HANDLE>(1));
+            catcher->m_captions.push_back(WindowText(dialog));
+            ::SetTimer(dialog, 0x7E57, 1, &NestedDialogCatcher::Inspect);
+        }
+    }
+    return ::CallNextHookEx(catcher != nullptr ? catcher->m_hook : nullptr, code, wParam, lParam);
+}
+
+void CALLBACK NestedDialogCatcher::Inspect(HWND dialog, UINT, UINT_PTR timer, DWORD) {
+    ::KillTimer(dialog, timer);
+    ::RemovePropA(dialog, "NestedDialogCatcher");
+    if (g_dialogCatcher != nullptr && g_dialogCatcher->m_inspect) {
+        g_dialogCatcher->m_inspect(dialog);
+    }
+    if (::IsWindow(dialog)) {
+        ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    }
 }
 
 std::string WindowText(HWND hwnd) {

@@ -42,6 +42,27 @@ private:
     std::vector<MessageBoxSeen> m_seen;
 };
 
+// While alive, every framework dialog that opens on this thread (a calculator, the about box)
+// is recorded, handed to inspect inside its own modal loop, and then cancelled.
+class NestedDialogCatcher {
+public:
+    explicit NestedDialogCatcher(std::function<void(HWND)> inspect = nullptr);
+    ~NestedDialogCatcher();
+    NestedDialogCatcher(const NestedDialogCatcher&) = delete;
+    NestedDialogCatcher& operator=(const NestedDialogCatcher&) = delete;
+
+    // Captions of the dialogs seen, in order.
+    const std::vector<std::string>& Captions() const { return m_captions; }
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+    static void CALLBACK Inspect(HWND dialog, UINT, UINT_PTR timer, DWORD);
+    std::function<void(HWND)> m_inspect;
+    std::vector<std::string> m_captions;
+    std::vector<HWND> m_existing;
+    HHOOK m_hook;
+};
+
 // The text of a window, as the program's ANSI functions see it.
 std::string WindowText(HWND hwnd);
 // The text of control id of dialog.

@@ -1,0 +1,39 @@
+#include "template_check.h"
+
+#include "harness.h"
+
+#include <gtest/gtest.h>
+
+void ExpectControls(HWND dialog, const std::vector<TemplateControl>& controls) {
+    HWND child = ::GetWindow(dialog, GW_CHILD);
+    for (size_t i = 0; i < controls.size(); ++i) {
+        const TemplateControl& c = controls[i];
+        SCOPED_TRACE(testing::Message() << "control #" << i + 1 << " id " << c.id);
+        ASSERT_NE(child, nullptr) << "missing";
+        EXPECT_EQ(::GetDlgCtrlID(child), c.id);
+        char className[64] = {};
+        ::GetClassNameA(child, className, sizeof className);
+        EXPECT_STREQ(className, c.className);
+        if (c.text != nullptr) {
+            EXPECT_EQ(WindowText(child), c.text);
+        }
+        const DWORD style = static_cast<DWORD>(::GetWindowLongA(child, GWL_STYLE));
+        EXPECT_EQ(style & ~(WS_CHILD | WS_VISIBLE), c.style)
+            << std::hex << style << " expected " << c.style;
+        EXPECT_TRUE(style & WS_CHILD);
+        // The dialog manager maps the position and the size each on its own.
+        RECT position{c.x, c.y, c.w, c.h};
+        ::MapDialogRect(dialog, &position);
+        RECT actual;
+        ::GetWindowRect(child, &actual);
+        ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&actual), 2);
+        EXPECT_EQ(actual.left, position.left);
+        EXPECT_EQ(actual.top, position.top);
+        if (c.w != 0) {
+            EXPECT_EQ(actual.right - actual.left, position.right);
+            EXPECT_EQ(actual.bottom - actual.top, position.bottom);
+        }
+        child = ::GetWindow(child, GW_HWNDNEXT);
+    }
+    EXPECT_EQ(child, nullptr) << "more controls than the template has";
+}

@@ -1,0 +1,18 @@
+// Checks the controls of a dialog, as created, against its template.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+struct TemplateControl {
+    int id;
+    const char* className; // "Button", "Edit", "Static"
+    const char* text;      // null: the text is not checked
+    DWORD style;           // without WS_CHILD and WS_VISIBLE
+    int x, y, w, h;        // dialog units; w 0: the size is the control's own (a picture)
+};
+
+// The children of dialog in creation order (which is the tab order) must be exactly these:
+// IDs, classes, texts, styles and positions mapped through the dialog's units.
+void ExpectControls(HWND dialog, const std::vector<TemplateControl>& controls);
