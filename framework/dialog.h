@@ -12,6 +12,8 @@ public:
     // the value given to EndDialog, or -1 when the dialog could not be created.
     virtual INT_PTR DoModal();
     void EndDialog(int result);
+    // TRUE while the modal loop runs and EndDialog has not been called.
+    BOOL ContinueModal() const { return m_continueModal; }
 
     BOOL PreTranslateMessage(MSG* msg) override;
     // Shows the members in the controls (UpdateData(FALSE)); TRUE leaves the focus to the

@@ -225,7 +225,10 @@ TEST(Launcher, AuxPowerButtonOpensItsCalculator) {
 
 TEST(Launcher, ClosingEndsTheModalRun) {
     CLauncherDlg dlg;
-    const INT_PTR result = RunModal(dlg, [](HWND hwnd) { ::PostMessageA(hwnd, WM_CLOSE, 0, 0); });
+    const INT_PTR result = RunModal(dlg, [](HWND hwnd) {
+        ::PostMessageA(hwnd, WM_CLOSE, 0, 0);
+        PumpMessages();
+    });
     EXPECT_EQ(result, IDCANCEL);
     EXPECT_EQ(dlg.m_hWnd, nullptr);
 }

@@ -24,8 +24,8 @@ void CALLBACK RunPendingBody(HWND, UINT, UINT_PTR timer, DWORD) {
     }
     HWND hwnd = pending.dialog->m_hWnd;
     (*pending.body)(hwnd);
-    if (::IsWindow(hwnd) && pending.dialog->m_hWnd == hwnd) {
-        pending.dialog->EndDialog(IDCANCEL);
+    if (pending.dialog->m_hWnd == hwnd && pending.dialog->ContinueModal()) {
+        pending.dialog->EndDialog(kLeftOpen);
     }
 }
 

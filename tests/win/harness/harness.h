@@ -8,8 +8,11 @@
 #include <string>
 #include <vector>
 
+// DoModal's answer for a dialog that the test body left open.
+constexpr INT_PTR kLeftOpen = -2;
+
 // Runs dialog.DoModal(); once its window is shown, body runs inside the modal loop with the
-// dialog's handle. The dialog is cancelled afterwards if body left it open. Answers DoModal's
+// dialog's handle. If body left the dialog open, it is ended with kLeftOpen. Answers DoModal's
 // result.
 INT_PTR RunModal(CDialog& dialog, const std::function<void(HWND)>& body);
 

@@ -10,14 +10,20 @@ void ExpectControls(HWND dialog, const std::vector<TemplateControl>& controls) {
         const TemplateControl& c = controls[i];
         SCOPED_TRACE(testing::Message() << "control #" << i + 1 << " id " << c.id);
         ASSERT_NE(child, nullptr) << "missing";
-        EXPECT_EQ(::GetDlgCtrlID(child), c.id);
+        // A DIALOG template holds 16-bit IDs, so -1 reads back as 0xFFFF there.
+        EXPECT_EQ(static_cast<WORD>(::GetDlgCtrlID(child)), static_cast<WORD>(c.id));
         char className[64] = {};
         ::GetClassNameA(child, className, sizeof className);
         EXPECT_STREQ(className, c.className);
         if (c.text != nullptr) {
             EXPECT_EQ(WindowText(child), c.text);
         }
-        const DWORD style = static_cast<DWORD>(::GetWindowLongA(child, GWL_STYLE));
+        DWORD style = static_cast<DWORD>(::GetWindowLongA(child, GWL_STYLE));
+        // An edit turns its WS_BORDER into the sunken client edge when it is created.
+        if (lstrcmpA(className, "Edit") == 0 &&
+            (::GetWindowLongA(child, GWL_EXSTYLE) & WS_EX_CLIENTEDGE)) {
+            style |= WS_BORDER;
+        }
         EXPECT_EQ(style & ~(WS_CHILD | WS_VISIBLE), c.style)
             << std::hex << style << " expected " << c.style;
         EXPECT_TRUE(style & WS_CHILD);
