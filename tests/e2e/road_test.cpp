@@ -1,0 +1,42 @@
+#include "program.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Program, AuxiliaryPowerRoadFromStartToEnd) {
+    Program program;
+    HWND launcher = program.Launcher();
+    ASSERT_NE(launcher, nullptr);
+
+    Program::Click(launcher, 1000);
+    HWND calc = program.WaitForWindow("作辅助动力源、应急动力源、流量补充、保压等");
+    ASSERT_NE(calc, nullptr);
+    EXPECT_FALSE(::IsWindowEnabled(launcher));
+
+    // dV, n, p0, p1, p2 in the edits 1001 to 1005.
+    const char* inputs[] = {"10", "1.4", "9", "10", "20"};
+    for (int i = 0; i < 5; ++i) {
+        Program::Type(calc, 1001 + i, inputs[i]);
+    }
+    Program::Click(calc, 1000);
+    EXPECT_EQ(Program::WaitTextChange(calc, 1006, ""),
+              "根据您的参数计算出蓄能器所需容积为：27.61 升。");
+
+    ::PostMessageA(calc, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(Program::WaitGone(calc));
+    EXPECT_TRUE(::IsWindowEnabled(launcher));
+
+    ::PostMessageA(launcher, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitExit(), 0);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    if (argc > 1) {
+        g_programPath = argv[1];
+    }
+    return RUN_ALL_TESTS();
+}
