@@ -1,0 +1,202 @@
+#include "harness.h"
+
+#include "framework/framework.h"
+#include "res/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// A static that answers the notifications its parent reflects back to it.
+class CReflectingStatic : public CStatic {
+public:
+    int clicks = 0;
+    int subclassCalls = 0;
+    std::vector<UINT> translated;
+
+    void OnClicked() { ++clicks; }
+    HBRUSH CtlColor(CDC* dc, UINT) {
+        dc->SetTextColor(RGB(1, 2, 3));
+        return static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
+    }
+    BOOL PreTranslateMessage(MSG* msg) override {
+        translated.push_back(msg->message);
+        return CStatic::PreTranslateMessage(msg);
+    }
+
+protected:
+    void PreSubclassWindow() override {
+        ++subclassCalls;
+        // The window is bound already when this runs.
+        EXPECT_EQ(CWnd::FromHandlePermanent(m_hWnd), this);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CReflectingStatic, CStatic)
+ON_CONTROL_REFLECT(STN_CLICKED, OnClicked)
+ON_WM_CTLCOLOR_REFLECT()
+END_MESSAGE_MAP()
+
+// The about box with a bound static, a base map and a derived map.
+class CBaseDlg : public CDialog {
+public:
+    CBaseDlg() : CDialog(IDD_ABOUTBOX) {}
+    int baseCommands = 0;
+    void OnBaseCommand() { ++baseCommands; }
+
+protected:
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CBaseDlg, CDialog)
+ON_COMMAND(4321, OnBaseCommand)
+END_MESSAGE_MAP()
+
+class CDerivedDlg : public CBaseDlg {
+public:
+    CReflectingStatic m_version;
+    int derivedCommands = 0;
+    int creates = 0;
+    void OnDerivedCommand() { ++derivedCommands; }
+    int OnCreate(LPCREATESTRUCTA cs) {
+        ++creates;
+        return CBaseDlg::OnCreate(cs);
+    }
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override {
+        HWND version = ::GetWindow(::GetWindow(m_hWnd, GW_CHILD), GW_HWNDNEXT);
+        ::SetWindowLongPtrA(version, GWLP_ID, 777);
+        DDX_Control(dx, 777, m_version);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CDerivedDlg, CBaseDlg)
+ON_COMMAND(1234, OnDerivedCommand)
+ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+TEST(Framework, MessageMapsChainToTheBaseClass) {
+    CDerivedDlg dlg;
+    RunModal(dlg, [&](HWND hwnd) {
+        ::SendMessageA(hwnd, WM_COMMAND, 1234, 0);
+        ::SendMessageA(hwnd, WM_COMMAND, 4321, 0);
+        ::SendMessageA(hwnd, WM_COMMAND, 9999, 0); // no handler: nothing happens
+    });
+    EXPECT_EQ(dlg.derivedCommands, 1);
+    EXPECT_EQ(dlg.baseCommands, 1);
+    // The dialog is bound before its creation, so its map sees WM_CREATE.
+    EXPECT_EQ(dlg.creates, 1);
+}
+
+TEST(Framework, BindsControlsOnceAndReflectsTheirNotifications) {
+    CDerivedDlg dlg;
+    RunModal(dlg, [&](HWND hwnd) {
+        HWND version = ::GetDlgItem(hwnd, 777);
+        ASSERT_EQ(dlg.m_version.m_hWnd, version);
+        EXPECT_EQ(dlg.m_version.subclassCalls, 1);
+        dlg.UpdateData(FALSE); // a second exchange binds nothing again
+        EXPECT_EQ(dlg.m_version.subclassCalls, 1);
+
+        ::SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(777, STN_CLICKED),
+                       reinterpret_cast<LPARAM>(version));
+        EXPECT_EQ(dlg.m_version.clicks, 1);
+
+        HDC dc = ::CreateCompatibleDC(nullptr);
+        const LRESULT brush = ::SendMessageA(hwnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                             reinterpret_cast<LPARAM>(version));
+        EXPECT_EQ(brush, reinterpret_cast<LRESULT>(::GetStockObject(BLACK_BRUSH)));
+        EXPECT_EQ(::GetTextColor(dc), RGB(1, 2, 3));
+        ::DeleteDC(dc);
+    });
+    // The control let go of its window when the dialog went.
+    EXPECT_EQ(dlg.m_version.m_hWnd, nullptr);
+}
+
+CDerivedDlg* g_loopDialog = nullptr;
+
+TEST(Framework, ModalLoopOffersEveryMessageToTheWindowsOnItsWay) {
+    CDerivedDlg dlg;
+    g_loopDialog = &dlg;
+    // Posted from inside the loop; the loop itself must hand them to the control first.
+    ::SetTimer(nullptr, 0, 1, [](HWND, UINT, UINT_PTR timer, DWORD) {
+        ::KillTimer(nullptr, timer);
+        HWND hwnd = g_loopDialog->m_hWnd;
+        HWND version = ::GetDlgItem(hwnd, 777);
+        ::PostMessageA(version, WM_MOUSEMOVE, 0, 0);
+        ::PostMessageA(version, WM_APP + 5, 0, 0);
+        ::PostMessageA(hwnd, WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    g_loopDialog = nullptr;
+    const auto& seen = dlg.m_version.translated;
+    EXPECT_NE(std::find(seen.begin(), seen.end(), WM_MOUSEMOVE), seen.end());
+    EXPECT_NE(std::find(seen.begin(), seen.end(), WM_APP + 5), seen.end());
+}
+
+TEST(Framework, ModalDialogDisablesItsOwnerUntilItCloses) {
+    CBaseDlg outer;
+    RunModal(outer, [&](HWND outerHwnd) {
+        AfxGetApp()->m_pMainWnd = &outer;
+        CBaseDlg inner;
+        bool ownerDisabled = false;
+        HWND innerOwner = nullptr;
+        RunModal(inner, [&](HWND innerHwnd) {
+            innerOwner = ::GetWindow(innerHwnd, GW_OWNER);
+            ownerDisabled = !::IsWindowEnabled(outerHwnd);
+        });
+        AfxGetApp()->m_pMainWnd = nullptr;
+        EXPECT_EQ(innerOwner, outerHwnd);
+        EXPECT_TRUE(ownerDisabled);
+        EXPECT_TRUE(::IsWindowEnabled(outerHwnd));
+    });
+}
+
+TEST(Framework, MessageBoxesCarryTheProgramsTitle) {
+    // The title is the executable's name without its extension.
+    EXPECT_STREQ(AfxGetAppName(), "win_framework_tests");
+    MessageBoxCatcher boxes;
+    AfxMessageBox("出错了", MB_ICONEXCLAMATION);
+    CBaseDlg dlg;
+    RunModal(dlg, [](HWND hwnd) { CWnd::FromHandle(hwnd)->MessageBox("消息"); });
+    ASSERT_EQ(boxes.Seen().size(), 2u);
+    EXPECT_EQ(boxes.Seen()[0].caption, "win_framework_tests");
+    EXPECT_EQ(boxes.Seen()[0].text, "出错了");
+    EXPECT_EQ(boxes.Seen()[1].caption, "win_framework_tests");
+    EXPECT_EQ(boxes.Seen()[1].text, "消息");
+}
+
+TEST(Framework, StringsFormatAndLoad) {
+    CString text;
+    text.Format("%s=%.2f", "V", 2.345);
+    EXPECT_EQ(text.Str(), "V=2.35");
+    text.Format("%0500d", 7); // longer than any fixed buffer
+    EXPECT_EQ(text.GetLength(), 500);
+    EXPECT_TRUE(text.LoadString(IDS_ABOUTBOX));
+    EXPECT_EQ(text.Str(), "关于 Presovol(&A)...");
+    EXPECT_FALSE(text.LoadString(9999));
+    EXPECT_TRUE(text.IsEmpty());
+}
+
+TEST(Framework, FontObjectOwnsItsFont) {
+    HFONT handle = nullptr;
+    {
+        CFont font;
+        ASSERT_TRUE(font.CreateFont(15, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0,
+                                    0, FF_SWISS, "宋体"));
+        handle = font;
+        LOGFONTA description{};
+        EXPECT_EQ(::GetObjectA(handle, sizeof description, &description),
+                  static_cast<int>(sizeof description));
+        EXPECT_FALSE(font.Attach(::GetStockObject(DEFAULT_GUI_FONT))); // owns one already
+    }
+    LOGFONTA description{};
+    EXPECT_EQ(::GetObjectA(handle, sizeof description, &description), 0);
+}
+
+} // namespace
