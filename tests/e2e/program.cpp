@@ -126,13 +126,24 @@ void Program::Click(HWND dialog, int id) {
     HWND control = ::GetDlgItem(dialog, id);
     RECT rect;
     ::GetWindowRect(control, &rect);
-    ::SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-    INPUT inputs[2] = {};
-    inputs[0].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[1].type = INPUT_MOUSE;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ::SendInput(2, inputs, sizeof(INPUT));
+    const POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    // A window that has just opened may not take the pointer yet: wait until it is the
+    // window under the pointer, as a user would.
+    for (int waited = 0; waited < 5000; waited += 20) {
+        ::SetCursorPos(centre.x, centre.y);
+        if (::WindowFromPoint(centre) == control && ::IsWindowEnabled(control)) {
+            break;
+        }
+        ::Sleep(20);
+    }
+    ::Sleep(50);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    ::SendInput(1, &input, sizeof input);
+    ::Sleep(20);
+    input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(1, &input, sizeof input);
 }
 
 void Program::Type(HWND dialog, int id, const std::string& text) {

@@ -23,6 +23,18 @@ TEST(Program, AuxiliaryPowerRoadFromStartToEnd) {
     EXPECT_EQ(Program::WaitTextChange(calc, 1006, ""),
               "根据您的参数计算出蓄能器所需容积为：27.61 升。");
 
+    // p1 equal to p2: no usable volume; the message box carries the program's name.
+    Program::Type(calc, 1005, "10");
+    Program::Click(calc, 1000);
+    HWND box = program.WaitForWindow("Presovol");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(::GetWindow(box, GW_OWNER), calc);
+    EXPECT_EQ(Program::Text(::GetDlgItem(box, 0xFFFF)), "输入的参数有误，请重新输入！");
+    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(Program::WaitGone(box));
+    EXPECT_EQ(Program::Text(::GetDlgItem(calc, 1006)),
+              "根据您的参数计算出蓄能器所需容积为：27.61 升。");
+
     ::PostMessageA(calc, WM_CLOSE, 0, 0);
     EXPECT_TRUE(Program::WaitGone(calc));
     EXPECT_TRUE(::IsWindowEnabled(launcher));
