@@ -105,7 +105,7 @@ HWND Program::WaitForWindow(const std::string& caption, int timeoutMs) const {
 
 bool Program::WaitGone(HWND hwnd, int timeoutMs) {
     for (int waited = 0; waited <= timeoutMs; waited += 50) {
-        if (!::IsWindow(hwnd) || !::IsWindowVisible(hwnd)) {
+        if (!::IsWindow(hwnd)) {
             return true;
         }
         ::Sleep(50);

@@ -21,7 +21,7 @@ public:
     HWND Launcher() const { return m_launcher; }
     // Waits up to timeoutMs for a visible window of the program whose caption is caption.
     HWND WaitForWindow(const std::string& caption, int timeoutMs = 10000) const;
-    // Waits until hwnd is gone; false on time-out.
+    // Waits until hwnd is destroyed; false on time-out.
     static bool WaitGone(HWND hwnd, int timeoutMs = 10000);
     // Waits for the process to end; answers its exit code, or -1 on time-out.
     int WaitExit(int timeoutMs = 10000);
