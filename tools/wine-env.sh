@@ -28,6 +28,9 @@ presovol_ensure_packages() {
     command -v cmake >/dev/null || need+=(cmake)
     command -v ninja >/dev/null || need+=(ninja-build)
     command -v g++ >/dev/null || need+=(g++)
+    command -v clang++ >/dev/null || need+=(clang)
+    compgen -G '/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a' >/dev/null ||
+        need+=(libclang-rt-dev)
     [ -d /usr/src/googletest ] && [ -e /usr/lib/x86_64-linux-gnu/libgtest.a ] ||
         need+=(googletest libgtest-dev)
     [ ${#need[@]} -eq 0 ] && return 0
