@@ -51,7 +51,7 @@ HWND FindLauncher(DWORD processId) {
 
 } // namespace
 
-Program::Program() {
+std::string ProgramPath() {
     std::string path = g_programPath;
     if (!path.empty() && path[0] == '/') {
         path = "Z:" + path; // a Unix path, as the build under Wine passes it
@@ -61,6 +61,11 @@ Program::Program() {
             c = '\\';
         }
     }
+    return path;
+}
+
+Program::Program() {
+    const std::string path = ProgramPath();
     std::string commandLine = "\"" + path + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;

@@ -8,6 +8,8 @@
 
 // The path of Presovol.exe, from the command line of the test program.
 extern std::string g_programPath;
+// The same as a Windows path.
+std::string ProgramPath();
 
 class Program {
 public:
