@@ -2,6 +2,8 @@
 
 #include "app/about_dlg.h"
 #include "calc/aux_power_dlg.h"
+#include "calc/pulse_dlg.h"
+#include "calc/shock_dlg.h"
 #include "res/maker.h"
 #include "res/resource.h"
 
@@ -44,8 +46,15 @@ ON_WM_SYSCOMMAND()
 ON_WM_PAINT()
 ON_WM_QUERYDRAGICON()
 ON_BN_CLICKED(IDC_AUX_POWER, OnAuxPower)
+ON_BN_CLICKED(IDC_SHOCK_A, OnShockA)
+ON_BN_CLICKED(IDC_PULSE_A, OnPulseA)
+ON_BN_CLICKED(IDC_SHOCK_B, OnShockB)
+ON_BN_CLICKED(IDC_PULSE_B, OnPulseB)
+ON_BN_CLICKED(IDC_PULSE_C, OnPulseC)
+ON_BN_CLICKED(IDC_PULSE_D, OnPulseD)
 ON_WM_CREATE()
 ON_WM_CTLCOLOR()
+ON_BN_CLICKED(IDC_SHOCK_C, OnShockC)
 END_MESSAGE_MAP()
 
 BOOL CLauncherDlg::OnInitDialog() {
@@ -139,5 +148,40 @@ BOOL CLauncherDlg::PreTranslateMessage(MSG* msg) {
 
 void CLauncherDlg::OnAuxPower() {
     CAuxPowerDlg dlg;
+    dlg.DoModal();
+}
+
+void CLauncherDlg::OnShockA() {
+    CShockADlg dlg;
+    dlg.DoModal();
+}
+
+void CLauncherDlg::OnPulseA() {
+    CPulseADlg dlg;
+    dlg.DoModal();
+}
+
+void CLauncherDlg::OnShockB() {
+    CShockBDlg dlg;
+    dlg.DoModal();
+}
+
+void CLauncherDlg::OnPulseB() {
+    CPulseBDlg dlg;
+    dlg.DoModal();
+}
+
+void CLauncherDlg::OnPulseC() {
+    CPulseCDlg dlg;
+    dlg.DoModal();
+}
+
+void CLauncherDlg::OnPulseD() {
+    CPulseDDlg dlg;
+    dlg.DoModal();
+}
+
+void CLauncherDlg::OnShockC() {
+    CShockCDlg dlg;
     dlg.DoModal();
 }

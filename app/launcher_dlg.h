@@ -20,6 +20,13 @@ protected:
     int OnCreate(LPCREATESTRUCTA createStruct);
     HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor);
     void OnAuxPower();
+    void OnShockA();
+    void OnPulseA();
+    void OnShockB();
+    void OnPulseB();
+    void OnPulseC();
+    void OnPulseD();
+    void OnShockC();
 
     DECLARE_MESSAGE_MAP()
 

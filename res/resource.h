@@ -41,3 +41,60 @@
 #define IDC_AUX_P1 1004
 #define IDC_AUX_P2 1005
 #define IDC_AUX_RESULT 1006
+
+// Shock absorption calculator A.
+#define IDC_SHOCKA_RHO 1001
+#define IDC_SHOCKA_A 1003
+#define IDC_SHOCKA_L 1004
+#define IDC_SHOCKA_V 1005
+#define IDC_SHOCKA_P0 1006
+#define IDC_SHOCKA_P2 1007
+#define IDC_SHOCKA_RESULT 1009
+
+// Shock absorption calculator B.
+#define IDC_SHOCKB_Q 1001
+#define IDC_SHOCKB_P1 1002
+#define IDC_SHOCKB_P2 1003
+#define IDC_SHOCKB_L 1004
+#define IDC_SHOCKB_T 1005
+#define IDC_SHOCKB_RESULT 1012
+
+// Shock absorption calculator C.
+#define IDC_SHOCKC_Q 1001
+#define IDC_SHOCKC_L 1002
+#define IDC_SHOCKC_D 1003
+#define IDC_SHOCKC_P1 1004
+#define IDC_SHOCKC_P2 1005
+#define IDC_SHOCKC_P0 1006
+#define IDC_SHOCKC_T 1007
+#define IDC_SHOCKC_RHO 1008
+#define IDC_SHOCKC_RESULT 1017
+
+// Pulsation calculator A.
+#define IDC_PULSEA_A 1001
+#define IDC_PULSEA_L 1002
+#define IDC_PULSEA_K 1003
+#define IDC_PULSEA_P1 1005
+#define IDC_PULSEA_P2 1006
+#define IDC_PULSEA_P0 1007
+#define IDC_PULSEA_RESULT 1011
+
+// Pulsation calculator B.
+#define IDC_PULSEB_VP 1001
+#define IDC_PULSEB_P1 1002
+#define IDC_PULSEB_P2 1003
+#define IDC_PULSEB_K 1004
+#define IDC_PULSEB_RESULT 1013
+
+// Pulsation calculator C.
+#define IDC_PULSEC_DELTA_V 1001
+#define IDC_PULSEC_P1 1002
+#define IDC_PULSEC_P2 1003
+#define IDC_PULSEC_RESULT 1014
+
+// Pulsation calculator D.
+#define IDC_PULSED_VP 1001
+#define IDC_PULSED_DELTA_V 1002
+#define IDC_PULSED_PP 1003
+#define IDC_PULSED_DELTA_P 1004
+#define IDC_PULSED_RESULT 1015

@@ -1,0 +1,94 @@
+#include "calc/pulse_dlg.h"
+
+#include "calc/calc_dialog.h"
+#include "calc/formulas.h"
+#include "res/resource.h"
+
+// A text that is no number has been reported by the exchange already: none of the
+// calculators computes anything from it.
+
+CPulseADlg::CPulseADlg(CWnd* parent)
+    : CDialog(IDD_PULSE_A, parent), m_n(1.4), m_A(0.0), m_L(0.0), m_k(0.0), m_P1(0.0), m_P2(0.0),
+      m_P0(0.0) {}
+
+void CPulseADlg::DoDataExchange(CDataExchange* dx) {
+    DDX_Text(dx, IDC_PULSEA_A, m_A);
+    DDX_Text(dx, IDC_PULSEA_L, m_L);
+    DDX_Text(dx, IDC_PULSEA_K, m_k);
+    DDX_Text(dx, IDC_PULSEA_P1, m_P1);
+    DDX_Text(dx, IDC_PULSEA_P2, m_P2);
+    DDX_Text(dx, IDC_PULSEA_P0, m_P0);
+}
+
+BEGIN_MESSAGE_MAP(CPulseADlg, CDialog)
+ON_BN_CLICKED(IDC_CALCULATE, OnCalculate)
+END_MESSAGE_MAP()
+
+void CPulseADlg::OnCalculate() {
+    if (!UpdateData(TRUE)) {
+        return;
+    }
+    ShowVolume(*this, IDC_PULSEA_RESULT, PulseAVolume(m_n, m_A, m_L, m_k, m_P1, m_P2, m_P0));
+}
+
+CPulseBDlg::CPulseBDlg(CWnd* parent)
+    : CDialog(IDD_PULSE_B, parent), m_n(1.4), m_Vp(0.0), m_P1(0.0), m_P2(0.0), m_k(0.0) {}
+
+void CPulseBDlg::DoDataExchange(CDataExchange* dx) {
+    DDX_Text(dx, IDC_PULSEB_VP, m_Vp);
+    DDX_Text(dx, IDC_PULSEB_P1, m_P1);
+    DDX_Text(dx, IDC_PULSEB_P2, m_P2);
+    DDX_Text(dx, IDC_PULSEB_K, m_k);
+}
+
+BEGIN_MESSAGE_MAP(CPulseBDlg, CDialog)
+ON_BN_CLICKED(IDC_CALCULATE, OnCalculate)
+END_MESSAGE_MAP()
+
+void CPulseBDlg::OnCalculate() {
+    if (!UpdateData(TRUE)) {
+        return;
+    }
+    ShowVolume(*this, IDC_PULSEB_RESULT, PulseBVolume(m_n, m_Vp, m_P1, m_P2, m_k));
+}
+
+CPulseCDlg::CPulseCDlg(CWnd* parent)
+    : CDialog(IDD_PULSE_C, parent), m_n(1.4), m_deltaV(0.0), m_P1(0.0), m_P2(0.0) {}
+
+void CPulseCDlg::DoDataExchange(CDataExchange* dx) {
+    DDX_Text(dx, IDC_PULSEC_DELTA_V, m_deltaV);
+    DDX_Text(dx, IDC_PULSEC_P1, m_P1);
+    DDX_Text(dx, IDC_PULSEC_P2, m_P2);
+}
+
+BEGIN_MESSAGE_MAP(CPulseCDlg, CDialog)
+ON_BN_CLICKED(IDC_CALCULATE, OnCalculate)
+END_MESSAGE_MAP()
+
+void CPulseCDlg::OnCalculate() {
+    if (!UpdateData(TRUE)) {
+        return;
+    }
+    ShowVolume(*this, IDC_PULSEC_RESULT, PulseCVolume(m_n, m_deltaV, m_P1, m_P2));
+}
+
+CPulseDDlg::CPulseDDlg(CWnd* parent)
+    : CDialog(IDD_PULSE_D, parent), m_Vp(0.0), m_deltaV(0.0), m_Pp(0.0), m_deltaP(0.0) {}
+
+void CPulseDDlg::DoDataExchange(CDataExchange* dx) {
+    DDX_Text(dx, IDC_PULSED_VP, m_Vp);
+    DDX_Text(dx, IDC_PULSED_DELTA_V, m_deltaV);
+    DDX_Text(dx, IDC_PULSED_PP, m_Pp);
+    DDX_Text(dx, IDC_PULSED_DELTA_P, m_deltaP);
+}
+
+BEGIN_MESSAGE_MAP(CPulseDDlg, CDialog)
+ON_BN_CLICKED(IDC_CALCULATE, OnCalculate)
+END_MESSAGE_MAP()
+
+void CPulseDDlg::OnCalculate() {
+    if (!UpdateData(TRUE)) {
+        return;
+    }
+    ShowVolume(*this, IDC_PULSED_RESULT, PulseDVolume(m_Vp, m_deltaV, m_Pp, m_deltaP));
+}

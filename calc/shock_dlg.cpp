@@ -1,0 +1,80 @@
+#include "calc/shock_dlg.h"
+
+#include "calc/calc_dialog.h"
+#include "calc/formulas.h"
+#include "res/resource.h"
+
+// A text that is no number has been reported by the exchange already: none of the
+// calculators computes anything from it.
+
+CShockADlg::CShockADlg(CWnd* parent)
+    : CDialog(IDD_SHOCK_A, parent), m_rho(0.0), m_A(0.0), m_l(0.0), m_v(0.0), m_P0(0.0), m_P2(0.0) {
+}
+
+void CShockADlg::DoDataExchange(CDataExchange* dx) {
+    DDX_Text(dx, IDC_SHOCKA_RHO, m_rho);
+    DDX_Text(dx, IDC_SHOCKA_A, m_A);
+    DDX_Text(dx, IDC_SHOCKA_L, m_l);
+    DDX_Text(dx, IDC_SHOCKA_V, m_v);
+    DDX_Text(dx, IDC_SHOCKA_P0, m_P0);
+    DDX_Text(dx, IDC_SHOCKA_P2, m_P2);
+}
+
+BEGIN_MESSAGE_MAP(CShockADlg, CDialog)
+ON_BN_CLICKED(IDC_CALCULATE, OnCalculate)
+END_MESSAGE_MAP()
+
+void CShockADlg::OnCalculate() {
+    if (!UpdateData(TRUE)) {
+        return;
+    }
+    ShowVolume(*this, IDC_SHOCKA_RESULT, ShockAVolume(m_rho, m_A, m_l, m_v, m_P0, m_P2));
+}
+
+CShockBDlg::CShockBDlg(CWnd* parent)
+    : CDialog(IDD_SHOCK_B, parent), m_Q(0.0), m_P1(0.0), m_P2(0.0), m_L(0.0), m_t(0.0) {}
+
+void CShockBDlg::DoDataExchange(CDataExchange* dx) {
+    DDX_Text(dx, IDC_SHOCKB_Q, m_Q);
+    DDX_Text(dx, IDC_SHOCKB_P1, m_P1);
+    DDX_Text(dx, IDC_SHOCKB_P2, m_P2);
+    DDX_Text(dx, IDC_SHOCKB_L, m_L);
+    DDX_Text(dx, IDC_SHOCKB_T, m_t);
+}
+
+BEGIN_MESSAGE_MAP(CShockBDlg, CDialog)
+ON_BN_CLICKED(IDC_CALCULATE, OnCalculate)
+END_MESSAGE_MAP()
+
+void CShockBDlg::OnCalculate() {
+    if (!UpdateData(TRUE)) {
+        return;
+    }
+    ShowVolume(*this, IDC_SHOCKB_RESULT, ShockBVolume(m_Q, m_P1, m_P2, m_L, m_t));
+}
+
+CShockCDlg::CShockCDlg(CWnd* parent)
+    : CDialog(IDD_SHOCK_C, parent), m_Q(0.0), m_L(0.0), m_d(0.0), m_P1(0.0), m_P2(0.0), m_P0(0.0),
+      m_t(0.0), m_rho(0.0) {}
+
+void CShockCDlg::DoDataExchange(CDataExchange* dx) {
+    DDX_Text(dx, IDC_SHOCKC_Q, m_Q);
+    DDX_Text(dx, IDC_SHOCKC_L, m_L);
+    DDX_Text(dx, IDC_SHOCKC_D, m_d);
+    DDX_Text(dx, IDC_SHOCKC_P1, m_P1);
+    DDX_Text(dx, IDC_SHOCKC_P2, m_P2);
+    DDX_Text(dx, IDC_SHOCKC_P0, m_P0);
+    DDX_Text(dx, IDC_SHOCKC_T, m_t);
+    DDX_Text(dx, IDC_SHOCKC_RHO, m_rho);
+}
+
+BEGIN_MESSAGE_MAP(CShockCDlg, CDialog)
+ON_BN_CLICKED(IDC_CALCULATE, OnCalculate)
+END_MESSAGE_MAP()
+
+void CShockCDlg::OnCalculate() {
+    if (!UpdateData(TRUE)) {
+        return;
+    }
+    ShowVolume(*this, IDC_SHOCKC_RESULT, ShockCVolume(m_Q, m_L, m_d, m_P1, m_P2, m_P0, m_t, m_rho));
+}
