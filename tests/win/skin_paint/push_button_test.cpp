@@ -294,3 +294,47 @@ TEST(PushButton, ControlWithoutFontDrawsWithTheDefaultFont) {
 }
 
 } // namespace
+
+namespace {
+
+// The first n characters of a long text of digits.
+std::string Digits(size_t n) {
+    std::string text;
+    while (text.size() < n) {
+        text += "0123456789";
+    }
+    return text.substr(0, n);
+}
+
+TEST(WindowText, LongTextsAreDrawnCutAtTheirFirst255Bytes) {
+    HostWindow host;
+    // Characters about two pixels wide, so that 255 of them fit in the window.
+    HFONT font = ::CreateFontA(-11, 2, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
+                               DEFAULT_PITCH, "Tahoma");
+    struct Kind {
+        const char* name;
+        Painter painter;
+        DWORD style;
+    };
+    const Kind kinds[] = {{"push button", PaintPushButton, BS_PUSHBUTTON},
+                          {"check box", PaintCheckBox, BS_AUTOCHECKBOX}};
+    for (const Kind& kind : kinds) {
+        SCOPED_TRACE(kind.name);
+        HWND button = host.Add("Button", kind.style, 0, "", 700, 24);
+        ::SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        auto paintWith = [&](const std::string& text) {
+            ::SetWindowTextA(button, text.c_str());
+            Settle(button);
+            PaintAs(kind.painter, button, 0);
+            return Capture(button);
+        };
+        const WindowImage cut = paintWith(Digits(255));
+        EXPECT_TRUE(paintWith(Digits(300)) == cut);
+        EXPECT_TRUE(paintWith(Digits(256)) == cut);
+        EXPECT_FALSE(paintWith(Digits(254)) == cut);
+    }
+    ::DeleteObject(font);
+}
+
+} // namespace
