@@ -306,6 +306,14 @@ std::string Digits(size_t n) {
     return text.substr(0, n);
 }
 
+std::string Repeated(const char* piece, int times) {
+    std::string text;
+    for (int i = 0; i < times; ++i) {
+        text += piece;
+    }
+    return text;
+}
+
 TEST(WindowText, LongTextsAreDrawnCutAtTheirFirst255Bytes) {
     HostWindow host;
     // Characters about two pixels wide, so that 255 of them fit in the window.
@@ -333,6 +341,10 @@ TEST(WindowText, LongTextsAreDrawnCutAtTheirFirst255Bytes) {
         EXPECT_TRUE(paintWith(Digits(300)) == cut);
         EXPECT_TRUE(paintWith(Digits(256)) == cut);
         EXPECT_FALSE(paintWith(Digits(254)) == cut);
+        // Double-byte characters take two bytes each: 127 of them fit.
+        const WindowImage wide = paintWith(Repeated("计", 127));
+        EXPECT_TRUE(paintWith(Repeated("计", 200)) == wide);
+        EXPECT_FALSE(paintWith(Repeated("计", 126)) == wide);
     }
     ::DeleteObject(font);
 }
