@@ -93,6 +93,10 @@ int main() {
     ::RegisterClassA(&wc);
     HWND host = ::CreateWindowExA(0, wc.lpszClassName, "bench", WS_POPUP | WS_VISIBLE, 40, 40, 200,
                                   260, nullptr, nullptr, wc.hInstance, nullptr);
+    if (host == nullptr) {
+        std::fprintf(stderr, "cannot create the host window (error %lu)\n", ::GetLastError());
+        return 1;
+    }
     HFONT font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
 
     std::printf("%-13s %-8s %14s %14s %7s\n", "control", "size", "skin us/paint", "own us/paint",
@@ -102,6 +106,10 @@ int main() {
         HWND control = ::CreateWindowExA(
             kind.exStyle, kind.className, "Bench", kind.style | WS_CHILD | WS_VISIBLE, 8, y, 100,
             kind.kind == kSkinComboBox ? 200 : 30, host, nullptr, wc.hInstance, nullptr);
+        if (control == nullptr) {
+            std::fprintf(stderr, "cannot create the %s (error %lu)\n", kind.name, ::GetLastError());
+            return 1;
+        }
         ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         if (kind.kind == kSkinComboBox) {
             ::SendMessageA(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Bench"));
