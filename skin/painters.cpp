@@ -15,9 +15,6 @@ struct WindowText {
 WindowText ReadWindowText(HWND hwnd) {
     WindowText result = {};
     result.length = ::GetWindowTextA(hwnd, result.text, sizeof result.text);
-    if (result.length < 0) {
-        result.length = 0;
-    }
     return result;
 }
 
