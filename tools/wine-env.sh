@@ -74,7 +74,7 @@ presovol_start_xvfb() {
 # Creates the prefix once; later calls only start its server.
 presovol_prepare_prefix() {
     mkdir -p "$WINEPREFIX"
-    wineserver -p
+    wineserver -p 2>/dev/null || true # a server of this prefix may run already
     if [ ! -f "$WINEPREFIX/.presovol-ready" ]; then
         presovol_log "creating the Wine prefix $WINEPREFIX"
         presovol_wine wineboot -i >/dev/null 2>&1 || true
@@ -83,7 +83,7 @@ presovol_prepare_prefix() {
         # Stopping the server writes the registry to disk; then start it afresh.
         wineserver -k
         wineserver -w
-        wineserver -p
+        wineserver -p 2>/dev/null || true
         presovol_wine wineboot >/dev/null 2>&1 || true
         touch "$WINEPREFIX/.presovol-ready"
     else
