@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/framework.h"
+#include "link/link_static.h"
 
 class CLauncherDlg : public CDialog {
 public:
@@ -41,6 +42,6 @@ protected:
     CButton m_btnAuxPower;
     CButton m_btnShockA;
     CButton m_btnPulseA;
-    CStatic m_webLink;
+    CLinkStatic m_webLink;
     HICON m_hIcon;
 };
