@@ -12,6 +12,8 @@ namespace {
 
 const DWORD kPush = BS_PUSHBUTTON | WS_TABSTOP;
 const DWORD kText = SS_LEFT | SS_CENTERIMAGE | WS_GROUP;
+// The web link adds notifications to its template style when it attaches.
+const DWORD kLink = kText | SS_NOTIFY;
 
 // Runs the launcher as the program's main window, as InitInstance does.
 void RunLauncher(const std::function<void(HWND)>& body) {
@@ -31,7 +33,7 @@ TEST(Launcher, ControlsStandAsTheTemplateGivesThem) {
                 {-1, "Static", MAKER_PROMO_LINE2, kText, 7, 143, 297, 16},
                 {-1, "Static", MAKER_PROMO_LINE3, kText, 7, 161, 291, 16},
                 {-1, "Static", MAKER_PROMO_LINE4, kText, 7, 179, 151, 16},
-                {IDC_WEB_LINK, "Static", "http://www.example.com/ ", kText, 159, 177, 117, 19},
+                {IDC_WEB_LINK, "Static", "http://www.example.com/ ", kLink, 159, 177, 117, 19},
                 {-1, "Static", nullptr, SS_BITMAP, 7, 29, 0, 0},
                 {IDC_SHOCK_A, "Button", "吸收冲击A", kPush, 109, 26, 52, 21},
                 {IDC_PULSE_A, "Button", "消除脉动A", kPush, 43, 83, 52, 21},
