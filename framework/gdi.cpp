@@ -24,6 +24,10 @@ BOOL CGdiObject::DeleteObject() {
 }
 
 BOOL CFont::CreateFontIndirect(const LOGFONTA* logFont) {
+    // An object that holds a font already makes no second one (it would have no owner).
+    if (m_hObject != nullptr) {
+        return FALSE;
+    }
     return Attach(::CreateFontIndirectA(logFont));
 }
 
@@ -31,6 +35,9 @@ BOOL CFont::CreateFont(int height, int width, int escapement, int orientation, i
                        BYTE italic, BYTE underline, BYTE strikeOut, BYTE charSet, BYTE outPrecision,
                        BYTE clipPrecision, BYTE quality, BYTE pitchAndFamily,
                        const char* faceName) {
+    if (m_hObject != nullptr) {
+        return FALSE;
+    }
     return Attach(::CreateFontA(height, width, escapement, orientation, weight, italic, underline,
                                 strikeOut, charSet, outPrecision, clipPrecision, quality,
                                 pitchAndFamily, faceName));

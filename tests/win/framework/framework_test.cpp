@@ -1,3 +1,4 @@
+#include "gdi_count.h"
 #include "harness.h"
 
 #include "framework/framework.h"
@@ -194,6 +195,11 @@ TEST(Framework, FontObjectOwnsItsFont) {
         EXPECT_EQ(::GetObjectA(handle, sizeof description, &description),
                   static_cast<int>(sizeof description));
         EXPECT_FALSE(font.Attach(::GetStockObject(DEFAULT_GUI_FONT))); // owns one already
+        // A second font is not made at all: it would belong to nobody.
+        const int before = CountGdiObjects();
+        EXPECT_FALSE(font.CreateFontIndirect(&description));
+        EXPECT_EQ(CountGdiObjects(), before);
+        EXPECT_EQ(static_cast<HFONT>(font), handle);
     }
     LOGFONTA description{};
     EXPECT_EQ(::GetObjectA(handle, sizeof description, &description), 0);
