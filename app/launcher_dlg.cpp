@@ -6,6 +6,7 @@
 #include "calc/shock_dlg.h"
 #include "res/maker.h"
 #include "res/resource.h"
+#include "skin/control_skin.h"
 
 #include <commctrl.h>
 
@@ -74,7 +75,8 @@ BOOL CLauncherDlg::OnInitDialog() {
 
     m_toolTip.Create(this, kToolTipStyle);
 
-    // The control skin is switched on here, before the tools are added.
+    // From here on every button, edit and combo box of the thread takes the skinned look.
+    EnableSkin(nullptr, TRUE);
 
     m_toolTip.AddTool(&m_btnAuxPower, kTipAuxPower);
     m_toolTip.AddTool(&m_btnShockA, kTipShock);
