@@ -1,0 +1,55 @@
+#include "import_patch.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+namespace {
+
+void WriteSlot(void** slot, void* value) {
+    DWORD oldProtection = 0;
+    ::VirtualProtect(slot, sizeof(void*), PAGE_READWRITE, &oldProtection);
+    *slot = value;
+    ::VirtualProtect(slot, sizeof(void*), oldProtection, &oldProtection);
+}
+
+} // namespace
+
+ScopedImportPatch::ScopedImportPatch(const char* dll, const char* function, void* replacement) {
+    auto* base = reinterpret_cast<BYTE*>(::GetModuleHandleA(nullptr));
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& imports =
+        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    if (imports.VirtualAddress == 0) {
+        return;
+    }
+    for (auto* d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+         d->Name != 0; ++d) {
+        if (::lstrcmpiA(reinterpret_cast<const char*>(base + d->Name), dll) != 0) {
+            continue;
+        }
+        const auto* names = reinterpret_cast<const IMAGE_THUNK_DATA*>(
+            base + (d->OriginalFirstThunk != 0 ? d->OriginalFirstThunk : d->FirstThunk));
+        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->FirstThunk);
+        for (; names->u1.AddressOfData != 0; ++names, ++slots) {
+            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) {
+                continue;
+            }
+            const auto* byName =
+                reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+            if (std::strcmp(reinterpret_cast<const char*>(byName->Name), function) == 0) {
+                m_slot = reinterpret_cast<void**>(&slots->u1.Function);
+                m_original = *m_slot;
+                WriteSlot(m_slot, replacement);
+                return;
+            }
+        }
+    }
+}
+
+ScopedImportPatch::~ScopedImportPatch() {
+    if (m_slot != nullptr) {
+        WriteSlot(m_slot, m_original);
+    }
+}
