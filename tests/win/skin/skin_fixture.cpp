@@ -76,6 +76,9 @@ HWND HostWindow::Add(const char* className, DWORD style, const char* text, int w
         ::CreateWindowExA(exStyle, className, text, style | WS_CHILD | WS_VISIBLE, 8, m_nextY, w, h,
                           m_hwnd, nullptr, ::GetModuleHandleA(nullptr), nullptr);
     m_nextY += h + 6;
+    if (m_nextY > 440) {
+        m_nextY = 8;
+    }
     ::UpdateWindow(control);
     PumpMessages();
     return control;
@@ -155,8 +158,6 @@ bool ShowsSkin(HWND hwnd) {
 
 namespace {
 
-MessageRecorder* g_recorder = nullptr;
-
 // Messages that come and go with the platform's moods, not with the control's handling.
 bool Ignored(UINT message) {
     return message == WM_GETICON || message == WM_TIMER || message == 0x0118 /* WM_SYSTIMER */ ||
@@ -182,24 +183,24 @@ std::string Dump(const RecordedMessage* messages, size_t count) {
 
 } // namespace
 
-MessageRecorder::MessageRecorder() {
-    g_recorder = this;
+std::map<HWND, MessageRecorder::RecorderHook>& MessageRecorder::Hooks() {
+    static std::map<HWND, RecorderHook> hooks;
+    return hooks;
 }
 
 MessageRecorder::~MessageRecorder() {
-    for (const auto& [hwnd, proc] : m_procs) {
-        if (::IsWindow(hwnd) &&
-            ::GetWindowLongPtrA(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&Proc)) {
-            ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
+    // The controls keep passing their messages on, unrecorded, until they are destroyed.
+    for (auto& [hwnd, hook] : Hooks()) {
+        if (hook.recorder == this) {
+            hook.recorder = nullptr;
         }
     }
-    g_recorder = nullptr;
 }
 
 void MessageRecorder::Install(HWND control) {
     auto previous = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc)));
-    m_procs.emplace_back(control, previous);
+    Hooks()[control] = RecorderHook{this, previous};
 }
 
 void MessageRecorder::Flush() {
@@ -208,21 +209,25 @@ void MessageRecorder::Flush() {
 }
 
 LRESULT CALLBACK MessageRecorder::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    WNDPROC previous = nullptr;
-    for (const auto& [control, proc] : g_recorder->m_procs) {
-        if (control == hwnd) {
-            previous = proc;
-        }
+    auto it = Hooks().find(hwnd);
+    if (it == Hooks().end()) {
+        return ::DefWindowProcA(hwnd, message, wParam, lParam);
     }
-    if (!Ignored(message)) {
-        const unsigned flags = kSent | (ShowsSkin(hwnd) ? kSkinShown : 0u);
-        g_recorder->m_seen.push_back({message, flags, wParam, lParam});
+    const RecorderHook hook = it->second;
+    if (message == WM_NCDESTROY) {
+        Hooks().erase(it);
     }
-    return ::CallWindowProcA(previous, hwnd, message, wParam, lParam);
+    if (hook.recorder != nullptr && !Ignored(message)) {
+        const unsigned flags = kSent | (ShowsSkin(hwnd) ? kSkinShown : 0u) |
+                               (FindSkinned(hwnd) == nullptr ? kUnregistered : 0u);
+        hook.recorder->m_seen.push_back({message, flags, wParam, lParam});
+    }
+    return ::CallWindowProcA(hook.previous, hwnd, message, wParam, lParam);
 }
 
 void ExpectSequence(MessageRecorder& recorder, const RecordedMessage* expected,
                     const char* context) {
+    const unsigned kCompared = kSent | kSkinShown | kUnregistered;
     PumpMessages();
     const std::vector<RecordedMessage>& seen = recorder.Seen();
     size_t expectedCount = 0;
@@ -235,11 +240,10 @@ void ExpectSequence(MessageRecorder& recorder, const RecordedMessage* expected,
     while (e < expectedCount && difference.empty()) {
         const RecordedMessage& want = expected[e];
         const bool have = s < seen.size();
-        const bool same =
-            have && seen[s].message == want.message &&
-            (seen[s].flags & (kSent | kSkinShown)) == (want.flags & (kSent | kSkinShown)) &&
-            ((want.flags & kWParam) == 0 || seen[s].wParam == want.wParam) &&
-            ((want.flags & kLParam) == 0 || seen[s].lParam == want.lParam);
+        const bool same = have && seen[s].message == want.message &&
+                          (seen[s].flags & kCompared) == (want.flags & kCompared) &&
+                          ((want.flags & kWParam) == 0 || seen[s].wParam == want.wParam) &&
+                          ((want.flags & kLParam) == 0 || seen[s].lParam == want.lParam);
         if (same) {
             ++e;
             ++s;

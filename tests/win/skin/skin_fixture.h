@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <map>
 #include <vector>
 
 // Every test starts and ends with the skin off and its registry empty.
@@ -31,7 +32,8 @@ public:
     HostWindow& operator=(const HostWindow&) = delete;
 
     HWND Handle() const { return m_hwnd; }
-    // A visible child control, w x h, placed below the previous one.
+    // A visible child control, w x h, placed below the previous one (from the top again when
+    // the window is full).
     HWND Add(const char* className, DWORD style, const char* text = "", int w = 120, int h = 30,
              DWORD exStyle = 0);
     // Destroys the window now (the destructor then does nothing).
@@ -78,17 +80,18 @@ struct RecordedMessage {
 };
 
 // Flags of expected and recorded messages.
-constexpr unsigned kSent = 0x01;      // reached the control's own procedure
-constexpr unsigned kWParam = 0x02;    // expected: wParam must match
-constexpr unsigned kLParam = 0x04;    // expected: lParam must match
-constexpr unsigned kOptional = 0x08;  // expected: may be missing
-constexpr unsigned kSkinShown = 0x10; // the control showed the skin's look when it arrived
+constexpr unsigned kSent = 0x01;         // reached the control's own procedure
+constexpr unsigned kWParam = 0x02;       // expected: wParam must match
+constexpr unsigned kLParam = 0x04;       // expected: lParam must match
+constexpr unsigned kOptional = 0x08;     // expected: may be missing
+constexpr unsigned kSkinShown = 0x10;    // the control showed the skin's look when it arrived
+constexpr unsigned kUnregistered = 0x20; // the control had no node when it arrived
 
 // Records every message that reaches the own procedure of the controls it is installed on.
 // Installed before the skin attaches, it is the procedure the skin passes messages on to.
 class MessageRecorder {
 public:
-    MessageRecorder();
+    MessageRecorder() = default;
     ~MessageRecorder();
     MessageRecorder(const MessageRecorder&) = delete;
     MessageRecorder& operator=(const MessageRecorder&) = delete;
@@ -99,9 +102,13 @@ public:
     const std::vector<RecordedMessage>& Seen() const { return m_seen; }
 
 private:
+    struct RecorderHook {
+        MessageRecorder* recorder; // null once the recorder is gone
+        WNDPROC previous;
+    };
+    static std::map<HWND, RecorderHook>& Hooks();
     static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     std::vector<RecordedMessage> m_seen;
-    std::vector<std::pair<HWND, WNDPROC>> m_procs;
 };
 
 // Pumps the pending messages and compares what recorder saw with expected, which ends with an

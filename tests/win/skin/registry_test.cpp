@@ -1,0 +1,107 @@
+#include "skin_fixture.h"
+
+#include "harness.h"
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+using RegistryTest = SkinTest;
+
+std::vector<HWND> RegisteredWindows() {
+    std::vector<HWND> windows;
+    for (const SkinnedControl* node : RegistryNodes()) {
+        windows.push_back(node->hwnd);
+    }
+    return windows;
+}
+
+// The registry holds exactly these controls, newest first, and each still works skinned: a
+// press reaches its node and its look.
+void ExpectRegistry(const std::vector<HWND>& newestFirst, const char* context) {
+    EXPECT_EQ(RegisteredWindows(), newestFirst) << context;
+    for (HWND hwnd : newestFirst) {
+        SkinnedControl* node = FindSkinned(hwnd);
+        ASSERT_NE(node, nullptr) << context;
+        Scribble(hwnd);
+        ::SendMessageA(hwnd, BM_SETSTATE, TRUE, 0);
+        EXPECT_EQ(node->state & kSkinPressed, kSkinPressed) << context;
+        EXPECT_TRUE(ShowsSkin(hwnd)) << context;
+        ::SendMessageA(hwnd, BM_SETSTATE, FALSE, 0);
+        EXPECT_EQ(node->state & kSkinPressed, 0u) << context;
+    }
+}
+
+TEST_F(RegistryTest, NewestFirstAndOneNodePerWindow) {
+    HostWindow host;
+    ASSERT_NE(EnableSkin(nullptr, TRUE), 0);
+    std::vector<HWND> created;
+    for (int i = 0; i < 4; ++i) {
+        created.push_back(host.Add("Button", BS_PUSHBUTTON, std::to_string(i).c_str()));
+    }
+    std::vector<HWND> newestFirst(created.rbegin(), created.rend());
+    ExpectRegistry(newestFirst, "as created");
+    for (HWND hwnd : created) {
+        EXPECT_EQ(AttachSkin(hwnd), nullptr);
+    }
+    // Switching on again offers every control once more.
+    EXPECT_EQ(EnableSkin(nullptr, TRUE), 0);
+    EXPECT_EQ(RegisteredWindows(), newestFirst) << "nothing registered twice";
+
+    // Detached and attached again: in front.
+    DetachSkin(created[1]);
+    ASSERT_NE(AttachSkin(created[1]), nullptr);
+    EXPECT_EQ(RegisteredWindows(),
+              (std::vector<HWND>{created[1], created[3], created[2], created[0]}));
+    EXPECT_NE(EnableSkin(nullptr, FALSE), 0);
+}
+
+TEST_F(RegistryTest, DestroyingAnyControlLeavesTheOthersReachable) {
+    HostWindow host;
+    ASSERT_NE(EnableSkin(nullptr, TRUE), 0);
+    std::vector<HWND> c;
+    for (int i = 0; i < 6; ++i) {
+        c.push_back(host.Add("Button", BS_PUSHBUTTON, std::to_string(i).c_str()));
+    }
+    ExpectRegistry({c[5], c[4], c[3], c[2], c[1], c[0]}, "all six");
+
+    ::DestroyWindow(c[5]);
+    EXPECT_EQ(FindSkinned(c[5]), nullptr);
+    ExpectRegistry({c[4], c[3], c[2], c[1], c[0]}, "newest destroyed");
+
+    ::DestroyWindow(c[0]);
+    EXPECT_EQ(FindSkinned(c[0]), nullptr);
+    ExpectRegistry({c[4], c[3], c[2], c[1]}, "oldest destroyed");
+
+    ::DestroyWindow(c[2]);
+    EXPECT_EQ(FindSkinned(c[2]), nullptr);
+    ExpectRegistry({c[4], c[3], c[1]}, "middle destroyed");
+
+    // The rest go with their parent.
+    host.Destroy();
+    EXPECT_EQ(SkinRegistryHead(), nullptr);
+    EXPECT_NE(EnableSkin(nullptr, FALSE), 0);
+}
+
+TEST_F(RegistryTest, DetachingInAnyOrderKeepsTheListWhole) {
+    HostWindow host;
+    std::vector<HWND> c;
+    for (int i = 0; i < 5; ++i) {
+        c.push_back(host.Add("Button", BS_PUSHBUTTON, std::to_string(i).c_str()));
+        ASSERT_NE(AttachSkin(c.back()), nullptr);
+    }
+    DetachSkin(c[2]);
+    ExpectRegistry({c[4], c[3], c[1], c[0]}, "middle detached");
+    DetachSkin(c[4]);
+    ExpectRegistry({c[3], c[1], c[0]}, "newest detached");
+    DetachSkin(c[0]);
+    ExpectRegistry({c[3], c[1]}, "oldest detached");
+    DetachSkin(c[0]);
+    ExpectRegistry({c[3], c[1]}, "detached twice");
+    DetachSkin(c[1]);
+    DetachSkin(c[3]);
+    EXPECT_EQ(SkinRegistryHead(), nullptr);
+}
+
+} // namespace
