@@ -105,3 +105,58 @@ TEST_F(RegistryTest, DetachingInAnyOrderKeepsTheListWhole) {
 }
 
 } // namespace
+
+namespace {
+
+// A control that lets go of the skin, or is destroyed, while handling BM_SETSTATE; another
+// control is skinned right after, likely in the node memory just given back.
+WNDPROC g_ownProc = nullptr;
+bool g_destroyOnPress = false;
+HWND g_next = nullptr;
+
+LRESULT CALLBACK LettingGoProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = ::CallWindowProcA(g_ownProc, hwnd, message, wParam, lParam);
+    if (message == BM_SETSTATE && wParam != 0) {
+        if (g_destroyOnPress) {
+            ::DestroyWindow(hwnd);
+        } else {
+            DetachSkin(hwnd);
+        }
+        AttachSkin(g_next);
+    }
+    return result;
+}
+
+TEST_F(RegistryTest, ControlLettingGoDuringAMessageIsLeftAlone) {
+    HostWindow host;
+    HWND keep = host.Add("Button", BS_PUSHBUTTON, "keep");
+    ASSERT_NE(AttachSkin(keep), nullptr);
+    for (bool destroy : {false, true}) {
+        HWND button = host.Add("Button", BS_PUSHBUTTON, "go");
+        g_next = host.Add("Button", BS_PUSHBUTTON, "next");
+        g_ownProc = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrA(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LettingGoProc)));
+        g_destroyOnPress = destroy;
+        ASSERT_NE(AttachSkin(button), nullptr);
+        Scribble(button);
+        ::SendMessageA(button, BM_SETSTATE, TRUE, 0);
+        EXPECT_EQ(FindSkinned(button), nullptr);
+        ASSERT_NE(FindSkinned(g_next), nullptr);
+        EXPECT_EQ(RegistryNodes(),
+                  (std::vector<SkinnedControl*>{FindSkinned(g_next), FindSkinned(keep)}));
+        // The press was the other control's, not this one's.
+        EXPECT_EQ(FindSkinned(g_next)->state, 0u);
+        ::DestroyWindow(g_next);
+        if (!destroy) {
+            // Once let go, the skin neither keeps state for it nor paints over its own look.
+            EXPECT_EQ(::GetWindowLongPtrA(button, GWLP_WNDPROC),
+                      reinterpret_cast<LONG_PTR>(&LettingGoProc));
+            EXPECT_NE(WindowPixel(button, 1, WindowSize(button).cy / 2), kPushRing);
+            ::DestroyWindow(button);
+        }
+        EXPECT_FALSE(::IsWindow(button));
+    }
+    DetachSkin(keep);
+}
+
+} // namespace
