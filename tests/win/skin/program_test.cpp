@@ -130,6 +130,29 @@ TEST_F(ProgramTest, CalculatorsMessageBoxesAndTheAboutBoxAreSkinned) {
         }
         ExpectNoStaleNode();
 
+        // Every other calculator: its button and edits skinned while open, all gone after.
+        for (int id : kLauncherButtons) {
+            std::vector<HWND> controls;
+            NestedDialogCatcher other([&](HWND calculator) {
+                controls = Children(calculator);
+                ExpectSkinnedButton(::GetDlgItem(calculator, IDC_CALCULATE),
+                                    "计算 of calculator " + std::to_string(id));
+                for (HWND control : controls) {
+                    char name[16] = {};
+                    ::GetClassNameA(control, name, sizeof name);
+                    if (lstrcmpiA(name, "Edit") == 0) {
+                        EXPECT_NE(FindSkinned(control), nullptr) << "edit of " << id;
+                    }
+                }
+            });
+            ClickItem(launcher, id);
+            ASSERT_FALSE(controls.empty()) << "calculator " << id;
+            for (HWND control : controls) {
+                EXPECT_EQ(FindSkinned(control), nullptr) << "left behind by " << id;
+            }
+        }
+        ExpectNoStaleNode();
+
         bool aboutSeen = false;
         NestedDialogCatcher aboutCatcher([&](HWND about) {
             aboutSeen = true;
