@@ -121,8 +121,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     }
     {
         const double Vp = x[0], deltaV = x[1], Pp = x[2], deltaP = x[3];
-        Expect("PulseDVolume", PulseDVolume(Vp, deltaV, Pp, deltaP),
-               deltaV / (0.6 * deltaP / Pp), 0.0);
+        Expect("PulseDVolume", PulseDVolume(Vp, deltaV, Pp, deltaP), deltaV / (0.6 * deltaP / Pp),
+               0.0);
     }
     return 0;
 }
