@@ -33,7 +33,7 @@ struct Typed {
     const char* text;
 };
 
-struct DialogSpec {
+struct DialogCase {
     const char* name;
     std::unique_ptr<CDialog> (*make)();
     const char* caption;
@@ -75,8 +75,8 @@ const char* const kPumpCoefficients =
     "（泵类型系数，单柱塞单作用 0.60，单柱塞双作用 0.25，双柱塞单作用 0.25，双柱塞双作用 "
     "0.15，三柱塞单作用 0.13，三柱塞双作用 0.06）";
 
-const std::vector<DialogSpec>& Dialogs() {
-    static const std::vector<DialogSpec> dialogs = {
+const std::vector<DialogCase>& Dialogs() {
+    static const std::vector<DialogCase> dialogs = {
         {"ShockA",
          &Make<CShockADlg>,
          kShockCaption,
@@ -308,18 +308,18 @@ void Type(HWND dialog, const std::vector<Typed>& inputs) {
     }
 }
 
-class CalculatorDialog : public testing::TestWithParam<DialogSpec> {};
+class CalculatorDialog : public testing::TestWithParam<DialogCase> {};
 
 TEST_P(CalculatorDialog, IsBuiltFromItsTemplate) {
-    const DialogSpec& spec = GetParam();
-    std::unique_ptr<CDialog> dialog = spec.make();
+    const DialogCase& dialogCase = GetParam();
+    std::unique_ptr<CDialog> dialog = dialogCase.make();
     RunModal(*dialog, [&](HWND hwnd) {
-        EXPECT_EQ(WindowText(hwnd), spec.caption);
+        EXPECT_EQ(WindowText(hwnd), dialogCase.caption);
         // The dialog manager adds DS_3DLOOK.
         const DWORD style = static_cast<DWORD>(::GetWindowLongA(hwnd, GWL_STYLE));
         EXPECT_EQ(style & ~(WS_VISIBLE | WS_CLIPSIBLINGS | DS_3DLOOK), kDialogStyle)
             << std::hex << style;
-        RECT size{0, 0, spec.cx, spec.cy};
+        RECT size{0, 0, dialogCase.cx, dialogCase.cy};
         ::MapDialogRect(hwnd, &size);
         RECT client;
         ::GetClientRect(hwnd, &client);
@@ -336,7 +336,7 @@ TEST_P(CalculatorDialog, IsBuiltFromItsTemplate) {
         ::ReleaseDC(nullptr, screen);
 
         // The controls in template order; the edits show the members' initial values.
-        ExpectControls(hwnd, spec.controls);
+        ExpectControls(hwnd, dialogCase.controls);
 
         // Tab walks the edits in template order and ends at the button.
         std::vector<int> tabOrder;
@@ -349,7 +349,7 @@ TEST_P(CalculatorDialog, IsBuiltFromItsTemplate) {
             }
         }
         std::vector<int> expected;
-        for (const TemplateControl& control : spec.controls) {
+        for (const TemplateControl& control : dialogCase.controls) {
             if (control.style & WS_TABSTOP) {
                 expected.push_back(control.id);
             }
@@ -359,39 +359,39 @@ TEST_P(CalculatorDialog, IsBuiltFromItsTemplate) {
 }
 
 TEST_P(CalculatorDialog, ShowsTheVolumeOfAWorkedExample) {
-    const DialogSpec& spec = GetParam();
-    std::unique_ptr<CDialog> dialog = spec.make();
+    const DialogCase& dialogCase = GetParam();
+    std::unique_ptr<CDialog> dialog = dialogCase.make();
     MessageBoxCatcher boxes;
     RunModal(*dialog, [&](HWND hwnd) {
-        Type(hwnd, spec.worked);
+        Type(hwnd, dialogCase.worked);
         ClickItem(hwnd, IDC_CALCULATE);
-        const std::string sentence = std::string(kResultLead) + spec.shown + " 升。";
-        EXPECT_EQ(ItemText(hwnd, spec.resultId), sentence);
+        const std::string sentence = std::string(kResultLead) + dialogCase.shown + " 升。";
+        EXPECT_EQ(ItemText(hwnd, dialogCase.resultId), sentence);
         EXPECT_TRUE(boxes.Seen().empty());
         // The edits keep the texts as typed.
-        for (const Typed& input : spec.worked) {
+        for (const Typed& input : dialogCase.worked) {
             EXPECT_EQ(ItemText(hwnd, input.id), input.text);
         }
 
         // Inputs without a volume: the message, owned by the calculator, over the last result.
-        Type(hwnd, spec.failing);
+        Type(hwnd, dialogCase.failing);
         ClickItem(hwnd, IDC_CALCULATE);
         ASSERT_EQ(boxes.Seen().size(), 1u);
         EXPECT_EQ(boxes.Seen()[0].text, kInvalidInput);
         EXPECT_EQ(boxes.Seen()[0].owner, hwnd);
-        EXPECT_EQ(ItemText(hwnd, spec.resultId), sentence);
+        EXPECT_EQ(ItemText(hwnd, dialogCase.resultId), sentence);
     });
 }
 
 TEST_P(CalculatorDialog, RejectsTheInitialValues) {
-    const DialogSpec& spec = GetParam();
-    std::unique_ptr<CDialog> dialog = spec.make();
+    const DialogCase& dialogCase = GetParam();
+    std::unique_ptr<CDialog> dialog = dialogCase.make();
     MessageBoxCatcher boxes;
     RunModal(*dialog, [&](HWND hwnd) {
         ClickItem(hwnd, IDC_CALCULATE);
         ASSERT_EQ(boxes.Seen().size(), 1u);
         EXPECT_EQ(boxes.Seen()[0].text, kInvalidInput);
-        EXPECT_EQ(ItemText(hwnd, spec.resultId), "");
+        EXPECT_EQ(ItemText(hwnd, dialogCase.resultId), "");
     });
 }
 
@@ -399,20 +399,21 @@ TEST_P(CalculatorDialog, RejectsTheInitialValues) {
 // the typed values, it and those after it keep theirs. Written back into the edits, the
 // members show how far the exchange went, and so the binding order. Nothing is calculated.
 TEST_P(CalculatorDialog, ExchangesTheEditsInBindingOrder) {
-    const DialogSpec& spec = GetParam();
-    for (size_t stop = 0; stop < spec.worked.size(); ++stop) {
-        SCOPED_TRACE("no number in edit " + std::to_string(spec.worked[stop].id));
-        std::unique_ptr<CDialog> dialog = spec.make();
+    const DialogCase& dialogCase = GetParam();
+    for (size_t stop = 0; stop < dialogCase.worked.size(); ++stop) {
+        SCOPED_TRACE("no number in edit " + std::to_string(dialogCase.worked[stop].id));
+        std::unique_ptr<CDialog> dialog = dialogCase.make();
         MessageBoxCatcher boxes;
         RunModal(*dialog, [&](HWND hwnd) {
-            Type(hwnd, spec.worked);
-            SetItemText(hwnd, spec.worked[stop].id, "1x");
+            Type(hwnd, dialogCase.worked);
+            SetItemText(hwnd, dialogCase.worked[stop].id, "1x");
             ClickItem(hwnd, IDC_CALCULATE);
-            EXPECT_EQ(ItemText(hwnd, spec.resultId), "");
+            EXPECT_EQ(ItemText(hwnd, dialogCase.resultId), "");
             dialog->UpdateData(FALSE);
-            for (size_t i = 0; i < spec.worked.size(); ++i) {
-                EXPECT_EQ(ItemText(hwnd, spec.worked[i].id), i < stop ? spec.worked[i].text : "0")
-                    << "edit " << spec.worked[i].id;
+            for (size_t i = 0; i < dialogCase.worked.size(); ++i) {
+                EXPECT_EQ(ItemText(hwnd, dialogCase.worked[i].id),
+                          i < stop ? dialogCase.worked[i].text : "0")
+                    << "edit " << dialogCase.worked[i].id;
             }
         });
         ASSERT_EQ(boxes.Seen().size(), 1u);
@@ -421,7 +422,7 @@ TEST_P(CalculatorDialog, ExchangesTheEditsInBindingOrder) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Calculators, CalculatorDialog, testing::ValuesIn(Dialogs()),
-                         [](const testing::TestParamInfo<DialogSpec>& info) {
+                         [](const testing::TestParamInfo<DialogCase>& info) {
                              return std::string(info.param.name);
                          });
 
