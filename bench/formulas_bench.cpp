@@ -1,0 +1,113 @@
+// Evaluations per second of the eight sizing formulas on worked examples, beside a function
+// that divides once, called the same way (through a pointer). The repetitions of all nine run
+// interleaved in random order and their medians count; on a shared machine the ratio to the
+// division is the figure that holds.
+#include "calc/formulas.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Every input passes through DoNotOptimize on every evaluation, so the compiler can neither
+// fold the call nor hoist it out of the loop, and the result is kept.
+template <typename Formula, typename... Inputs>
+void Evaluate(benchmark::State& state, Formula formula, Inputs... inputs) {
+    for (auto _ : state) {
+        (benchmark::DoNotOptimize(inputs), ...);
+        benchmark::DoNotOptimize(formula(inputs...));
+    }
+}
+
+double Divide(double a, double b) {
+    return a / b;
+}
+
+const char* const kBaseline = "division";
+
+// The names in the order of registration, which is the order of the table.
+std::vector<std::string> g_names;
+
+// Prints one row per formula: median time per evaluation, evaluations per second and the
+// time relative to the division.
+class RatioReporter : public benchmark::BenchmarkReporter {
+public:
+    bool ReportContext(const Context& context) override {
+        PrintBasicContext(&GetErrorStream(), context);
+        return true;
+    }
+
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            if (run.aggregate_name == "median") {
+                const double ns = run.GetAdjustedCPUTime() *
+                                  benchmark::GetTimeUnitMultiplier(benchmark::kNanosecond) /
+                                  benchmark::GetTimeUnitMultiplier(run.time_unit);
+                m_medians[run.run_name.function_name] = ns;
+            }
+        }
+    }
+
+    void Finalize() override {
+        const auto baseline = m_medians.find(kBaseline);
+        std::printf("%-16s %10s %16s %7s\n", "formula", "ns/eval", "evaluations/s", "ratio");
+        for (const std::string& name : g_names) {
+            const auto found = m_medians.find(name);
+            if (found == m_medians.end()) {
+                continue;
+            }
+            const double ns = found->second;
+            std::printf("%-16s %10.2f %16.3e", name.c_str(), ns, 1e9 / ns);
+            if (baseline != m_medians.end()) {
+                std::printf(" %7.1f", ns / baseline->second);
+            }
+            std::printf("\n");
+        }
+    }
+
+private:
+    std::map<std::string, double> m_medians;
+};
+
+template <typename Formula, typename... Inputs>
+void Register(const char* name, Formula formula, Inputs... inputs) {
+    g_names.emplace_back(name);
+    benchmark::RegisterBenchmark(name, Evaluate<Formula, Inputs...>, formula, inputs...)
+        ->Repetitions(9)
+        ->MinTime(0.05)
+        ->ReportAggregatesOnly(true);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Repetitions of different formulas alternate, so a burst of load touches them alike.
+    std::vector<char*> args(argv, argv + argc);
+    std::string interleave = "--benchmark_enable_random_interleaving=true";
+    args.insert(args.begin() + 1, &interleave[0]);
+    int count = static_cast<int>(args.size());
+    benchmark::Initialize(&count, args.data());
+    if (benchmark::ReportUnrecognizedArguments(count, args.data())) {
+        return 1;
+    }
+
+    // The inputs are worked examples whose volume the calculators show.
+    Register(kBaseline, Divide, 10.0, 3.0);
+    Register("AuxPowerVolume", AuxPowerVolume, 10.0, 1.4, 9.0, 10.0, 20.0);
+    Register("ShockAVolume", ShockAVolume, 0.9, 0.01, 200.0, 4.0, 9.0, 12.0);
+    Register("ShockBVolume", ShockBVolume, 100.0, 10.0, 14.0, 50.0, 0.0);
+    Register("ShockCVolume", ShockCVolume, 300.0, 150.0, 20.0, 100.0, 140.0, 80.0, 0.0, 0.9);
+    Register("PulseAVolume", PulseAVolume, 1.4, 0.001, 0.05, 0.6, 10.0, 12.0, 8.0);
+    Register("PulseBVolume", PulseBVolume, 1.4, 0.1, 10.0, 12.0, 0.6);
+    Register("PulseCVolume", PulseCVolume, 1.4, 0.1, 10.0, 12.0);
+    Register("PulseDVolume", PulseDVolume, 1.0, 0.05, 10.0, 0.5);
+
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}
