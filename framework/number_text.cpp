@@ -111,6 +111,9 @@ bool BelowOne(std::string_view s) {
     if (!found) {
         return true;
     }
+    // The position lies within the length of the text either way: an exponent beyond that
+    // length decides alone, so it need not be read further.
+    const long long cap = static_cast<long long>(s.size()) + 1;
     long long exponent = 0;
     bool negativeExponent = false;
     if (i < s.size()) {
@@ -119,10 +122,8 @@ bool BelowOne(std::string_view s) {
             negativeExponent = s[i] == '-';
             ++i;
         }
-        for (; i < s.size(); ++i) {
-            if (exponent < 1000000) {
-                exponent = exponent * 10 + (s[i] - '0');
-            }
+        for (; i < s.size() && exponent < cap; ++i) {
+            exponent = exponent * 10 + (s[i] - '0');
         }
     }
     return position + (negativeExponent ? -exponent : exponent) < 0;

@@ -107,6 +107,22 @@ TEST(NumberText, ReadsLongTextsWithoutTrouble) {
     EXPECT_FALSE(ParseNumberText(std::string(10000, 'x'), value));
 }
 
+// Far more digits than an exponent of a double spans: the value is judged by the position of
+// its first digit and its exponent together, however long either is.
+TEST(NumberText, JudgesHugeAndTinyBeyondAnyLengthOfText) {
+    const std::string zeros(2000000, '0');
+    double value = 42.0;
+    // 1e-2000001 scaled by 1e10000000: far too large.
+    EXPECT_FALSE(ParseNumberText("0." + zeros + "1e10000000", value));
+    EXPECT_EQ(value, 42.0);
+    // 1e2000000 scaled by 1e-10000000: too small to hold, so zero.
+    EXPECT_TRUE(ParseNumberText("1" + zeros + "e-10000000", value));
+    EXPECT_EQ(value, 0.0);
+    EXPECT_TRUE(ParseNumberText("0." + zeros + "1e-99999999999999999999", value));
+    EXPECT_EQ(value, 0.0);
+    EXPECT_FALSE(ParseNumberText("1" + zeros + "e99999999999999999999", value));
+}
+
 TEST(NumberText, WritesShortestPlainTextThatReadsBack) {
     EXPECT_EQ(FormatNumberText(0.0), "0");
     EXPECT_EQ(FormatNumberText(1.0), "1");
