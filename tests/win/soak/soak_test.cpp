@@ -1,0 +1,361 @@
+// Soak of the running program: the launcher opens its eight calculators a thousand times in
+// all, each is typed into, hovered and clicked with the real mouse, shows a result or a
+// message, and is closed. Afterwards the program holds no more GDI objects and windows than it
+// did after the first round, and still answers.
+#include "gdi_count.h"
+#include "harness.h"
+
+#include "app/launcher_dlg.h"
+#include "calc/calc_texts.h"
+#include "calc/formulas.h"
+#include "framework/ddx.h"
+#include "framework/number_text.h"
+#include "res/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <iterator>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+constexpr int kRounds = 125;
+
+using Values = std::vector<double>;
+
+struct Method {
+    const char* name;
+    int button;
+    int resultId;
+    std::vector<int> edits;          // in binding order
+    double (*volume)(const Values&); // the formula over the edits' values
+    Values valid;                    // a volume is shown
+    Values failing;                  // no volume: the message
+};
+
+const std::vector<Method>& Methods() {
+    static const std::vector<Method> methods = {
+        {"AuxPower",
+         IDC_AUX_POWER,
+         IDC_AUX_RESULT,
+         {IDC_AUX_DELTA_V, IDC_AUX_N, IDC_AUX_P0, IDC_AUX_P1, IDC_AUX_P2},
+         [](const Values& v) { return AuxPowerVolume(v[0], v[1], v[2], v[3], v[4]); },
+         {10, 1, 9, 10, 20},
+         {10, 1, 9, 20, 10}},
+        {"ShockA",
+         IDC_SHOCK_A,
+         IDC_SHOCKA_RESULT,
+         {IDC_SHOCKA_RHO, IDC_SHOCKA_A, IDC_SHOCKA_L, IDC_SHOCKA_V, IDC_SHOCKA_P0, IDC_SHOCKA_P2},
+         [](const Values& v) { return ShockAVolume(v[0], v[1], v[2], v[3], v[4], v[5]); },
+         {0.9, 0.01, 200, 4, 9, 12},
+         {0.9, 0.01, 200, 4, 12, 9}},
+        {"PulseA",
+         IDC_PULSE_A,
+         IDC_PULSEA_RESULT,
+         {IDC_PULSEA_A, IDC_PULSEA_L, IDC_PULSEA_K, IDC_PULSEA_P1, IDC_PULSEA_P2, IDC_PULSEA_P0},
+         [](const Values& v) { return PulseAVolume(1.4, v[0], v[1], v[2], v[3], v[4], v[5]); },
+         {0.001, 0.05, 0.6, 10, 12, 8},
+         {0.001, 0.05, 0.6, 12, 10, 8}},
+        {"ShockB",
+         IDC_SHOCK_B,
+         IDC_SHOCKB_RESULT,
+         {IDC_SHOCKB_Q, IDC_SHOCKB_P1, IDC_SHOCKB_P2, IDC_SHOCKB_L, IDC_SHOCKB_T},
+         [](const Values& v) { return ShockBVolume(v[0], v[1], v[2], v[3], v[4]); },
+         {100, 10, 14, 50, 0},
+         {100, 10, 14, 50, 1}},
+        {"PulseB",
+         IDC_PULSE_B,
+         IDC_PULSEB_RESULT,
+         {IDC_PULSEB_VP, IDC_PULSEB_P1, IDC_PULSEB_P2, IDC_PULSEB_K},
+         [](const Values& v) { return PulseBVolume(1.4, v[0], v[1], v[2], v[3]); },
+         {0.1, 10, 12, 0.6},
+         {0.1, 12, 10, 0.6}},
+        {"PulseC",
+         IDC_PULSE_C,
+         IDC_PULSEC_RESULT,
+         {IDC_PULSEC_DELTA_V, IDC_PULSEC_P1, IDC_PULSEC_P2},
+         [](const Values& v) { return PulseCVolume(1.4, v[0], v[1], v[2]); },
+         {0.1, 10, 12},
+         {0.1, 12, 10}},
+        {"PulseD",
+         IDC_PULSE_D,
+         IDC_PULSED_RESULT,
+         {IDC_PULSED_VP, IDC_PULSED_DELTA_V, IDC_PULSED_PP, IDC_PULSED_DELTA_P},
+         [](const Values& v) { return PulseDVolume(v[0], v[1], v[2], v[3]); },
+         {2, 0.05, 10, 0.5},
+         {2, 0.05, 10, -0.5}},
+        {"ShockC",
+         IDC_SHOCK_C,
+         IDC_SHOCKC_RESULT,
+         {IDC_SHOCKC_Q, IDC_SHOCKC_L, IDC_SHOCKC_D, IDC_SHOCKC_P1, IDC_SHOCKC_P2, IDC_SHOCKC_P0,
+          IDC_SHOCKC_T, IDC_SHOCKC_RHO},
+         [](const Values& v) {
+             return ShockCVolume(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]);
+         },
+         {300, 150, 20, 100, 140, 80, 0, 0.9},
+         {300, 150, 20, 100, 140, 80, 0.02, 0.9}},
+    };
+    return methods;
+}
+
+// Texts that are no number, typed in turn into one of the edits.
+const char* const kRejectedTexts[] = {"abc", "1,5", "", "1e400", "\xA3", "--1", "0x10"};
+
+// What one opening of a calculator does.
+enum class Input { Valid, Failing, Rejected };
+
+// The live objects of the process that a leak would let grow.
+struct Counts {
+    int gdiObjects;
+    int windows;
+};
+
+BOOL CALLBACK CountChild(HWND, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+BOOL CALLBACK CountTopLevel(HWND hwnd, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    ::EnumChildWindows(hwnd, &CountChild, count);
+    return TRUE;
+}
+
+Counts CountLiveObjects() {
+    PumpMessages();
+    int windows = 0;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &CountTopLevel, reinterpret_cast<LPARAM>(&windows));
+    return {CountGdiObjects(), windows};
+}
+
+POINT Centre(HWND control) {
+    RECT rect;
+    ::GetWindowRect(control, &rect);
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+// Moves the pointer to at, as the user's mouse does, and lets the moves arrive; answers whether
+// window then lies under the pointer. A window that has just opened may not take the pointer
+// at once: wait until it does.
+bool PointAt(POINT at, HWND window) {
+    for (int tries = 0; tries < 200; ++tries) {
+        ::SetCursorPos(at.x, at.y);
+        PumpMessages();
+        if (::WindowFromPoint(at) == window) {
+            return true;
+        }
+        ::Sleep(10);
+    }
+    return false;
+}
+
+bool Hover(HWND control) {
+    return PointAt(Centre(control), control);
+}
+
+// Presses and releases the left button where the pointer is.
+void Click() {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    ::SendInput(1, &input, sizeof input);
+    PumpMessages();
+    input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(1, &input, sizeof input);
+}
+
+// Drives one calculator through one opening; fails the test and answers false on the first
+// fault.
+class CalculatorDriver {
+public:
+    CalculatorDriver(const MessageBoxCatcher& boxes) : m_boxes(boxes) {}
+
+    void Prepare(const Method& method, Input input, int round) {
+        m_method = &method;
+        m_input = input;
+        m_round = round;
+        m_driven = false;
+    }
+    bool Driven() const { return m_driven; }
+
+    void Drive(HWND dialog) {
+        const Method& method = *m_method;
+        SCOPED_TRACE(std::string(method.name) + " round " + std::to_string(m_round));
+        const Values& values = m_input == Input::Failing ? method.failing : method.valid;
+        const size_t rejectedEdit = static_cast<size_t>(m_round) % method.edits.size();
+        for (size_t i = 0; i < method.edits.size(); ++i) {
+            const bool rejected = m_input == Input::Rejected && i == rejectedEdit;
+            const std::string text = rejected ? kRejectedTexts[m_round % std::size(kRejectedTexts)]
+                                              : FormatNumberText(values[i]);
+            SetItemText(dialog, method.edits[i], text);
+            ASSERT_TRUE(Hover(::GetDlgItem(dialog, method.edits[i])));
+        }
+
+        // A click into one of the edits takes the focus there.
+        HWND clicked = ::GetDlgItem(dialog, method.edits[(m_round / 2) % method.edits.size()]);
+        ASSERT_TRUE(Hover(clicked));
+        Click();
+        for (int waited = 0; waited < 5000 && ::GetFocus() != clicked; waited += 5) {
+            ::Sleep(5);
+            PumpMessages();
+        }
+        EXPECT_EQ(::GetFocus(), clicked);
+
+        // Press "计算" with the mouse.
+        HWND button = ::GetDlgItem(dialog, IDC_CALCULATE);
+        ASSERT_TRUE(Hover(button));
+        const size_t boxesBefore = m_boxes.Seen().size();
+        Click();
+        // The click's messages arrive through the queue: wait for what it brings.
+        const std::string expected = FormatVolumeSentence(method.volume(values));
+        for (int waited = 0; waited < 5000; waited += 5) {
+            PumpMessages();
+            if (m_boxes.Seen().size() > boxesBefore ||
+                ItemText(dialog, method.resultId) == expected) {
+                break;
+            }
+            ::Sleep(5);
+        }
+        PumpMessages();
+
+        const std::vector<MessageBoxSeen> seen(m_boxes.Seen().begin() + boxesBefore,
+                                               m_boxes.Seen().end());
+        switch (m_input) {
+        case Input::Valid:
+            ASSERT_TRUE(IsShownVolume(method.volume(values)));
+            EXPECT_TRUE(seen.empty());
+            EXPECT_EQ(ItemText(dialog, method.resultId), expected);
+            break;
+        case Input::Failing:
+            ASSERT_FALSE(IsShownVolume(method.volume(values)));
+            ASSERT_EQ(seen.size(), 1u);
+            EXPECT_EQ(seen[0].text, InvalidInputMessage);
+            EXPECT_EQ(ItemText(dialog, method.resultId), "");
+            break;
+        case Input::Rejected:
+            ASSERT_EQ(seen.size(), 1u);
+            EXPECT_EQ(seen[0].text, kParseNumberMessage);
+            EXPECT_EQ(::GetFocus(), ::GetDlgItem(dialog, method.edits[rejectedEdit]));
+            EXPECT_EQ(ItemText(dialog, method.resultId), "");
+            break;
+        }
+        // Off the button again, onto the result line, which lets the pointer through to the
+        // dialog; then closed by the close box or by Escape.
+        ASSERT_TRUE(PointAt(Centre(::GetDlgItem(dialog, method.resultId)), dialog));
+        if (m_round % 2 == 0) {
+            ::PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+        } else {
+            ::PostMessageA(::GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+        }
+        m_driven = true;
+    }
+
+private:
+    const MessageBoxCatcher& m_boxes;
+    const Method* m_method = nullptr;
+    Input m_input = Input::Valid;
+    int m_round = 0;
+    bool m_driven = false;
+};
+
+// The calculator that the launcher has opened: a shown framework dialog that it owns.
+HWND OpenCalculator(HWND launcher) {
+    struct Search {
+        HWND launcher;
+        HWND found;
+    } search{launcher, nullptr};
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM lParam) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lParam);
+            if (::GetWindow(hwnd, GW_OWNER) == s->launcher && ::IsWindowVisible(hwnd) &&
+                CWnd::FromHandlePermanent(hwnd) != nullptr) {
+                s->found = hwnd;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+CalculatorDriver* g_driver = nullptr;
+HWND g_launcher = nullptr;
+
+// Fires inside the modal loop of the calculator that the click has opened.
+void CALLBACK DriveOpenCalculator(HWND, UINT, UINT_PTR timer, DWORD) {
+    ::KillTimer(nullptr, timer);
+    if (HWND calculator = OpenCalculator(g_launcher)) {
+        g_driver->Drive(calculator);
+    }
+}
+
+// Whether the launcher answers a message sent from another thread within a few seconds.
+bool Answers(HWND launcher) {
+    bool answered = false;
+    bool done = false;
+    std::thread other([&] {
+        DWORD_PTR result = 0;
+        answered =
+            ::SendMessageTimeoutA(launcher, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
+        done = true;
+    });
+    // The sent message is handled while this thread looks at its queue.
+    while (!done) {
+        PumpMessages();
+        ::Sleep(1);
+    }
+    other.join();
+    return answered;
+}
+
+TEST(Soak, ThousandOpeningsLeaveNoObjectBehind) {
+    const auto& methods = Methods();
+    CLauncherDlg launcher;
+    AfxGetApp()->m_pMainWnd = &launcher;
+    RunModal(launcher, [&](HWND hwnd) {
+        MessageBoxCatcher boxes;
+        CalculatorDriver driver(boxes);
+        g_driver = &driver;
+        g_launcher = hwnd;
+        const Counts start = CountLiveObjects();
+        Counts firstRound{};
+        const DWORD started = ::GetTickCount();
+        int openings = 0;
+        for (int round = 0; round < kRounds && !HasFailure(); ++round) {
+            for (size_t m = 0; m < methods.size() && !HasFailure(); ++m) {
+                const auto input = static_cast<Input>((round + static_cast<int>(m)) % 3);
+                driver.Prepare(methods[m], input, round);
+                HWND button = ::GetDlgItem(hwnd, methods[m].button);
+                ASSERT_TRUE(Hover(button));
+                ::SetTimer(nullptr, 0, 1, &DriveOpenCalculator);
+                ClickItem(hwnd, methods[m].button);
+                ASSERT_TRUE(driver.Driven()) << methods[m].name << " round " << round;
+                ++openings;
+            }
+            if (round == 0) {
+                firstRound = CountLiveObjects();
+            }
+        }
+        const Counts end = CountLiveObjects();
+        const DWORD elapsed = ::GetTickCount() - started;
+        std::printf("soak: %d openings, %zu message boxes, %lu ms\n", openings, boxes.Seen().size(),
+                    static_cast<unsigned long>(elapsed));
+        std::printf("soak: GDI objects %d at start, %d after the first round, %d at the end\n",
+                    start.gdiObjects, firstRound.gdiObjects, end.gdiObjects);
+        std::printf("soak: windows %d at start, %d after the first round, %d at the end\n",
+                    start.windows, firstRound.windows, end.windows);
+        std::fflush(stdout);
+        EXPECT_EQ(openings, kRounds * static_cast<int>(methods.size()));
+        ASSERT_GT(firstRound.gdiObjects, 0);
+        EXPECT_EQ(end.gdiObjects, firstRound.gdiObjects);
+        EXPECT_EQ(end.windows, firstRound.windows);
+        EXPECT_TRUE(::IsWindowEnabled(hwnd));
+        EXPECT_TRUE(Answers(hwnd));
+    });
+    AfxGetApp()->m_pMainWnd = nullptr;
+}
+
+} // namespace
