@@ -1,7 +1,7 @@
 // Soak of the running program: the launcher opens its eight calculators a thousand times in
 // all, each is typed into, hovered and clicked with the real mouse, shows a result or a
-// message, and is closed. Afterwards the program holds no more GDI objects and windows than it
-// did after the first round, and still answers.
+// message, and is closed. Afterwards the program holds no more GDI objects, windows and skinned
+// controls than it did after the first round, and still answers.
 #include "gdi_count.h"
 #include "harness.h"
 
@@ -11,6 +11,7 @@
 #include "framework/ddx.h"
 #include "framework/number_text.h"
 #include "res/resource.h"
+#include "skin/control_skin.h"
 
 #include <gtest/gtest.h>
 
@@ -111,6 +112,8 @@ enum class Input { Valid, Failing, Rejected };
 struct Counts {
     int gdiObjects;
     int windows;
+    int skinNodes;
+    int staleNodes; // nodes whose window is gone
 };
 
 BOOL CALLBACK CountChild(HWND, LPARAM count) {
@@ -128,7 +131,15 @@ Counts CountLiveObjects() {
     PumpMessages();
     int windows = 0;
     ::EnumThreadWindows(::GetCurrentThreadId(), &CountTopLevel, reinterpret_cast<LPARAM>(&windows));
-    return {CountGdiObjects(), windows};
+    int nodes = 0;
+    int stale = 0;
+    for (const SkinnedControl* node = SkinRegistryHead(); node != nullptr; node = node->next) {
+        ++nodes;
+        if (!::IsWindow(node->hwnd)) {
+            ++stale;
+        }
+    }
+    return {CountGdiObjects(), windows, nodes, stale};
 }
 
 POINT Centre(HWND control) {
@@ -347,11 +358,17 @@ TEST(Soak, ThousandOpeningsLeaveNoObjectBehind) {
                     start.gdiObjects, firstRound.gdiObjects, end.gdiObjects);
         std::printf("soak: windows %d at start, %d after the first round, %d at the end\n",
                     start.windows, firstRound.windows, end.windows);
+        std::printf("soak: skin nodes %d at start, %d after the first round, %d at the end\n",
+                    start.skinNodes, firstRound.skinNodes, end.skinNodes);
         std::fflush(stdout);
         EXPECT_EQ(openings, kRounds * static_cast<int>(methods.size()));
         ASSERT_GT(firstRound.gdiObjects, 0);
         EXPECT_EQ(end.gdiObjects, firstRound.gdiObjects);
         EXPECT_EQ(end.windows, firstRound.windows);
+        // The launcher's controls are skinned; those of the closed calculators are gone.
+        ASSERT_GT(firstRound.skinNodes, 0);
+        EXPECT_EQ(end.skinNodes, firstRound.skinNodes);
+        EXPECT_EQ(end.staleNodes, 0);
         EXPECT_TRUE(::IsWindowEnabled(hwnd));
         EXPECT_TRUE(Answers(hwnd));
     });
