@@ -218,6 +218,10 @@ public:
         // Press "计算" with the mouse.
         HWND button = ::GetDlgItem(dialog, IDC_CALCULATE);
         ASSERT_TRUE(Hover(button));
+        // The pointer reaches the button through the skin, which shows it hot.
+        const SkinnedControl* skinned = FindSkinned(button);
+        ASSERT_NE(skinned, nullptr);
+        EXPECT_TRUE(skinned->state & kSkinHot);
         const size_t boxesBefore = m_boxes.Seen().size();
         Click();
         // The click's messages arrive through the queue: wait for what it brings.
