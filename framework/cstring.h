@@ -21,9 +21,6 @@ public:
     // Loads string resource id of the program's module; FALSE when there is none.
     BOOL LoadString(UINT id);
 
-    friend bool operator==(const CString& a, const CString& b) { return a.m_text == b.m_text; }
-    friend bool operator!=(const CString& a, const CString& b) { return a.m_text != b.m_text; }
-
 private:
     std::string m_text;
 };

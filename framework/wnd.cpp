@@ -301,10 +301,6 @@ CWnd* CWnd::GetDlgItem(int id) const {
     return FromHandle(::GetDlgItem(m_hWnd, id));
 }
 
-CWnd* CWnd::GetParent() const {
-    return FromHandle(::GetParent(m_hWnd));
-}
-
 CString CWnd::GetWindowText() const {
     const int length = ::GetWindowTextLengthA(m_hWnd);
     std::string text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');

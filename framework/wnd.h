@@ -176,7 +176,6 @@ public:
     BOOL UpdateData(BOOL saveAndValidate = TRUE);
 
     CWnd* GetDlgItem(int id) const;
-    CWnd* GetParent() const;
     int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
     void SetWindowText(const char* text) { ::SetWindowTextA(m_hWnd, text); }
     CString GetWindowText() const;
