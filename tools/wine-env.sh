@@ -21,7 +21,6 @@ presovol_ensure_packages() {
     command -v wine >/dev/null || need+=(wine)
     [ -e /usr/lib/wine/wine64 ] || command -v wine64 >/dev/null || need+=(wine64)
     command -v Xvfb >/dev/null || need+=(xvfb)
-    command -v xdotool >/dev/null || need+=(xdotool)
     command -v xdpyinfo >/dev/null || need+=(x11-utils)
     command -v import >/dev/null || need+=(imagemagick)
     [ -e /usr/share/fonts/truetype/wqy/wqy-zenhei.ttc ] || need+=(fonts-wqy-zenhei)
