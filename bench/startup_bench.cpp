@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include "tools/window_painted.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -100,23 +102,6 @@ HWND FindDialog(DWORD processId, const char* title, HWND except) {
     Search search{processId, title, except, nullptr};
     ::EnumWindows(&MatchDialog, reinterpret_cast<LPARAM>(&search));
     return search.found;
-}
-
-BOOL CALLBACK FindPendingPaint(HWND hwnd, LPARAM lParam) {
-    if (::GetUpdateRect(hwnd, nullptr, FALSE)) {
-        *reinterpret_cast<bool*>(lParam) = true;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// Painted: neither the window nor any of its children waits for a paint.
-bool IsPainted(HWND hwnd) {
-    bool pending = ::GetUpdateRect(hwnd, nullptr, FALSE) != FALSE;
-    if (!pending) {
-        ::EnumChildWindows(hwnd, &FindPendingPaint, reinterpret_cast<LPARAM>(&pending));
-    }
-    return !pending;
 }
 
 // Asks done() about every millisecond until it answers true; false after the time-out.

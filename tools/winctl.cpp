@@ -6,6 +6,8 @@
 // Exit code 0 on success, 1 on time-out or when no such window exists.
 #include <windows.h>
 
+#include "window_painted.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -32,22 +34,6 @@ HWND FindTitled(const char* title) {
     Search search{title, nullptr};
     ::EnumWindows(&MatchTitle, reinterpret_cast<LPARAM>(&search));
     return search.found;
-}
-
-BOOL CALLBACK FindPendingPaint(HWND hwnd, LPARAM lParam) {
-    if (::GetUpdateRect(hwnd, nullptr, FALSE)) {
-        *reinterpret_cast<bool*>(lParam) = true;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-bool IsPainted(HWND hwnd) {
-    bool pending = ::GetUpdateRect(hwnd, nullptr, FALSE) != FALSE;
-    if (!pending) {
-        ::EnumChildWindows(hwnd, &FindPendingPaint, reinterpret_cast<LPARAM>(&pending));
-    }
-    return !pending;
 }
 
 } // namespace
