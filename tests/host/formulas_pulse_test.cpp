@@ -28,18 +28,6 @@ struct PulseDCase {
     double Vp, deltaV, Pp, deltaP;
 };
 
-template <typename Case> struct Worked {
-    Case in;
-    double reference;
-    double inOrder;
-    const char* shown; // null: rejected
-};
-
-template <typename Case> struct Edge {
-    Case in;
-    Rejected kind;
-};
-
 double Evaluate(const PulseACase& c) {
     return PulseAVolume(kExponent, c.A, c.L, c.k, c.P1, c.P2, c.P0);
 }
@@ -51,18 +39,6 @@ double Evaluate(const PulseCCase& c) {
 }
 double Evaluate(const PulseDCase& c) {
     return PulseDVolume(c.Vp, c.deltaV, c.Pp, c.deltaP);
-}
-
-template <typename Case, size_t N> void CheckWorked(const Worked<Case> (&table)[N]) {
-    for (const auto& row : table) {
-        ExpectWorkedExample(Evaluate(row.in), row.reference, row.inOrder, row.shown, row.in.what);
-    }
-}
-
-template <typename Case, size_t N> void CheckEdges(const Edge<Case> (&table)[N]) {
-    for (const auto& row : table) {
-        ExpectRejected(Evaluate(row.in), row.kind, row.in.what);
-    }
 }
 
 TEST(PulseAVolume, WorkedExamples) {

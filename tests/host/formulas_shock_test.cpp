@@ -20,18 +20,6 @@ struct ShockCCase {
     double Q, L, d, P1, P2, P0, t, rho;
 };
 
-template <typename Case> struct Worked {
-    Case in;
-    double reference;
-    double inOrder;
-    const char* shown; // null: rejected
-};
-
-template <typename Case> struct Edge {
-    Case in;
-    Rejected kind;
-};
-
 double Evaluate(const ShockACase& c) {
     return ShockAVolume(c.rho, c.A, c.l, c.v, c.P0, c.P2);
 }
@@ -40,18 +28,6 @@ double Evaluate(const ShockBCase& c) {
 }
 double Evaluate(const ShockCCase& c) {
     return ShockCVolume(c.Q, c.L, c.d, c.P1, c.P2, c.P0, c.t, c.rho);
-}
-
-template <typename Case, size_t N> void CheckWorked(const Worked<Case> (&table)[N]) {
-    for (const auto& row : table) {
-        ExpectWorkedExample(Evaluate(row.in), row.reference, row.inOrder, row.shown, row.in.what);
-    }
-}
-
-template <typename Case, size_t N> void CheckEdges(const Edge<Case> (&table)[N]) {
-    for (const auto& row : table) {
-        ExpectRejected(Evaluate(row.in), row.kind, row.in.what);
-    }
 }
 
 TEST(ShockAVolume, WorkedExamples) {

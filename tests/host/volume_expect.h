@@ -54,3 +54,31 @@ inline void ExpectRejected(double value, Rejected kind, const std::string& what)
     }
     EXPECT_FALSE(IsShownVolume(value));
 }
+
+// A row of a worked-example table: the inputs, the reference value, the double the steps give
+// in their written order, and the shown figure.
+template <typename Case> struct Worked {
+    Case in;
+    double reference;
+    double inOrder;
+    const char* shown; // null: rejected
+};
+
+// A row of a table of inputs that give no volume.
+template <typename Case> struct Edge {
+    Case in;
+    Rejected kind;
+};
+
+// Each test file defines Evaluate(Case) beside its case records; it is found by argument.
+template <typename Case, size_t N> void CheckWorked(const Worked<Case> (&table)[N]) {
+    for (const auto& row : table) {
+        ExpectWorkedExample(Evaluate(row.in), row.reference, row.inOrder, row.shown, row.in.what);
+    }
+}
+
+template <typename Case, size_t N> void CheckEdges(const Edge<Case> (&table)[N]) {
+    for (const auto& row : table) {
+        ExpectRejected(Evaluate(row.in), row.kind, row.in.what);
+    }
+}
