@@ -1,0 +1,56 @@
+// The notes under a shown volume: no undefined behaviour for any inputs; the pick's first line
+// comes first, every line is one line of text, and the units picked hold the volume.
+#include "sizing/notes.h"
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+void Fail(const char* what, double volume) {
+    std::fprintf(stderr, "%s (volume %.17g)\n", what, volume);
+    std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
+    FuzzedDataProvider data(bytes, size);
+    const sizing::Method& method =
+        sizing::kMethods[data.ConsumeIntegralInRange<std::size_t>(0, sizing::kMethodCount - 1)];
+    double values[sizing::kMaxInputs];
+    for (double& value : values) {
+        // Typed inputs are finite; any of them may be zero or negative.
+        value = data.ConsumeBool() ? data.ConsumeFloatingPointInRange(-1e6, 1e6)
+                                   : data.ConsumeFloatingPoint<double>();
+    }
+    // Only positive finite volumes are shown.
+    const double volume = std::fabs(data.ConsumeFloatingPoint<double>());
+    if (!(volume > 0.0)) {
+        return 0;
+    }
+
+    const sizing::Notes notes = sizing::MakeNotes(method, values, volume);
+    if (notes.lines.size() < 2 || std::strcmp(notes.lines[0].code, "pick") != 0) {
+        Fail("the pick and at least one check", volume);
+    }
+    for (const sizing::Note& line : notes.lines) {
+        if (line.text.empty() || line.text.find('\n') != std::string::npos) {
+            Fail("one line of text each", volume);
+        }
+    }
+    const sizing::Pick& pick = notes.pick;
+    if (!(pick.units >= 1.0) || pick.units != std::floor(pick.units) ||
+        !(pick.units * pick.nominalLitres >= sizing::AsShown(volume))) {
+        Fail("whole units that hold the volume", volume);
+    }
+    if (pick.classMpa && !(*pick.classMpa >= sizing::AsShown(pick.highestMpa))) {
+        Fail("a class not below the highest pressure", volume);
+    }
+    return 0;
+}

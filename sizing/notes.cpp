@@ -1,0 +1,294 @@
+#include "sizing/notes.h"
+
+#include "framework/number_text.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cmath>
+#include <initializer_list>
+#include <iterator>
+
+namespace sizing {
+
+namespace {
+
+// Every text of the notes. "{}" stands for a value, filled in order.
+const char* const kPickOne = "选型：公称容积 {} L";
+const char* const kPickParallel = "选型：{} × {} L 并联";
+const char* const kPickClass = "，公称压力 {} MPa";
+const char* const kPickAbove = "；最高压力 {} MPa 超出常用公称压力 {} MPa";
+const char* const kNegative = "压力为负值：{}，所示容积没有物理意义。";
+const char* const kShockP2 = "{} 不高于 {}：允许的冲击压力不高于平均压力，所示容积没有物理意义。";
+const char* const kExcess = "{} 大于 {}：过剩排出量不能超过排量。";
+const char* const kPaUnits = "{} 低于 1000 Pa，像是按 MPa "
+                             "输入的：容积只取决于压力之比，不受影响，但公称压力按 Pa 换算。";
+const char* const kAuxFits = "{}，在{}的充气压力范围内。";
+const char* const kAuxFitsNone = "{}，不在任何一种的充气压力范围内：{}。";
+const char* const kShockCBottle = "{}，在附加气瓶时的充气压力范围（{}）内。";
+const char* const kShockCNone = "{}，不在充气压力范围内：{}，附加气瓶时 {}。";
+const char* const kPulseANone =
+    "{}，{}，不在充气压力范围内：平均压力 (P1+P2)/2 的 {} 倍，或 {} × P1。";
+const char* const kMeanPressure = "平均压力";
+const char* const kRatio = "压缩比 {} 大于 4：不宜用气囊式蓄能器；隔膜式可到约 8，活塞式更高。";
+const char* const kExponent = "{}：提示中 n 只取 1（释压时间大于3分钟）或 1.4（小于3分钟）。";
+const char* const kPumpCoefficient = "{} 不在提示的表中：{}。";
+const char* const kInRange = "参数在常用范围内。";
+const char* const kListSeparator = "，";
+const char* const kKindSeparator = "、";
+const char* const kKindWithRange = "{}（{}）";
+const char* const kNamedValue = "{} {}";
+const char* const kInfinity = "∞";
+
+// A precharge range as a share of a reference pressure.
+struct Range {
+    const char* name;
+    double low, high;
+};
+
+// Aux's hint: the precharge as a share of p1 for each kind of accumulator.
+const Range kAuxPrecharge[] = {
+    {"折合形气囊", 0.80, 0.85}, {"波纹形气囊", 0.60, 0.65}, {"活塞式蓄能器", 0.80, 0.90}};
+// Shock C's hint: P0 against P1, and against P1 with an added gas bottle.
+const Range kShockCPrecharge{nullptr, 0.60, 0.90};
+const Range kShockCBottlePrecharge{nullptr, 0.95, 0.97};
+// Pulsation A's hint: P0 against the mean pump pressure, or this share of P1.
+const Range kPulseAPrecharge{nullptr, 0.60, 0.75};
+constexpr double kPulseAShareOfP1 = 0.80;
+
+// The pump-type coefficients that the hints of pulsation A and B list.
+struct PumpType {
+    const char* name;
+    double k;
+};
+const PumpType kPumpTypes[] = {{"单柱塞单作用", 0.60}, {"单柱塞双作用", 0.25},
+                               {"双柱塞单作用", 0.25}, {"双柱塞双作用", 0.15},
+                               {"三柱塞单作用", 0.13}, {"三柱塞双作用", 0.06}};
+
+// Above this ratio of the highest pressure to the precharge a bladder does not last.
+constexpr double kBladderRatio = 4.0;
+// Below this a pressure typed into a Pa field was most likely meant as MPa.
+constexpr double kLeastPascal = 1000.0;
+
+// pattern with each "{}" replaced by the next of values.
+std::string Fill(const char* pattern, std::initializer_list<std::string> values) {
+    std::string text;
+    auto value = values.begin();
+    for (const char* c = pattern; *c != '\0'; ++c) {
+        if (c[0] == '{' && c[1] == '}' && value != values.end()) {
+            text += *value++;
+            ++c;
+        } else {
+            text += *c;
+        }
+    }
+    return text;
+}
+
+std::string Join(const std::vector<std::string>& parts, std::string_view separator) {
+    std::string text;
+    for (const std::string& part : parts) {
+        if (!text.empty()) {
+            text += separator;
+        }
+        text += part;
+    }
+    return text;
+}
+
+// A computed number with two decimals, infinities as such.
+std::string TwoDecimals(double value) {
+    if (std::isinf(value)) {
+        return value > 0 ? kInfinity : std::string("-") + kInfinity;
+    }
+    return TwoDecimalText(value);
+}
+
+std::string RangeText(const Range& range) {
+    return TwoDecimals(range.low) + "~" + TwoDecimals(range.high);
+}
+
+bool Within(double shown, const Range& range) {
+    return shown >= range.low && shown <= range.high;
+}
+
+// The inputs of one calculation, found by their names in the method table.
+class Inputs {
+public:
+    Inputs(const Method& method, const double* values) : m_method(method), m_values(values) {}
+
+    bool Has(const char* name) const { return InputIndex(m_method, name) < m_method.inputCount; }
+    double operator[](const char* name) const { return m_values[Index(name)]; }
+    // "P2 = 12 Pa": the label, the value as typed and the unit.
+    std::string Quote(const char* name) const { return Quote(Index(name)); }
+    std::string Quote(std::size_t i) const {
+        const Input& input = m_method.inputs[i];
+        std::string text = std::string(input.label) + " = " + FormatNumberText(m_values[i]);
+        return *input.unit != '\0' ? text + " " + input.unit : text;
+    }
+    const char* Label(const char* name) const { return m_method.inputs[Index(name)].label; }
+    // The first of these names that the method has.
+    const char* Either(const char* name, const char* other) const {
+        return Has(name) ? name : other;
+    }
+
+private:
+    std::size_t Index(const char* name) const {
+        const std::size_t i = InputIndex(m_method, name);
+        assert(i < m_method.inputCount);
+        return i;
+    }
+
+    const Method& m_method;
+    const double* m_values;
+};
+
+// "p0/p1 = 0.90", with the ratio as shown.
+std::string RatioText(const std::string& over, const std::string& under, double shown) {
+    return over + "/" + under + " = " + TwoDecimals(shown);
+}
+
+void AddNegative(const Method& method, const double* values, std::vector<Note>& notes) {
+    const Inputs inputs(method, values);
+    std::vector<std::string> negative;
+    for (std::size_t i = 0; i < method.inputCount; ++i) {
+        if (method.inputs[i].kind == Quantity::Pressure && values[i] < 0.0) {
+            negative.push_back(inputs.Quote(i));
+        }
+    }
+    if (!negative.empty()) {
+        notes.push_back({"negative", Fill(kNegative, {Join(negative, kListSeparator)})});
+    }
+}
+
+void AddPrecharge(const Method& method, const Inputs& in, std::vector<Note>& notes) {
+    switch (method.id) {
+    case MethodId::Aux: {
+        if (!(in["p0"] > 0.0 && in["p1"] > 0.0)) {
+            return;
+        }
+        const double shown = AsShown(in["p0"] / in["p1"]);
+        const std::string ratio = RatioText(in.Label("p0"), in.Label("p1"), shown);
+        std::vector<std::string> fits, all;
+        for (const Range& range : kAuxPrecharge) {
+            if (Within(shown, range)) {
+                fits.push_back(Fill(kKindWithRange, {range.name, RangeText(range)}));
+            }
+            all.push_back(Fill(kNamedValue, {range.name, RangeText(range)}));
+        }
+        notes.push_back({"precharge", fits.empty()
+                                          ? Fill(kAuxFitsNone, {ratio, Join(all, kListSeparator)})
+                                          : Fill(kAuxFits, {ratio, Join(fits, kKindSeparator)})});
+        return;
+    }
+    case MethodId::ShockC: {
+        if (!(in["P0"] > 0.0 && in["P1"] > 0.0)) {
+            return;
+        }
+        const double shown = AsShown(in["P0"] / in["P1"]);
+        const std::string ratio = RatioText(in.Label("P0"), in.Label("P1"), shown);
+        if (Within(shown, kShockCBottlePrecharge)) {
+            notes.push_back(
+                {"precharge", Fill(kShockCBottle, {ratio, RangeText(kShockCBottlePrecharge)})});
+        } else if (!Within(shown, kShockCPrecharge)) {
+            notes.push_back({"precharge", Fill(kShockCNone, {ratio, RangeText(kShockCPrecharge),
+                                                             RangeText(kShockCBottlePrecharge)})});
+        }
+        return;
+    }
+    case MethodId::PulseA: {
+        const double mean = (in["P1"] + in["P2"]) / 2.0;
+        if (!(in["P0"] > 0.0 && in["P1"] > 0.0 && mean > 0.0)) {
+            return;
+        }
+        const double ofMean = AsShown(in["P0"] / mean);
+        const double ofP1 = AsShown(in["P0"] / in["P1"]);
+        if (!Within(ofMean, kPulseAPrecharge) && ofP1 != kPulseAShareOfP1) {
+            notes.push_back(
+                {"precharge",
+                 Fill(kPulseANone, {RatioText(in.Label("P0"), kMeanPressure, ofMean),
+                                    RatioText(in.Label("P0"), in.Label("P1"), ofP1),
+                                    RangeText(kPulseAPrecharge), TwoDecimals(kPulseAShareOfP1)})});
+        }
+        return;
+    }
+    default:
+        return;
+    }
+}
+
+} // namespace
+
+std::vector<Note> Checks(const Method& method, const double* values) {
+    const Inputs in(method, values);
+    std::vector<Note> notes;
+    AddNegative(method, values, notes);
+    if ((method.id == MethodId::ShockB || method.id == MethodId::ShockC) && in["P2"] <= in["P1"]) {
+        notes.push_back({"shock-p2", Fill(kShockP2, {in.Quote("P2"), in.Quote("P1")})});
+    }
+    if (method.id == MethodId::PulseD && in["deltaV"] > in["Vp"]) {
+        notes.push_back({"excess", Fill(kExcess, {in.Quote("deltaV"), in.Quote("Vp")})});
+    }
+    if (method.id == MethodId::PulseA && in["P2"] > 0.0 && in["P2"] < kLeastPascal) {
+        notes.push_back({"pa-units", Fill(kPaUnits, {in.Quote("P2")})});
+    }
+    AddPrecharge(method, in, notes);
+    // The compression ratio, where the method has a precharge.
+    const char* precharge = in.Either("p0", "P0");
+    if (in.Has(precharge)) {
+        const char* highest = in.Either("p2", "P2");
+        if (in[precharge] > 0.0 && in[highest] > 0.0) {
+            const double shown = AsShown(in[highest] / in[precharge]);
+            if (shown > kBladderRatio) {
+                notes.push_back({"ratio", Fill(kRatio, {RatioText(in.Label(highest),
+                                                                  in.Label(precharge), shown)})});
+            }
+        }
+    }
+    if (in.Has("n") && in["n"] != 1.0 && in["n"] != 1.4) {
+        notes.push_back({"exponent", Fill(kExponent, {in.Quote("n")})});
+    }
+    if (in.Has("k") && std::none_of(std::begin(kPumpTypes), std::end(kPumpTypes),
+                                    [&](const PumpType& pump) { return in["k"] == pump.k; })) {
+        std::vector<std::string> table;
+        for (const PumpType& pump : kPumpTypes) {
+            table.push_back(Fill(kNamedValue, {pump.name, TwoDecimals(pump.k)}));
+        }
+        notes.push_back(
+            {"pump-k", Fill(kPumpCoefficient, {in.Quote("k"), Join(table, kListSeparator)})});
+    }
+    if (notes.empty()) {
+        notes.push_back({"in-range", kInRange});
+    }
+    return notes;
+}
+
+std::string PickLine(const Pick& pick) {
+    std::string line = pick.units == 1.0
+                           ? Fill(kPickOne, {FormatNumberText(pick.nominalLitres)})
+                           : Fill(kPickParallel, {FormatNumberText(pick.units),
+                                                  FormatNumberText(pick.nominalLitres)});
+    if (pick.classMpa) {
+        return line + Fill(kPickClass, {FormatNumberText(*pick.classMpa)});
+    }
+    return line + Fill(kPickAbove,
+                       {TwoDecimals(pick.highestMpa), FormatNumberText(*std::rbegin(kNominalMpa))});
+}
+
+Notes MakeNotes(const Method& method, const double* values, double volume) {
+    Notes notes{PickFor(method, values, volume), {}};
+    notes.lines.push_back({"pick", PickLine(notes.pick)});
+    for (Note& check : Checks(method, values)) {
+        notes.lines.push_back(std::move(check));
+    }
+    return notes;
+}
+
+std::string JoinNotes(const std::vector<Note>& lines, std::string_view lineBreak) {
+    std::vector<std::string> texts;
+    for (const Note& line : lines) {
+        texts.push_back(line.text);
+    }
+    return Join(texts, lineBreak);
+}
+
+} // namespace sizing

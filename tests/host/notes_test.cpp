@@ -1,0 +1,233 @@
+// The catalogue pick and the notes under a shown volume.
+#include "sizing/notes.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using sizing::MethodId;
+using sizing::MethodOf;
+
+TEST(Catalogue, PicksTheSmallestSizeOrTheFewestUnitsInParallel) {
+    const struct {
+        MethodId method;
+        double volume, nominal, units;
+    } rows[] = {
+        {MethodId::Aux, 0.01, 0.4, 1},      {MethodId::Aux, 0.4, 0.4, 1},
+        {MethodId::Aux, 0.41, 0.63, 1},     {MethodId::Aux, 32, 32, 1},
+        {MethodId::Aux, 32.004, 32, 1},     {MethodId::Aux, 32.01, 40, 1},
+        {MethodId::Aux, 150, 150, 1},       {MethodId::Aux, 150.01, 80, 2},
+        {MethodId::Aux, 170, 100, 2},       {MethodId::Aux, 300.01, 120, 3},
+        {MethodId::Aux, 1000, 150, 7},      {MethodId::PulseC, 0.29, 1, 1},
+        {MethodId::PulseA, 0.004, 1, 1},    {MethodId::PulseD, 1.2, 1.6, 1},
+        {MethodId::ShockB, 0.004, 0.4, 1},
+    };
+    const double values[sizing::kMaxInputs] = {1, 1, 1, 1, 1, 1, 1, 1};
+    for (const auto& row : rows) {
+        const sizing::Pick pick = sizing::PickFor(MethodOf(row.method), values, row.volume);
+        EXPECT_EQ(pick.volume, row.volume);
+        EXPECT_EQ(pick.nominalLitres, row.nominal) << row.volume;
+        EXPECT_EQ(pick.units, row.units) << row.volume;
+    }
+}
+
+TEST(Catalogue, ClassOfTheHighestPressureInItsUnit) {
+    const std::optional<double> none;
+    const struct {
+        MethodId method;
+        std::vector<double> values; // in binding order
+        double highestMpa;
+        std::optional<double> classMpa;
+    } rows[] = {
+        {MethodId::Aux, {10, 1, 9, 5, 10}, 10, 10},
+        {MethodId::Aux, {10, 1, 9, 5, 10.01}, 10.01, 20},
+        {MethodId::Aux, {10, 1, 9, 5, 31.5}, 31.5, 31.5},
+        {MethodId::Aux, {10, 1, 9, 5, 31.51}, 31.51, none},
+        {MethodId::ShockB, {100, 5, 20, 50, 0}, 20, 20},
+        {MethodId::ShockC, {1, 1, 1, 50, 100, 40, 0, 1}, 10, 10},
+        {MethodId::ShockC, {1, 1, 1, 50, 100.1, 40, 0, 1}, 10.01, 20},
+        {MethodId::ShockC, {1, 1, 1, 50, 315, 40, 0, 1}, 31.5, 31.5},
+        {MethodId::ShockC, {1, 1, 1, 50, 315.1, 40, 0, 1}, 31.51, none},
+        {MethodId::PulseA, {1, 1, 0.6, 5e6, 1e7, 4e6}, 10, 10},
+        {MethodId::PulseA, {1, 1, 0.6, 5e6, 1.001e7, 4e6}, 10.01, 20},
+        {MethodId::PulseA, {1, 1, 0.6, 5e6, 3.15e7, 4e6}, 31.5, 31.5},
+        {MethodId::PulseA, {1, 1, 0.6, 5e6, 3.151e7, 4e6}, 31.51, none},
+        {MethodId::PulseD, {1, 0.05, 9.5, 0.5}, 10, 10},
+        {MethodId::PulseD, {1, 0.05, 9.51, 0.5}, 10.01, 20},
+        {MethodId::PulseD, {1, 0.05, 31, 0.5}, 31.5, 31.5},
+        {MethodId::PulseD, {1, 0.05, 31, 0.51}, 31.51, none},
+    };
+    for (const auto& row : rows) {
+        const sizing::Pick pick = sizing::PickFor(MethodOf(row.method), row.values.data(), 10);
+        EXPECT_DOUBLE_EQ(pick.highestMpa, row.highestMpa) << MethodOf(row.method).name;
+        EXPECT_EQ(pick.classMpa, row.classMpa)
+            << MethodOf(row.method).name << " at " << row.highestMpa << " MPa";
+    }
+}
+
+// The notes of worked cases, method by method: the pick, then the checks that apply.
+TEST(Notes, PickAndChecksOfEachMethod) {
+    const struct {
+        MethodId method;
+        std::vector<double> values; // in binding order
+        double volume;
+        std::vector<const char*> codes;
+        const char* text; // lines joined with "\n"
+    } rows[] = {
+        {MethodId::Aux,
+         {10, 1.4, 9, 10, 20},
+         27.61,
+         {"pick", "precharge"},
+         "选型：公称容积 32 L，公称压力 20 MPa\n"
+         "p0/p1 = 0.90，在活塞式蓄能器（0.80~0.90）的充气压力范围内。"},
+        {MethodId::Aux,
+         {10, 1, 8.2, 10, 31.5},
+         170,
+         {"pick", "precharge"},
+         "选型：2 × 100 L 并联，公称压力 31.5 MPa\n"
+         "p0/p1 = 0.82，在折合形气囊（0.80~0.85）、活塞式蓄能器（0.80~0.90）的充气压力范围内。"},
+        // The ratios as shown: 0.65 is within its range, 4.004 shows as 4.00 and is not above 4.
+        {MethodId::Aux,
+         {10, 1, 6.5, 10, 26.026},
+         5,
+         {"pick", "precharge"},
+         "选型：公称容积 6.3 L，公称压力 31.5 MPa\n"
+         "p0/p1 = 0.65，在波纹形气囊（0.60~0.65）的充气压力范围内。"},
+        {MethodId::Aux,
+         {10, 1.2, 7, 10, 40},
+         31.99,
+         {"pick", "precharge", "ratio", "exponent"},
+         "选型：公称容积 32 L；最高压力 40.00 MPa 超出常用公称压力 31.5 MPa\n"
+         "p0/p1 = 0.70，不在任何一种的充气压力范围内：折合形气囊 0.80~0.85，波纹形气囊 "
+         "0.60~0.65，活塞式蓄能器 0.80~0.90。\n"
+         "压缩比 p2/p0 = 5.71 大于 4：不宜用气囊式蓄能器；隔膜式可到约 8，活塞式更高。\n"
+         "指数n = 1.2：提示中 n 只取 1（释压时间大于3分钟）或 1.4（小于3分钟）。"},
+        {MethodId::Aux,
+         {10, 1, -9, 20, 10},
+         22.22,
+         {"pick", "negative"},
+         "选型：公称容积 25 L，公称压力 10 MPa\n"
+         "压力为负值：p0 = -9 MPa，所示容积没有物理意义。"},
+        {MethodId::ShockA,
+         {0.9, 0.01, 200, 4, 9, 12},
+         7.46,
+         {"pick", "in-range"},
+         "选型：公称容积 10 L，公称压力 20 MPa\n参数在常用范围内。"},
+        {MethodId::ShockA,
+         {0.9, 0.01, 200, 4, 2, 12},
+         0.5,
+         {"pick", "ratio"},
+         "选型：公称容积 0.63 L，公称压力 20 MPa\n"
+         "压缩比 P2/P0 = 6.00 大于 4：不宜用气囊式蓄能器；隔膜式可到约 8，活塞式更高。"},
+        {MethodId::ShockB,
+         {100, 10, 14, 50, 0},
+         1.15,
+         {"pick", "in-range"},
+         "选型：公称容积 1.6 L，公称压力 20 MPa\n参数在常用范围内。"},
+        {MethodId::ShockB,
+         {100, 14, 10, 50, 1},
+         0.18,
+         {"pick", "shock-p2"},
+         "选型：公称容积 0.4 L，公称压力 10 MPa\n"
+         "P2 = 10 MPa 不高于 P1 = 14 MPa：允许的冲击压力不高于平均压力，所示容积没有物理意义。"},
+        {MethodId::ShockC,
+         {300, 150, 20, 100, 140, 80, 0, 0.9},
+         4.10,
+         {"pick", "in-range"},
+         "选型：公称容积 6.3 L，公称压力 20 MPa\n参数在常用范围内。"},
+        {MethodId::ShockC,
+         {300, 150, 20, 100, 140, 96, 0, 0.9},
+         4.10,
+         {"pick", "precharge"},
+         "选型：公称容积 6.3 L，公称压力 20 MPa\n"
+         "P0/P1 = 0.96，在附加气瓶时的充气压力范围（0.95~0.97）内。"},
+        {MethodId::ShockC,
+         {300, 150, 20, 140, 100, 50, 0, 0.9},
+         4.10,
+         {"pick", "shock-p2", "precharge"},
+         "选型：公称容积 6.3 L，公称压力 10 MPa\n"
+         "P2 = 100 bar 不高于 P1 = 140 bar：允许的冲击压力不高于平均压力，所示容积没有物理意义。\n"
+         "P0/P1 = 0.36，不在充气压力范围内：0.60~0.90，附加气瓶时 0.95~0.97。"},
+        {MethodId::PulseA,
+         {0.001, 0.05, 0.6, 10, 12, 8},
+         0.29,
+         {"pick", "pa-units"},
+         "选型：公称容积 1 L，公称压力 10 MPa\n"
+         "P2 = 12 Pa 低于 1000 Pa，像是按 MPa "
+         "输入的：容积只取决于压力之比，不受影响，但公称压力按 Pa 换算。"},
+        {MethodId::PulseA,
+         {0.001, 0.05, 0.3, 8e6, 1.2e7, 4e6},
+         0.29,
+         {"pick", "precharge", "pump-k"},
+         "选型：公称容积 1 L，公称压力 20 MPa\n"
+         "P0/平均压力 = 0.40，P0/P1 = 0.50，不在充气压力范围内：平均压力 (P1+P2)/2 的 0.60~0.75 "
+         "倍，或 0.80 × P1。\n"
+         "k = 0.3 不在提示的表中：单柱塞单作用 0.60，单柱塞双作用 0.25，双柱塞单作用 "
+         "0.25，双柱塞双作用 0.15，三柱塞单作用 0.13，三柱塞双作用 0.06。"},
+        // 0.8 × P1 fits although P0 is not within its share of the mean pressure.
+        {MethodId::PulseA,
+         {0.001, 0.05, 0.13, 1e7, 2e7, 8e6},
+         0.29,
+         {"pick", "in-range"},
+         "选型：公称容积 1 L，公称压力 20 MPa\n参数在常用范围内。"},
+        {MethodId::PulseB,
+         {0.1, 10, 12, 0.6},
+         1.07,
+         {"pick", "in-range"},
+         "选型：公称容积 1.6 L，公称压力 20 MPa\n参数在常用范围内。"},
+        {MethodId::PulseB,
+         {0.1, 10, 12, 0.5},
+         0.89,
+         {"pick", "pump-k"},
+         "选型：公称容积 1 L，公称压力 20 MPa\n"
+         "k = 0.5 不在提示的表中：单柱塞单作用 0.60，单柱塞双作用 0.25，双柱塞单作用 "
+         "0.25，双柱塞双作用 0.15，三柱塞单作用 0.13，三柱塞双作用 0.06。"},
+        {MethodId::PulseC,
+         {0.1, 10, 12},
+         0.82,
+         {"pick", "in-range"},
+         "选型：公称容积 1 L，公称压力 20 MPa\n参数在常用范围内。"},
+        {MethodId::PulseC,
+         {0.1, -8, -10},
+         0.67,
+         {"pick", "negative"},
+         "选型：公称容积 1 L，公称压力 10 MPa\n"
+         "压力为负值：P1 = -8 MPa，P2 = -10 MPa，所示容积没有物理意义。"},
+        {MethodId::PulseD,
+         {1, 0.05, 10, 0.5},
+         33.33,
+         {"pick", "in-range"},
+         "选型：公称容积 40 L，公称压力 20 MPa\n参数在常用范围内。"},
+        {MethodId::PulseD,
+         {0.2, 0.5, 10, 0.5},
+         30,
+         {"pick", "excess"},
+         "选型：公称容积 32 L，公称压力 20 MPa\n"
+         "△V = 0.5 L 大于 Vp = 0.2 L/r：过剩排出量不能超过排量。"},
+    };
+    for (const auto& row : rows) {
+        const sizing::Method& method = MethodOf(row.method);
+        ASSERT_EQ(row.values.size(), method.inputCount) << method.name;
+        const sizing::Notes notes = sizing::MakeNotes(method, row.values.data(), row.volume);
+        std::vector<const char*> codes;
+        for (const sizing::Note& line : notes.lines) {
+            codes.push_back(line.code);
+        }
+        EXPECT_EQ(std::vector<std::string>(codes.begin(), codes.end()),
+                  std::vector<std::string>(row.codes.begin(), row.codes.end()))
+            << method.name;
+        EXPECT_EQ(sizing::JoinNotes(notes.lines, "\n"), row.text) << method.name;
+    }
+}
+
+TEST(Notes, JoinedWithTheLineBreakTheCallerNeeds) {
+    const std::vector<sizing::Note> lines = {{"pick", "a"}, {"ratio", "b"}, {"excess", "c"}};
+    EXPECT_EQ(sizing::JoinNotes(lines, "\r\n"), "a\r\nb\r\nc");
+    EXPECT_EQ(sizing::JoinNotes({}, "\r\n"), "");
+}
+
+} // namespace
