@@ -31,6 +31,7 @@ presovol_ensure_packages() {
     compgen -G '/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a' >/dev/null ||
         need+=(libclang-rt-dev)
     [ -e /usr/include/benchmark/benchmark.h ] || need+=(libbenchmark-dev)
+    [ -e /usr/include/nlohmann/json.hpp ] || need+=(nlohmann-json3-dev)
     [ -d /usr/src/googletest ] && [ -e /usr/lib/x86_64-linux-gnu/libgtest.a ] ||
         need+=(googletest libgtest-dev)
     [ ${#need[@]} -eq 0 ] && return 0
