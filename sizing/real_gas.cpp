@@ -1,0 +1,104 @@
+#include "sizing/real_gas.h"
+
+#include "sizing/nitrogen.h"
+
+#include <cmath>
+#include <cstring>
+
+namespace sizing {
+
+namespace {
+
+constexpr double kAtmosphere = 0.101325; // MPa
+constexpr double kZeroCelsius = 273.15;  // K
+
+// The exponent of the adiabatic formulas, and the one that shock C writes as 0.7143.
+constexpr double kAdiabatic = 1.4;
+constexpr double kShockCExponent = 0.7143;
+
+// Input `name` of the method as an absolute pressure in MPa.
+double AbsolutePressure(const Method& method, const double* values, const char* name) {
+    const Input& input = method.inputs[InputIndex(method, name)];
+    const double toMpa = std::strcmp(input.unit, "bar") == 0  ? 0.1
+                         : std::strcmp(input.unit, "Pa") == 0 ? 1e-6
+                                                              : 1.0;
+    return values[InputIndex(method, name)] * toMpa + kAtmosphere;
+}
+
+GasCorrection Checked(GasProcess process, double n, double factor) {
+    if (std::isfinite(factor) && factor > 0.0) {
+        return {process, n, factor};
+    }
+    return {GasProcess::None, n, 1.0};
+}
+
+// The storage form with the exponent n of the formula (w = 1/n), interpolated between the
+// isotherm and the isentrope inside (1, 1.4).
+GasCorrection Storage(double n, double p0, double p1, double p2, double t) {
+    if (!(n >= 1.0 && n <= kAdiabatic)) {
+        return {GasProcess::None, n, 1.0};
+    }
+    const auto factor = [&](GasProcess process) {
+        const double w = process == GasProcess::Isothermal ? 1.0 : 1.0 / kAdiabatic;
+        return StorageFactor(process, w, p0, p1, p2, t);
+    };
+    if (n == 1.0 || n == kAdiabatic) {
+        const GasProcess process = n == 1.0 ? GasProcess::Isothermal : GasProcess::Adiabatic;
+        return Checked(process, n, factor(process));
+    }
+    const double isothermal = factor(GasProcess::Isothermal);
+    const double adiabatic = factor(GasProcess::Adiabatic);
+    return Checked(GasProcess::Interpolated, n,
+                   isothermal + (n - 1.0) / (kAdiabatic - 1.0) * (adiabatic - isothermal));
+}
+
+} // namespace
+
+double StorageFactor(GasProcess process, double w, double p0, double p1, double p2, double t) {
+    const double rho0 = nitrogen::Density(t, p0);
+    // The gas volume at p as a multiple of the volume at p0: the density falls as it grows.
+    const auto volume = [&](double p) {
+        const double rho = process == GasProcess::Isothermal
+                               ? nitrogen::Density(t, p)
+                               : nitrogen::IsentropicEnd(t, p0, p).density;
+        return rho0 / rho;
+    };
+    const double ideal = std::pow(p0 / p1, w) - std::pow(p0 / p2, w);
+    return ideal / (volume(p1) - volume(p2));
+}
+
+double ShockEnergyFactor(double p0, double p2, double t) {
+    const double rho0 = nitrogen::Density(t, p0);
+    const nitrogen::State end = nitrogen::IsentropicEnd(t, p0, p2);
+    // Work per unit of the gas's first volume, J/m3.
+    const double work = rho0 * (nitrogen::InternalEnergy(end.temperature, end.density) -
+                                nitrogen::InternalEnergy(t, rho0));
+    const double ideal = p0 * 1e6 * (std::pow(p2 / p0, 0.286) - 1.0) / (kAdiabatic - 1.0);
+    return ideal / work;
+}
+
+GasCorrection RealGasCorrection(const Method& method, const double* values, double gasTemperature) {
+    const double t = gasTemperature + kZeroCelsius;
+    const auto p = [&](const char* name) { return AbsolutePressure(method, values, name); };
+    switch (method.id) {
+    case MethodId::Aux:
+        return Storage(values[InputIndex(method, "n")], p("p0"), p("p1"), p("p2"), t);
+    case MethodId::ShockA:
+        return Checked(GasProcess::Adiabatic, kAdiabatic, ShockEnergyFactor(p("P0"), p("P2"), t));
+    case MethodId::ShockC:
+        return Checked(
+            GasProcess::Adiabatic, kAdiabatic,
+            StorageFactor(GasProcess::Adiabatic, kShockCExponent, p("P0"), p("P1"), p("P2"), t));
+    case MethodId::PulseA:
+        return Storage(kAdiabatic, p("P0"), p("P1"), p("P2"), t);
+    case MethodId::PulseB:
+        // The pre-charge stands at P1 and the working pressures at their mean and at P2.
+        return Storage(kAdiabatic, p("P1"), 0.5 * (p("P1") + p("P2")), p("P2"), t);
+    case MethodId::PulseC:
+        return Storage(kAdiabatic, p("P1"), p("P1"), p("P2"), t);
+    default:
+        return {GasProcess::None, 0.0, 1.0};
+    }
+}
+
+} // namespace sizing
