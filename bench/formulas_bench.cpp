@@ -1,8 +1,10 @@
 // Evaluations per second of the eight sizing formulas on worked examples, beside a function
-// that divides once, called the same way (through a pointer). The repetitions of all nine run
-// interleaved in random order and their medians count; on a shared machine the ratio to the
-// division is the figure that holds.
+// that divides once, called the same way (through a pointer), and of the real-gas correction of
+// the six methods with a gas law, beside their formulas. The repetitions of all run interleaved
+// in random order and their medians count; on a shared machine the ratios are the figures that
+// hold.
 #include "calc/formulas.h"
+#include "sizing/real_gas.h"
 
 #include <benchmark/benchmark.h>
 
@@ -29,8 +31,9 @@ double Divide(double a, double b) {
 
 const char* const kBaseline = "division";
 
-// The names in the order of registration, which is the order of the table.
-std::vector<std::string> g_names;
+// The names in the order of registration, which is the order of the table, each with the
+// benchmark it is compared with besides the division (none for the formulas).
+std::vector<std::pair<std::string, std::string>> g_names;
 
 // Prints one row per formula: median time per evaluation, evaluations per second and the
 // time relative to the division.
@@ -54,8 +57,9 @@ public:
 
     void Finalize() override {
         const auto baseline = m_medians.find(kBaseline);
-        std::printf("%-16s %10s %16s %7s\n", "formula", "ns/eval", "evaluations/s", "ratio");
-        for (const std::string& name : g_names) {
+        std::printf("%-16s %10s %16s %7s %10s\n", "formula", "ns/eval", "evaluations/s", "ratio",
+                    "to formula");
+        for (const auto& [name, reference] : g_names) {
             const auto found = m_medians.find(name);
             if (found == m_medians.end()) {
                 continue;
@@ -64,6 +68,10 @@ public:
             std::printf("%-16s %10.2f %16.3e", name.c_str(), ns, 1e9 / ns);
             if (baseline != m_medians.end()) {
                 std::printf(" %7.1f", ns / baseline->second);
+            }
+            const auto formula = m_medians.find(reference);
+            if (formula != m_medians.end()) {
+                std::printf(" %10.0f", ns / formula->second);
             }
             std::printf("\n");
         }
@@ -75,12 +83,34 @@ private:
 
 template <typename Formula, typename... Inputs>
 void Register(const char* name, Formula formula, Inputs... inputs) {
-    g_names.emplace_back(name);
+    g_names.emplace_back(name, "");
     benchmark::RegisterBenchmark(name, Evaluate<Formula, Inputs...>, formula, inputs...)
         ->Repetitions(9)
         ->MinTime(0.05)
         ->ReportAggregatesOnly(true);
 }
+
+double Correct(const sizing::Method* method, const double* values) {
+    return sizing::RealGasCorrection(*method, values).factor;
+}
+
+// The real-gas correction of one method on values, compared with the method's formula.
+void RegisterCorrection(const char* name, const char* formula, sizing::MethodId id,
+                        const double* values) {
+    Register(name, Correct, &sizing::MethodOf(id), values);
+    g_names.back().second = formula;
+}
+
+// Cases of the 31.5 MPa class (gauge, in each method's units): pre-charge 20, working
+// pressures 25 and 31.5 MPa.
+const double kAuxIsothermal[] = {10, 1, 20, 25, 31.5};
+const double kAuxInterpolated[] = {10, 1.2, 20, 25, 31.5};
+const double kAuxAdiabatic[] = {10, 1.4, 20, 25, 31.5};
+const double kShockA[] = {0.9, 0.01, 200, 4, 20, 31.5};
+const double kShockC[] = {300, 150, 20, 250, 315, 200, 0, 0.9};
+const double kPulseA[] = {0.001, 0.05, 0.6, 25e6, 31.5e6, 20e6};
+const double kPulseB[] = {0.1, 25, 31.5, 0.6};
+const double kPulseC[] = {0.1, 25, 31.5};
 
 } // namespace
 
@@ -105,6 +135,15 @@ int main(int argc, char** argv) {
     Register("PulseBVolume", PulseBVolume, 1.4, 0.1, 10.0, 12.0, 0.6);
     Register("PulseCVolume", PulseCVolume, 1.4, 0.1, 10.0, 12.0);
     Register("PulseDVolume", PulseDVolume, 1.0, 0.05, 10.0, 0.5);
+    using sizing::MethodId;
+    RegisterCorrection("gas aux n=1", "AuxPowerVolume", MethodId::Aux, kAuxIsothermal);
+    RegisterCorrection("gas aux n=1.2", "AuxPowerVolume", MethodId::Aux, kAuxInterpolated);
+    RegisterCorrection("gas aux n=1.4", "AuxPowerVolume", MethodId::Aux, kAuxAdiabatic);
+    RegisterCorrection("gas shock A", "ShockAVolume", MethodId::ShockA, kShockA);
+    RegisterCorrection("gas shock C", "ShockCVolume", MethodId::ShockC, kShockC);
+    RegisterCorrection("gas pulsation A", "PulseAVolume", MethodId::PulseA, kPulseA);
+    RegisterCorrection("gas pulsation B", "PulseBVolume", MethodId::PulseB, kPulseB);
+    RegisterCorrection("gas pulsation C", "PulseCVolume", MethodId::PulseC, kPulseC);
 
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
