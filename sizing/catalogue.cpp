@@ -13,29 +13,25 @@ const double kNominalLitres[19] = {0.4, 0.63, 1,  1.6, 2.5, 4,  6.3, 10,  16, 20
 const double kNominalMpa[3] = {10, 20, 31.5};
 
 std::string TwoDecimalText(double value) {
-    // Digits before the point of the largest double, the point, two decimals and the sign.
-    char text[320];
-    const auto written = std::to_chars(text, std::end(text), value, std::chars_format::fixed, 2);
+    return FixedText(value, 2);
+}
+
+std::string FixedText(double value, int decimals) {
+    // Digits before the point of the largest double, the point, the decimals and the sign.
+    char text[330];
+    const auto written =
+        std::to_chars(text, std::end(text), value, std::chars_format::fixed, decimals);
     return std::string(text, written.ptr);
 }
 
-double AsShown(double value) {
+double AsShown(double value, int decimals) {
     if (!std::isfinite(value)) {
         return value;
     }
-    const std::string text = TwoDecimalText(value);
+    const std::string text = FixedText(value, decimals);
     double shown = value;
     std::from_chars(text.data(), text.data() + text.size(), shown);
     return shown;
-}
-
-namespace {
-
-// The first nominal volume that units of it in parallel hold litres; the largest when none.
-double SmallestSize(double litres, double units) {
-    const auto size = std::find_if(std::begin(kNominalLitres), std::end(kNominalLitres),
-                                   [&](double nominal) { return units * nominal >= litres; });
-    return size != std::end(kNominalLitres) ? *size : *std::rbegin(kNominalLitres);
 }
 
 double ToMpa(double value, std::string_view unit) {
@@ -46,6 +42,15 @@ double ToMpa(double value, std::string_view unit) {
         return value / 1e6;
     }
     return value;
+}
+
+namespace {
+
+// The first nominal volume that units of it in parallel hold litres; the largest when none.
+double SmallestSize(double litres, double units) {
+    const auto size = std::find_if(std::begin(kNominalLitres), std::end(kNominalLitres),
+                                   [&](double nominal) { return units * nominal >= litres; });
+    return size != std::end(kNominalLitres) ? *size : *std::rbegin(kNominalLitres);
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace sizing {
 
@@ -30,11 +31,15 @@ struct Pick {
     std::optional<double> classMpa; // the nominal pressure; none when highestMpa exceeds them
 };
 
-// A computed number as the program shows it: fixed-point with two decimals ("31.50"),
-// locale-free. Not for infinities or NaN.
+// A computed number as the program shows it: fixed-point with two decimals ("31.50"), or with
+// as many as asked, locale-free. Not for infinities or NaN.
 std::string TwoDecimalText(double value);
-// value rounded to what TwoDecimalText shows; infinities and NaN stay as they are.
-double AsShown(double value);
+std::string FixedText(double value, int decimals);
+// value rounded to what FixedText shows; infinities and NaN stay as they are.
+double AsShown(double value, int decimals = 2);
+
+// A pressure typed in unit ("MPa", "bar" or "Pa"), in MPa.
+double ToMpa(double value, std::string_view unit);
 
 // The method's highest pressure in MPa: p2 or P2 converted from its input's unit (bar in shock
 // C, Pa in pulsation A), Pp + deltaP in pulsation D. values are the inputs in binding order.

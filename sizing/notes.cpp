@@ -13,8 +13,10 @@ namespace sizing {
 namespace {
 
 // Every text of the notes. "{}" stands for a value, filled in order.
-const char* const kPickOne = "选型：公称容积 {} L";
-const char* const kPickParallel = "选型：{} × {} L 并联";
+const char* const kPick = "选型";
+const char* const kPickRealGas = "（按实际气体 {} 升）";
+const char* const kPickOne = "：公称容积 {} L";
+const char* const kPickParallel = "：{} × {} L 并联";
 const char* const kPickClass = "，公称压力 {} MPa";
 const char* const kPickAbove = "；最高压力 {} MPa 超出常用公称压力 {} MPa";
 const char* const kNegative = "压力为负值：{}，所示容积没有物理意义。";
@@ -33,6 +35,11 @@ const char* const kRatio = "压缩比 {} 大于 4：不宜用气囊式蓄能器�
 const char* const kExponent = "{}：提示中 n 只取 1（释压时间大于3分钟）或 1.4（小于3分钟）。";
 const char* const kPumpCoefficient = "{} 不在提示的表中：{}。";
 const char* const kInRange = "参数在常用范围内。";
+const char* const kRealGas = "氮气实际气体修正（{} °C，{}）：×{}，约 {} 升";
+const char* const kRealGasNegligible = "氮气实际气体修正可忽略（×{}）";
+const char* const kIsothermal = "等温";
+const char* const kAdiabatic = "绝热";
+const char* const kInterpolated = "n={} 插值";
 const char* const kListSeparator = "，";
 const char* const kKindSeparator = "、";
 const char* const kKindWithRange = "{}（{}）";
@@ -216,6 +223,15 @@ void AddPrecharge(const Method& method, const Inputs& in, std::vector<Note>& not
     }
 }
 
+std::string RealGasLine(const GasCorrection& gas, double gasTemperature, double needed) {
+    const std::string process = gas.process == GasProcess::Isothermal ? kIsothermal
+                                : gas.process == GasProcess::Adiabatic
+                                    ? kAdiabatic
+                                    : Fill(kInterpolated, {FormatNumberText(gas.n)});
+    return Fill(kRealGas, {FormatNumberText(gasTemperature), process, TwoDecimals(gas.factor),
+                           TwoDecimals(needed)});
+}
+
 } // namespace
 
 std::vector<Note> Checks(const Method& method, const double* values) {
@@ -262,11 +278,14 @@ std::vector<Note> Checks(const Method& method, const double* values) {
     return notes;
 }
 
-std::string PickLine(const Pick& pick) {
-    std::string line = pick.units == 1.0
-                           ? Fill(kPickOne, {FormatNumberText(pick.nominalLitres)})
-                           : Fill(kPickParallel, {FormatNumberText(pick.units),
-                                                  FormatNumberText(pick.nominalLitres)});
+std::string PickLine(const Pick& pick, bool realGas) {
+    std::string line = kPick;
+    if (realGas) {
+        line += Fill(kPickRealGas, {TwoDecimals(pick.volume)});
+    }
+    line += pick.units == 1.0 ? Fill(kPickOne, {FormatNumberText(pick.nominalLitres)})
+                              : Fill(kPickParallel, {FormatNumberText(pick.units),
+                                                     FormatNumberText(pick.nominalLitres)});
     if (pick.classMpa) {
         return line + Fill(kPickClass, {FormatNumberText(*pick.classMpa)});
     }
@@ -274,9 +293,19 @@ std::string PickLine(const Pick& pick) {
                        {TwoDecimals(pick.highestMpa), FormatNumberText(*std::rbegin(kNominalMpa))});
 }
 
-Notes MakeNotes(const Method& method, const double* values, double volume) {
-    Notes notes{PickFor(method, values, volume), {}};
-    notes.lines.push_back({"pick", PickLine(notes.pick)});
+Notes MakeNotes(const Method& method, const double* values, double volume, double gasTemperature) {
+    const GasCorrection gas = RealGasCorrection(method, values, gasTemperature);
+    // Judged on the factor as the line shows it, with three decimals.
+    const bool counts =
+        gas.process != GasProcess::None && AsShown(gas.factor, 3) >= kNegligibleFactor;
+    const double needed = counts ? volume * gas.factor : volume;
+    Notes notes{PickFor(method, values, needed), {}, gas};
+    notes.lines.push_back({"pick", PickLine(notes.pick, counts)});
+    if (counts) {
+        notes.lines.push_back({"real-gas", RealGasLine(gas, gasTemperature, needed)});
+    } else if (gas.process != GasProcess::None) {
+        notes.lines.push_back({"real-gas", Fill(kRealGasNegligible, {FixedText(gas.factor, 3)})});
+    }
     for (Note& check : Checks(method, values)) {
         notes.lines.push_back(std::move(check));
     }

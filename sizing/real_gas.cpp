@@ -1,9 +1,9 @@
 #include "sizing/real_gas.h"
 
+#include "sizing/catalogue.h"
 #include "sizing/nitrogen.h"
 
 #include <cmath>
-#include <cstring>
 
 namespace sizing {
 
@@ -18,11 +18,8 @@ constexpr double kShockCExponent = 0.7143;
 
 // Input `name` of the method as an absolute pressure in MPa.
 double AbsolutePressure(const Method& method, const double* values, const char* name) {
-    const Input& input = method.inputs[InputIndex(method, name)];
-    const double toMpa = std::strcmp(input.unit, "bar") == 0  ? 0.1
-                         : std::strcmp(input.unit, "Pa") == 0 ? 1e-6
-                                                              : 1.0;
-    return values[InputIndex(method, name)] * toMpa + kAtmosphere;
+    const std::size_t i = InputIndex(method, name);
+    return ToMpa(values[i], method.inputs[i].unit) + kAtmosphere;
 }
 
 GasCorrection Checked(GasProcess process, double n, double factor) {

@@ -17,13 +17,13 @@ TEST(Catalogue, PicksTheSmallestSizeOrTheFewestUnitsInParallel) {
         MethodId method;
         double volume, nominal, units;
     } rows[] = {
-        {MethodId::Aux, 0.01, 0.4, 1},      {MethodId::Aux, 0.4, 0.4, 1},
-        {MethodId::Aux, 0.41, 0.63, 1},     {MethodId::Aux, 32, 32, 1},
-        {MethodId::Aux, 32.004, 32, 1},     {MethodId::Aux, 32.01, 40, 1},
-        {MethodId::Aux, 150, 150, 1},       {MethodId::Aux, 150.01, 80, 2},
-        {MethodId::Aux, 170, 100, 2},       {MethodId::Aux, 300.01, 120, 3},
-        {MethodId::Aux, 1000, 150, 7},      {MethodId::PulseC, 0.29, 1, 1},
-        {MethodId::PulseA, 0.004, 1, 1},    {MethodId::PulseD, 1.2, 1.6, 1},
+        {MethodId::Aux, 0.01, 0.4, 1},     {MethodId::Aux, 0.4, 0.4, 1},
+        {MethodId::Aux, 0.41, 0.63, 1},    {MethodId::Aux, 32, 32, 1},
+        {MethodId::Aux, 32.004, 32, 1},    {MethodId::Aux, 32.01, 40, 1},
+        {MethodId::Aux, 150, 150, 1},      {MethodId::Aux, 150.01, 80, 2},
+        {MethodId::Aux, 170, 100, 2},      {MethodId::Aux, 300.01, 120, 3},
+        {MethodId::Aux, 1000, 150, 7},     {MethodId::PulseC, 0.29, 1, 1},
+        {MethodId::PulseA, 0.004, 1, 1},   {MethodId::PulseD, 1.2, 1.6, 1},
         {MethodId::ShockB, 0.004, 0.4, 1},
     };
     const double values[sizing::kMaxInputs] = {1, 1, 1, 1, 1, 1, 1, 1};
@@ -81,27 +81,32 @@ TEST(Notes, PickAndChecksOfEachMethod) {
         {MethodId::Aux,
          {10, 1.4, 9, 10, 20},
          27.61,
-         {"pick", "precharge"},
-         "选型：公称容积 32 L，公称压力 20 MPa\n"
+         {"pick", "real-gas", "precharge"},
+         "选型（按实际气体 31.64 升）：公称容积 32 L，公称压力 20 MPa\n"
+         "氮气实际气体修正（20 °C，绝热）：×1.15，约 31.64 升\n"
          "p0/p1 = 0.90，在活塞式蓄能器（0.80~0.90）的充气压力范围内。"},
         {MethodId::Aux,
          {10, 1, 8.2, 10, 31.5},
          170,
-         {"pick", "precharge"},
-         "选型：2 × 100 L 并联，公称压力 31.5 MPa\n"
+         {"pick", "real-gas", "precharge"},
+         "选型（按实际气体 182.63 升）：2 × 100 L 并联，公称压力 31.5 MPa\n"
+         "氮气实际气体修正（20 °C，等温）：×1.07，约 182.63 升\n"
          "p0/p1 = 0.82，在折合形气囊（0.80~0.85）、活塞式蓄能器（0.80~0.90）的充气压力范围内。"},
         // The ratios as shown: 0.65 is within its range, 4.004 shows as 4.00 and is not above 4.
         {MethodId::Aux,
          {10, 1, 6.5, 10, 26.026},
          5,
-         {"pick", "precharge"},
-         "选型：公称容积 6.3 L，公称压力 31.5 MPa\n"
+         {"pick", "real-gas", "precharge"},
+         "选型（按实际气体 5.31 升）：公称容积 6.3 L，公称压力 31.5 MPa\n"
+         "氮气实际气体修正（20 °C，等温）：×1.06，约 5.31 升\n"
          "p0/p1 = 0.65，在波纹形气囊（0.60~0.65）的充气压力范围内。"},
         {MethodId::Aux,
          {10, 1.2, 7, 10, 40},
          31.99,
-         {"pick", "precharge", "ratio", "exponent"},
-         "选型：公称容积 32 L；最高压力 40.00 MPa 超出常用公称压力 31.5 MPa\n"
+         {"pick", "real-gas", "precharge", "ratio", "exponent"},
+         "选型（按实际气体 35.15 升）：公称容积 40 L；最高压力 40.00 MPa 超出常用公称压力 31.5 "
+         "MPa\n"
+         "氮气实际气体修正（20 °C，n=1.2 插值）：×1.10，约 35.15 升\n"
          "p0/p1 = 0.70，不在任何一种的充气压力范围内：折合形气囊 0.80~0.85，波纹形气囊 "
          "0.60~0.65，活塞式蓄能器 0.80~0.90。\n"
          "压缩比 p2/p0 = 5.71 大于 4：不宜用气囊式蓄能器；隔膜式可到约 8，活塞式更高。\n"
@@ -115,13 +120,15 @@ TEST(Notes, PickAndChecksOfEachMethod) {
         {MethodId::ShockA,
          {0.9, 0.01, 200, 4, 9, 12},
          7.46,
-         {"pick", "in-range"},
-         "选型：公称容积 10 L，公称压力 20 MPa\n参数在常用范围内。"},
+         {"pick", "real-gas", "in-range"},
+         "选型（按实际气体 8.51 升）：公称容积 10 L，公称压力 20 MPa\n"
+         "氮气实际气体修正（20 °C，绝热）：×1.14，约 8.51 升\n参数在常用范围内。"},
         {MethodId::ShockA,
          {0.9, 0.01, 200, 4, 2, 12},
          0.5,
-         {"pick", "ratio"},
-         "选型：公称容积 0.63 L，公称压力 20 MPa\n"
+         {"pick", "real-gas", "ratio"},
+         "选型（按实际气体 0.51 升）：公称容积 0.63 L，公称压力 20 MPa\n"
+         "氮气实际气体修正（20 °C，绝热）：×1.03，约 0.51 升\n"
          "压缩比 P2/P0 = 6.00 大于 4：不宜用气囊式蓄能器；隔膜式可到约 8，活塞式更高。"},
         {MethodId::ShockB,
          {100, 10, 14, 50, 0},
@@ -137,33 +144,38 @@ TEST(Notes, PickAndChecksOfEachMethod) {
         {MethodId::ShockC,
          {300, 150, 20, 100, 140, 80, 0, 0.9},
          4.10,
-         {"pick", "in-range"},
-         "选型：公称容积 6.3 L，公称压力 20 MPa\n参数在常用范围内。"},
+         {"pick", "real-gas", "in-range"},
+         "选型（按实际气体 4.61 升）：公称容积 6.3 L，公称压力 20 MPa\n"
+         "氮气实际气体修正（20 °C，绝热）：×1.13，约 4.61 升\n参数在常用范围内。"},
         {MethodId::ShockC,
          {300, 150, 20, 100, 140, 96, 0, 0.9},
          4.10,
-         {"pick", "precharge"},
-         "选型：公称容积 6.3 L，公称压力 20 MPa\n"
+         {"pick", "real-gas", "precharge"},
+         "选型（按实际气体 4.73 升）：公称容积 6.3 L，公称压力 20 MPa\n"
+         "氮气实际气体修正（20 °C，绝热）：×1.15，约 4.73 升\n"
          "P0/P1 = 0.96，在附加气瓶时的充气压力范围（0.95~0.97）内。"},
         {MethodId::ShockC,
          {300, 150, 20, 140, 100, 50, 0, 0.9},
          4.10,
-         {"pick", "shock-p2", "precharge"},
-         "选型：公称容积 6.3 L，公称压力 10 MPa\n"
+         {"pick", "real-gas", "shock-p2", "precharge"},
+         "选型（按实际气体 4.42 升）：公称容积 6.3 L，公称压力 10 MPa\n"
+         "氮气实际气体修正（20 °C，绝热）：×1.08，约 4.42 升\n"
          "P2 = 100 bar 不高于 P1 = 140 bar：允许的冲击压力不高于平均压力，所示容积没有物理意义。\n"
          "P0/P1 = 0.36，不在充气压力范围内：0.60~0.90，附加气瓶时 0.95~0.97。"},
         {MethodId::PulseA,
          {0.001, 0.05, 0.6, 10, 12, 8},
          0.29,
-         {"pick", "pa-units"},
+         {"pick", "real-gas", "pa-units"},
          "选型：公称容积 1 L，公称压力 10 MPa\n"
+         "氮气实际气体修正可忽略（×1.001）\n"
          "P2 = 12 Pa 低于 1000 Pa，像是按 MPa "
          "输入的：容积只取决于压力之比，不受影响，但公称压力按 Pa 换算。"},
         {MethodId::PulseA,
          {0.001, 0.05, 0.3, 8e6, 1.2e7, 4e6},
          0.29,
-         {"pick", "precharge", "pump-k"},
-         "选型：公称容积 1 L，公称压力 20 MPa\n"
+         {"pick", "real-gas", "precharge", "pump-k"},
+         "选型（按实际气体 0.31 升）：公称容积 1 L，公称压力 20 MPa\n"
+         "氮气实际气体修正（20 °C，绝热）：×1.06，约 0.31 升\n"
          "P0/平均压力 = 0.40，P0/P1 = 0.50，不在充气压力范围内：平均压力 (P1+P2)/2 的 0.60~0.75 "
          "倍，或 0.80 × P1。\n"
          "k = 0.3 不在提示的表中：单柱塞单作用 0.60，单柱塞双作用 0.25，双柱塞单作用 "
@@ -172,25 +184,29 @@ TEST(Notes, PickAndChecksOfEachMethod) {
         {MethodId::PulseA,
          {0.001, 0.05, 0.13, 1e7, 2e7, 8e6},
          0.29,
-         {"pick", "in-range"},
-         "选型：公称容积 1 L，公称压力 20 MPa\n参数在常用范围内。"},
+         {"pick", "real-gas", "in-range"},
+         "选型（按实际气体 0.33 升）：公称容积 1 L，公称压力 20 MPa\n"
+         "氮气实际气体修正（20 °C，绝热）：×1.13，约 0.33 升\n参数在常用范围内。"},
         {MethodId::PulseB,
          {0.1, 10, 12, 0.6},
          1.07,
-         {"pick", "in-range"},
-         "选型：公称容积 1.6 L，公称压力 20 MPa\n参数在常用范围内。"},
+         {"pick", "real-gas", "in-range"},
+         "选型（按实际气体 1.24 升）：公称容积 1.6 L，公称压力 20 MPa\n"
+         "氮气实际气体修正（20 °C，绝热）：×1.16，约 1.24 升\n参数在常用范围内。"},
         {MethodId::PulseB,
          {0.1, 10, 12, 0.5},
          0.89,
-         {"pick", "pump-k"},
-         "选型：公称容积 1 L，公称压力 20 MPa\n"
+         {"pick", "real-gas", "pump-k"},
+         "选型（按实际气体 1.03 升）：公称容积 1.6 L，公称压力 20 MPa\n"
+         "氮气实际气体修正（20 °C，绝热）：×1.16，约 1.03 升\n"
          "k = 0.5 不在提示的表中：单柱塞单作用 0.60，单柱塞双作用 0.25，双柱塞单作用 "
          "0.25，双柱塞双作用 0.15，三柱塞单作用 0.13，三柱塞双作用 0.06。"},
         {MethodId::PulseC,
          {0.1, 10, 12},
          0.82,
-         {"pick", "in-range"},
-         "选型：公称容积 1 L，公称压力 20 MPa\n参数在常用范围内。"},
+         {"pick", "real-gas", "in-range"},
+         "选型（按实际气体 0.95 升）：公称容积 1 L，公称压力 20 MPa\n"
+         "氮气实际气体修正（20 °C，绝热）：×1.16，约 0.95 升\n参数在常用范围内。"},
         {MethodId::PulseC,
          {0.1, -8, -10},
          0.67,
@@ -222,6 +238,18 @@ TEST(Notes, PickAndChecksOfEachMethod) {
             << method.name;
         EXPECT_EQ(sizing::JoinNotes(notes.lines, "\n"), row.text) << method.name;
     }
+}
+
+// The gas temperature that the caller gives goes into the correction and its line.
+TEST(Notes, RealGasAtTheGasTemperatureGiven) {
+    const sizing::Method& aux = MethodOf(MethodId::Aux);
+    const double values[] = {10, 1.4, 9, 10, 20};
+    const sizing::Notes notes = sizing::MakeNotes(aux, values, 27.61, 50);
+    EXPECT_EQ(notes.gas.factor, sizing::RealGasCorrection(aux, values, 50).factor);
+    EXPECT_NE(notes.gas.factor, sizing::RealGasCorrection(aux, values).factor);
+    ASSERT_EQ(notes.lines.size(), 3u);
+    EXPECT_EQ(notes.lines[1].text.rfind("氮气实际气体修正（50 °C，绝热）：×", 0), 0u)
+        << notes.lines[1].text;
 }
 
 TEST(Notes, JoinedWithTheLineBreakTheCallerNeeds) {
