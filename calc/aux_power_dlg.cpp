@@ -8,11 +8,12 @@ CAuxPowerDlg::CAuxPowerDlg(CWnd* parent)
     : CDialog(IDD_AUX_POWER, parent), m_deltaV(0.0), m_n(1.0), m_p0(0.0), m_p1(0.0), m_p2(0.0) {}
 
 void CAuxPowerDlg::DoDataExchange(CDataExchange* dx) {
-    DDX_Text(dx, IDC_AUX_DELTA_V, m_deltaV);
-    DDX_Text(dx, IDC_AUX_N, m_n);
-    DDX_Text(dx, IDC_AUX_P0, m_p0);
-    DDX_Text(dx, IDC_AUX_P1, m_p1);
-    DDX_Text(dx, IDC_AUX_P2, m_p2);
+    const sizing::Input* input = sizing::MethodOf(sizing::MethodId::Aux).inputs;
+    DDX_Text(dx, IDC_AUX_DELTA_V, m_deltaV, input[0]);
+    DDX_Text(dx, IDC_AUX_N, m_n, input[1]);
+    DDX_Text(dx, IDC_AUX_P0, m_p0, input[2]);
+    DDX_Text(dx, IDC_AUX_P1, m_p1, input[3]);
+    DDX_Text(dx, IDC_AUX_P2, m_p2, input[4]);
 }
 
 BEGIN_MESSAGE_MAP(CAuxPowerDlg, CDialog)

@@ -12,12 +12,13 @@ CPulseADlg::CPulseADlg(CWnd* parent)
       m_P0(0.0) {}
 
 void CPulseADlg::DoDataExchange(CDataExchange* dx) {
-    DDX_Text(dx, IDC_PULSEA_A, m_A);
-    DDX_Text(dx, IDC_PULSEA_L, m_L);
-    DDX_Text(dx, IDC_PULSEA_K, m_k);
-    DDX_Text(dx, IDC_PULSEA_P1, m_P1);
-    DDX_Text(dx, IDC_PULSEA_P2, m_P2);
-    DDX_Text(dx, IDC_PULSEA_P0, m_P0);
+    const sizing::Input* input = sizing::MethodOf(sizing::MethodId::PulseA).inputs;
+    DDX_Text(dx, IDC_PULSEA_A, m_A, input[0]);
+    DDX_Text(dx, IDC_PULSEA_L, m_L, input[1]);
+    DDX_Text(dx, IDC_PULSEA_K, m_k, input[2]);
+    DDX_Text(dx, IDC_PULSEA_P1, m_P1, input[3]);
+    DDX_Text(dx, IDC_PULSEA_P2, m_P2, input[4]);
+    DDX_Text(dx, IDC_PULSEA_P0, m_P0, input[5]);
 }
 
 BEGIN_MESSAGE_MAP(CPulseADlg, CDialog)
@@ -35,10 +36,11 @@ CPulseBDlg::CPulseBDlg(CWnd* parent)
     : CDialog(IDD_PULSE_B, parent), m_n(1.4), m_Vp(0.0), m_P1(0.0), m_P2(0.0), m_k(0.0) {}
 
 void CPulseBDlg::DoDataExchange(CDataExchange* dx) {
-    DDX_Text(dx, IDC_PULSEB_VP, m_Vp);
-    DDX_Text(dx, IDC_PULSEB_P1, m_P1);
-    DDX_Text(dx, IDC_PULSEB_P2, m_P2);
-    DDX_Text(dx, IDC_PULSEB_K, m_k);
+    const sizing::Input* input = sizing::MethodOf(sizing::MethodId::PulseB).inputs;
+    DDX_Text(dx, IDC_PULSEB_VP, m_Vp, input[0]);
+    DDX_Text(dx, IDC_PULSEB_P1, m_P1, input[1]);
+    DDX_Text(dx, IDC_PULSEB_P2, m_P2, input[2]);
+    DDX_Text(dx, IDC_PULSEB_K, m_k, input[3]);
 }
 
 BEGIN_MESSAGE_MAP(CPulseBDlg, CDialog)
@@ -56,9 +58,10 @@ CPulseCDlg::CPulseCDlg(CWnd* parent)
     : CDialog(IDD_PULSE_C, parent), m_n(1.4), m_deltaV(0.0), m_P1(0.0), m_P2(0.0) {}
 
 void CPulseCDlg::DoDataExchange(CDataExchange* dx) {
-    DDX_Text(dx, IDC_PULSEC_DELTA_V, m_deltaV);
-    DDX_Text(dx, IDC_PULSEC_P1, m_P1);
-    DDX_Text(dx, IDC_PULSEC_P2, m_P2);
+    const sizing::Input* input = sizing::MethodOf(sizing::MethodId::PulseC).inputs;
+    DDX_Text(dx, IDC_PULSEC_DELTA_V, m_deltaV, input[0]);
+    DDX_Text(dx, IDC_PULSEC_P1, m_P1, input[1]);
+    DDX_Text(dx, IDC_PULSEC_P2, m_P2, input[2]);
 }
 
 BEGIN_MESSAGE_MAP(CPulseCDlg, CDialog)
@@ -76,10 +79,11 @@ CPulseDDlg::CPulseDDlg(CWnd* parent)
     : CDialog(IDD_PULSE_D, parent), m_Vp(0.0), m_deltaV(0.0), m_Pp(0.0), m_deltaP(0.0) {}
 
 void CPulseDDlg::DoDataExchange(CDataExchange* dx) {
-    DDX_Text(dx, IDC_PULSED_VP, m_Vp);
-    DDX_Text(dx, IDC_PULSED_DELTA_V, m_deltaV);
-    DDX_Text(dx, IDC_PULSED_PP, m_Pp);
-    DDX_Text(dx, IDC_PULSED_DELTA_P, m_deltaP);
+    const sizing::Input* input = sizing::MethodOf(sizing::MethodId::PulseD).inputs;
+    DDX_Text(dx, IDC_PULSED_VP, m_Vp, input[0]);
+    DDX_Text(dx, IDC_PULSED_DELTA_V, m_deltaV, input[1]);
+    DDX_Text(dx, IDC_PULSED_PP, m_Pp, input[2]);
+    DDX_Text(dx, IDC_PULSED_DELTA_P, m_deltaP, input[3]);
 }
 
 BEGIN_MESSAGE_MAP(CPulseDDlg, CDialog)

@@ -12,12 +12,13 @@ CShockADlg::CShockADlg(CWnd* parent)
 }
 
 void CShockADlg::DoDataExchange(CDataExchange* dx) {
-    DDX_Text(dx, IDC_SHOCKA_RHO, m_rho);
-    DDX_Text(dx, IDC_SHOCKA_A, m_A);
-    DDX_Text(dx, IDC_SHOCKA_L, m_l);
-    DDX_Text(dx, IDC_SHOCKA_V, m_v);
-    DDX_Text(dx, IDC_SHOCKA_P0, m_P0);
-    DDX_Text(dx, IDC_SHOCKA_P2, m_P2);
+    const sizing::Input* input = sizing::MethodOf(sizing::MethodId::ShockA).inputs;
+    DDX_Text(dx, IDC_SHOCKA_RHO, m_rho, input[0]);
+    DDX_Text(dx, IDC_SHOCKA_A, m_A, input[1]);
+    DDX_Text(dx, IDC_SHOCKA_L, m_l, input[2]);
+    DDX_Text(dx, IDC_SHOCKA_V, m_v, input[3]);
+    DDX_Text(dx, IDC_SHOCKA_P0, m_P0, input[4]);
+    DDX_Text(dx, IDC_SHOCKA_P2, m_P2, input[5]);
 }
 
 BEGIN_MESSAGE_MAP(CShockADlg, CDialog)
@@ -35,11 +36,12 @@ CShockBDlg::CShockBDlg(CWnd* parent)
     : CDialog(IDD_SHOCK_B, parent), m_Q(0.0), m_P1(0.0), m_P2(0.0), m_L(0.0), m_t(0.0) {}
 
 void CShockBDlg::DoDataExchange(CDataExchange* dx) {
-    DDX_Text(dx, IDC_SHOCKB_Q, m_Q);
-    DDX_Text(dx, IDC_SHOCKB_P1, m_P1);
-    DDX_Text(dx, IDC_SHOCKB_P2, m_P2);
-    DDX_Text(dx, IDC_SHOCKB_L, m_L);
-    DDX_Text(dx, IDC_SHOCKB_T, m_t);
+    const sizing::Input* input = sizing::MethodOf(sizing::MethodId::ShockB).inputs;
+    DDX_Text(dx, IDC_SHOCKB_Q, m_Q, input[0]);
+    DDX_Text(dx, IDC_SHOCKB_P1, m_P1, input[1]);
+    DDX_Text(dx, IDC_SHOCKB_P2, m_P2, input[2]);
+    DDX_Text(dx, IDC_SHOCKB_L, m_L, input[3]);
+    DDX_Text(dx, IDC_SHOCKB_T, m_t, input[4]);
 }
 
 BEGIN_MESSAGE_MAP(CShockBDlg, CDialog)
@@ -58,14 +60,15 @@ CShockCDlg::CShockCDlg(CWnd* parent)
       m_t(0.0), m_rho(0.0) {}
 
 void CShockCDlg::DoDataExchange(CDataExchange* dx) {
-    DDX_Text(dx, IDC_SHOCKC_Q, m_Q);
-    DDX_Text(dx, IDC_SHOCKC_L, m_L);
-    DDX_Text(dx, IDC_SHOCKC_D, m_d);
-    DDX_Text(dx, IDC_SHOCKC_P1, m_P1);
-    DDX_Text(dx, IDC_SHOCKC_P2, m_P2);
-    DDX_Text(dx, IDC_SHOCKC_P0, m_P0);
-    DDX_Text(dx, IDC_SHOCKC_T, m_t);
-    DDX_Text(dx, IDC_SHOCKC_RHO, m_rho);
+    const sizing::Input* input = sizing::MethodOf(sizing::MethodId::ShockC).inputs;
+    DDX_Text(dx, IDC_SHOCKC_Q, m_Q, input[0]);
+    DDX_Text(dx, IDC_SHOCKC_L, m_L, input[1]);
+    DDX_Text(dx, IDC_SHOCKC_D, m_d, input[2]);
+    DDX_Text(dx, IDC_SHOCKC_P1, m_P1, input[3]);
+    DDX_Text(dx, IDC_SHOCKC_P2, m_P2, input[4]);
+    DDX_Text(dx, IDC_SHOCKC_P0, m_P0, input[5]);
+    DDX_Text(dx, IDC_SHOCKC_T, m_t, input[6]);
+    DDX_Text(dx, IDC_SHOCKC_RHO, m_rho, input[7]);
 }
 
 BEGIN_MESSAGE_MAP(CShockCDlg, CDialog)

@@ -3,6 +3,8 @@
 #include "framework/app.h"
 #include "framework/number_text.h"
 
+#include <string>
+
 const char* const kParseNumberMessage = "请输入一个数字。";
 
 HWND CDataExchange::PrepareCtrl(int id) const {
@@ -17,7 +19,24 @@ void CDataExchange::Fail(HWND control) {
     }
 }
 
-void DDX_Text(CDataExchange* dx, int id, double& value) {
+namespace {
+
+// The edit's text as typed, in UTF-8.
+std::string TypedText(HWND edit) {
+    std::wstring wide(static_cast<size_t>(::GetWindowTextLengthW(edit)) + 1, L'\0');
+    wide.resize(
+        static_cast<size_t>(::GetWindowTextW(edit, &wide[0], static_cast<int>(wide.size()))));
+    const int wideSize = static_cast<int>(wide.size());
+    const int size =
+        ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideSize, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideSize, &text[0], size, nullptr, nullptr);
+    return text;
+}
+
+} // namespace
+
+void DDX_Text(CDataExchange* dx, int id, double& value, const NumberReader& read) {
     if (dx->m_bFailed) {
         return;
     }
@@ -29,9 +48,8 @@ void DDX_Text(CDataExchange* dx, int id, double& value) {
         ::SetWindowTextA(edit, FormatNumberText(value).c_str());
         return;
     }
-    const CString text = CWnd::FromHandle(edit)->GetWindowText();
     double parsed = 0.0;
-    if (ParseNumberText(text.Str(), parsed)) {
+    if (read(TypedText(edit), parsed)) {
         value = parsed;
         return;
     }

@@ -3,6 +3,9 @@
 
 #include "framework/wnd.h"
 
+#include <functional>
+#include <string_view>
+
 // The framework's own message for a text that is no number.
 extern const char* const kParseNumberMessage;
 
@@ -22,8 +25,11 @@ public:
     BOOL m_bFailed = FALSE;
 };
 
+// Reads a number from an edit's text as typed, in UTF-8, so that no character is lost to a
+// code page; answers false when the text is none.
+using NumberReader = std::function<bool(std::string_view typed, double& value)>;
 // Exchanges edit id with a double: FALSE writes the number as text, TRUE reads the text back
-// and, when it is no number, tells the user, stops the exchange and keeps value.
-void DDX_Text(CDataExchange* dx, int id, double& value);
+// with read and, when it is no number, tells the user, stops the exchange and keeps value.
+void DDX_Text(CDataExchange* dx, int id, double& value, const NumberReader& read);
 // Binds control id to the object on the first exchange (subclassing the window).
 void DDX_Control(CDataExchange* dx, int id, CWnd& control);

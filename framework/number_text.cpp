@@ -131,6 +131,10 @@ bool BelowOne(std::string_view s) {
 
 } // namespace
 
+bool NumberTextToAscii(std::string_view text, std::string& ascii) {
+    return ToAscii(text, ascii);
+}
+
 bool ParseNumberText(std::string_view text, double& value) {
     std::string ascii;
     if (!ToAscii(text, ascii)) {

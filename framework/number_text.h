@@ -12,6 +12,11 @@
 // failure leaves value untouched.
 bool ParseNumberText(std::string_view text, double& value);
 
+// Maps the text to plain ASCII, turning each full-width character and the ideographic blank
+// into its ASCII twin. Any other double-byte character, a lead byte without its trail, or a
+// control character other than the tab makes the whole text unreadable: answers false.
+bool NumberTextToAscii(std::string_view text, std::string& ascii);
+
 // Writes a double as the shortest plain text that reads back to the same value ("0", "1",
 // "1.4"); very large or small magnitudes use an exponent ("1e+300").
 std::string FormatNumberText(double value);
