@@ -98,7 +98,7 @@ BOOL CLauncherDlg::OnInitDialog() {
     return TRUE;
 }
 
-int CLauncherDlg::OnCreate(LPCREATESTRUCTA createStruct) {
+int CLauncherDlg::OnCreate(LPCREATESTRUCTW createStruct) {
     if (CDialog::OnCreate(createStruct) == -1) {
         return -1;
     }

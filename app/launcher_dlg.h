@@ -18,7 +18,7 @@ protected:
     void OnSysCommand(UINT id, LPARAM lParam);
     void OnPaint();
     HCURSOR OnQueryDragIcon();
-    int OnCreate(LPCREATESTRUCTA createStruct);
+    int OnCreate(LPCREATESTRUCTW createStruct);
     HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor);
     void OnAuxPower();
     void OnShockA();

@@ -22,18 +22,18 @@ HICON CWinApp::LoadIcon(UINT id) const {
 
 const char* CWinApp::GetAppName() const {
     if (m_appName.IsEmpty()) {
-        char path[MAX_PATH + 1] = {};
-        const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-        std::string name(path, length);
-        const size_t slash = name.find_last_of("\\/");
-        if (slash != std::string::npos) {
+        wchar_t path[MAX_PATH + 1] = {};
+        const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+        std::wstring name(path, length);
+        const size_t slash = name.find_last_of(L"\\/");
+        if (slash != std::wstring::npos) {
             name.erase(0, slash + 1);
         }
-        const size_t dot = name.find_last_of('.');
-        if (dot != std::string::npos) {
+        const size_t dot = name.find_last_of(L'.');
+        if (dot != std::wstring::npos) {
             name.erase(dot);
         }
-        m_appName = CString(std::move(name));
+        m_appName = CString(GbkFromWide(name));
     }
     return m_appName;
 }
@@ -56,7 +56,7 @@ int AfxMessageBox(const char* text, UINT type) {
         CWnd* main = AfxGetMainWnd();
         owner = main != nullptr ? main->m_hWnd : nullptr;
     }
-    return ::MessageBoxA(owner, text, AfxGetAppName(), type);
+    return MessageBoxGbk(owner, text, AfxGetAppName(), type);
 }
 
 int AfxWinMain() {

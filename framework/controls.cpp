@@ -12,7 +12,7 @@ BOOL CToolTipCtrl::Create(CWnd* parent, DWORD style) {
         return ::InitCommonControlsEx(&init) != FALSE;
     }();
     (void)initialised;
-    HWND hwnd = ::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | style, CW_USEDEFAULT,
+    HWND hwnd = ::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | style, CW_USEDEFAULT,
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                   parent != nullptr ? parent->m_hWnd : nullptr, nullptr,
                                   ::GetModuleHandleA(nullptr), nullptr);
@@ -25,8 +25,8 @@ BOOL CToolTipCtrl::AddTool(CWnd* wnd, const char* text, const RECT* rect, UINT_P
         return FALSE;
     }
     // The size of the structure that every comctl32 version accepts.
-    TOOLINFOA info{};
-    info.cbSize = TTTOOLINFOA_V2_SIZE;
+    TOOLINFOW info{};
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
     if (rect == nullptr) {
         info.uFlags = TTF_IDISHWND;
         info.hwnd = ::GetParent(wnd->m_hWnd);
@@ -37,6 +37,8 @@ BOOL CToolTipCtrl::AddTool(CWnd* wnd, const char* text, const RECT* rect, UINT_P
         info.rect = *rect;
     }
     info.hinst = nullptr;
-    info.lpszText = const_cast<char*>(text);
-    return static_cast<BOOL>(SendMessage(TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info)));
+    // The tooltip keeps its own copy of the text.
+    std::wstring wide = WideFromGbk(text);
+    info.lpszText = &wide[0];
+    return static_cast<BOOL>(SendMessage(TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info)));
 }

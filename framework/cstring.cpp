@@ -1,6 +1,7 @@
 #include "framework/cstring.h"
 
 #include "framework/app.h"
+#include "framework/gbk.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -23,9 +24,10 @@ void CString::Format(const char* format, ...) {
 }
 
 BOOL CString::LoadString(UINT id) {
-    // A string table entry holds at most 4097 UTF-16 units; as GBK that is twice the bytes.
-    char buffer[8200];
-    const int length = ::LoadStringA(AfxGetResourceHandle(), id, buffer, sizeof buffer);
-    m_text.assign(buffer, length > 0 ? static_cast<size_t>(length) : 0);
+    // Without a buffer size the answer is the resource's own UTF-16 text, not terminated.
+    const wchar_t* resource = nullptr;
+    const int length =
+        ::LoadStringW(AfxGetResourceHandle(), id, reinterpret_cast<LPWSTR>(&resource), 0);
+    m_text = length > 0 ? GbkFromWide({resource, static_cast<size_t>(length)}) : std::string();
     return length > 0;
 }

@@ -45,7 +45,7 @@ void DDX_Text(CDataExchange* dx, int id, double& value, const NumberReader& read
         return;
     }
     if (!dx->m_bSaveAndValidate) {
-        ::SetWindowTextA(edit, FormatNumberText(value).c_str());
+        SetWindowTextGbk(edit, FormatNumberText(value).c_str());
         return;
     }
     double parsed = 0.0;

@@ -51,7 +51,7 @@ LRESULT CALLBACK CDialog::CreationHook(int code, WPARAM wParam, LPARAM lParam) {
             g_dialogInit = nullptr;
             HWND hwnd = reinterpret_cast<HWND>(wParam);
             dialog->Attach(hwnd);
-            dialog->m_pfnSuper = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
+            dialog->m_pfnSuper = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
                 hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::AfxWndProc)));
         }
     }
@@ -79,7 +79,7 @@ INT_PTR CDialog::DoModal() {
                                      MAKEINTRESOURCEA(5) /* RT_DIALOG */);
     HGLOBAL loaded = resource != nullptr ? ::LoadResource(instance, resource) : nullptr;
     auto* dialogTemplate =
-        loaded != nullptr ? static_cast<LPCDLGTEMPLATEA>(::LockResource(loaded)) : nullptr;
+        loaded != nullptr ? static_cast<LPCDLGTEMPLATEW>(::LockResource(loaded)) : nullptr;
     if (dialogTemplate == nullptr) {
         return -1;
     }
@@ -99,8 +99,10 @@ INT_PTR CDialog::DoModal() {
     g_dialogInit = this;
     g_creationHook =
         ::SetWindowsHookExA(WH_CBT, &CDialog::CreationHook, nullptr, ::GetCurrentThreadId());
+    // A Unicode dialog: the template's texts reach the controls without passing through the
+    // system's ANSI code page.
     HWND hwnd =
-        ::CreateDialogIndirectParamA(instance, dialogTemplate, owner, &CDialog::DialogProc, 0);
+        ::CreateDialogIndirectParamW(instance, dialogTemplate, owner, &CDialog::DialogProc, 0);
     ::UnhookWindowsHookEx(g_creationHook);
     g_creationHook = nullptr;
     g_dialogInit = nullptr;
@@ -129,10 +131,11 @@ INT_PTR CDialog::DoModal() {
 }
 
 void CDialog::RunModalLoop() {
+    // The Unicode forms, so that typed characters reach the controls as they were typed.
     MSG msg;
     while (m_continueModal && m_hWnd != nullptr) {
         CWnd::DeleteTempMap();
-        const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+        const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0) {
             // WM_QUIT ends this loop and every one around it.
             ::PostQuitMessage(static_cast<int>(msg.wParam));
@@ -144,7 +147,7 @@ void CDialog::RunModalLoop() {
         }
         if (!AfxPreTranslateMessage(&msg)) {
             ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
+            ::DispatchMessageW(&msg);
         }
     }
 }
@@ -167,7 +170,7 @@ BOOL CDialog::PreTranslateMessage(MSG* msg) {
     if (!keyboard && !mouse) {
         return FALSE;
     }
-    return ::IsDialogMessageA(m_hWnd, msg);
+    return ::IsDialogMessageW(m_hWnd, msg);
 }
 
 BOOL CDialog::OnInitDialog() {

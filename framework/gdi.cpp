@@ -1,5 +1,6 @@
 #include "framework/gdi.h"
 
+#include "framework/gbk.h"
 #include "framework/wnd.h"
 
 BOOL CGdiObject::Attach(HGDIOBJ h) {
@@ -23,12 +24,12 @@ BOOL CGdiObject::DeleteObject() {
     return ::DeleteObject(Detach());
 }
 
-BOOL CFont::CreateFontIndirect(const LOGFONTA* logFont) {
+BOOL CFont::CreateFontIndirect(const LOGFONTW* logFont) {
     // An object that holds a font already makes no second one (it would have no owner).
     if (m_hObject != nullptr) {
         return FALSE;
     }
-    return Attach(::CreateFontIndirectA(logFont));
+    return Attach(::CreateFontIndirectW(logFont));
 }
 
 BOOL CFont::CreateFont(int height, int width, int escapement, int orientation, int weight,
@@ -38,15 +39,20 @@ BOOL CFont::CreateFont(int height, int width, int escapement, int orientation, i
     if (m_hObject != nullptr) {
         return FALSE;
     }
-    return Attach(::CreateFontA(height, width, escapement, orientation, weight, italic, underline,
+    return Attach(::CreateFontW(height, width, escapement, orientation, weight, italic, underline,
                                 strikeOut, charSet, outPrecision, clipPrecision, quality,
-                                pitchAndFamily, faceName));
+                                pitchAndFamily, WideFromGbk(faceName).c_str()));
 }
 
 void CDC::FillSolidRect(const RECT* rect, COLORREF colour) {
     const COLORREF old = ::SetBkColor(m_hDC, colour);
     ::ExtTextOutA(m_hDC, 0, 0, ETO_OPAQUE, rect, nullptr, 0, nullptr);
     ::SetBkColor(m_hDC, old);
+}
+
+BOOL CMenu::AppendMenu(UINT flags, UINT_PTR id, const char* text) {
+    const std::wstring wide = WideFromGbk(text);
+    return ::AppendMenuW(m_hMenu, flags, id, text != nullptr ? wide.c_str() : nullptr);
 }
 
 CPaintDC::CPaintDC(CWnd* wnd) : m_hWnd(wnd->m_hWnd) {

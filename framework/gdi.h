@@ -37,7 +37,8 @@ public:
 class CFont : public CGdiObject {
 public:
     operator HFONT() const { return static_cast<HFONT>(m_hObject); }
-    BOOL CreateFontIndirect(const LOGFONTA* logFont);
+    BOOL CreateFontIndirect(const LOGFONTW* logFont);
+    // faceName is GBK.
     BOOL CreateFont(int height, int width, int escapement, int orientation, int weight, BYTE italic,
                     BYTE underline, BYTE strikeOut, BYTE charSet, BYTE outPrecision,
                     BYTE clipPrecision, BYTE quality, BYTE pitchAndFamily, const char* faceName);
@@ -75,8 +76,7 @@ private:
 class CMenu {
 public:
     explicit CMenu(HMENU menu = nullptr) : m_hMenu(menu) {}
-    BOOL AppendMenu(UINT flags, UINT_PTR id = 0, const char* text = nullptr) {
-        return ::AppendMenuA(m_hMenu, flags, id, text);
-    }
+    // text is GBK; null for a separator.
+    BOOL AppendMenu(UINT flags, UINT_PTR id = 0, const char* text = nullptr);
     HMENU m_hMenu;
 };

@@ -101,7 +101,7 @@ BOOL CWnd::SubclassWindow(HWND hwnd) {
     }
     PreSubclassWindow();
     auto old = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::AfxWndProc)));
+        ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::AfxWndProc)));
     if (old != &CWnd::AfxWndProc) {
         m_pfnSuper = old;
     }
@@ -124,7 +124,7 @@ BOOL CWnd::DestroyWindow() {
 LRESULT CALLBACK CWnd::AfxWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     CWnd* wnd = FromHandlePermanent(hwnd);
     if (wnd == nullptr) {
-        return ::DefWindowProcA(hwnd, message, wParam, lParam);
+        return ::DefWindowProcW(hwnd, message, wParam, lParam);
     }
     const MSG saved = g_currentMessage;
     g_currentMessage.hwnd = hwnd;
@@ -262,9 +262,9 @@ HBRUSH CWnd::OnCtlColor(CDC*, CWnd* child, UINT) {
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (m_pfnSuper != nullptr) {
-        return ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
+        return ::CallWindowProcW(m_pfnSuper, m_hWnd, message, wParam, lParam);
     }
-    return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
+    return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
 }
 
 LRESULT CWnd::Default() {
@@ -276,8 +276,8 @@ void CWnd::OnNcDestroy() {
     HWND hwnd = m_hWnd;
     // Give the window its own procedure back, unless someone subclassed it after us.
     if (m_pfnSuper != nullptr &&
-        reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hwnd, GWLP_WNDPROC)) == &CWnd::AfxWndProc) {
-        ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+        reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) == &CWnd::AfxWndProc) {
+        ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
     }
     m_pfnSuper = nullptr;
     Detach();
@@ -301,14 +301,6 @@ CWnd* CWnd::GetDlgItem(int id) const {
     return FromHandle(::GetDlgItem(m_hWnd, id));
 }
 
-CString CWnd::GetWindowText() const {
-    const int length = ::GetWindowTextLengthA(m_hWnd);
-    std::string text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
-    const int copied = ::GetWindowTextA(m_hWnd, &text[0], static_cast<int>(text.size()));
-    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-    return CString(std::move(text));
-}
-
 CMenu* CWnd::GetSystemMenu(BOOL revert) {
     HMENU menu = ::GetSystemMenu(m_hWnd, revert);
     if (menu == nullptr) {
@@ -322,7 +314,7 @@ CMenu* CWnd::GetSystemMenu(BOOL revert) {
 }
 
 int CWnd::MessageBox(const char* text, const char* caption, UINT type) {
-    return ::MessageBoxA(m_hWnd, text, caption != nullptr ? caption : AfxGetAppName(), type);
+    return MessageBoxGbk(m_hWnd, text, caption != nullptr ? caption : AfxGetAppName(), type);
 }
 
 CWnd* AfxGetMainWnd() {

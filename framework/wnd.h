@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "framework/cstring.h"
+#include "framework/gbk.h"
 #include "framework/gdi.h"
 
 class CWnd;
@@ -117,7 +118,7 @@ protected:                                                                      
 #define ON_WM_CREATE()                                                                             \
     {                                                                                              \
         WM_CREATE, 0, 0, 0,                                                                        \
-            AFX_HANDLER(return self->OnCreate(reinterpret_cast<LPCREATESTRUCTA>(lParam));)         \
+            AFX_HANDLER(return self->OnCreate(reinterpret_cast<LPCREATESTRUCTW>(lParam));)         \
     }                                                                                              \
     ,
 #define ON_WM_TIMER()                                                                              \
@@ -177,8 +178,9 @@ public:
 
     CWnd* GetDlgItem(int id) const;
     int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
-    void SetWindowText(const char* text) { ::SetWindowTextA(m_hWnd, text); }
-    CString GetWindowText() const;
+    // The window's text, given and answered in the program's GBK.
+    void SetWindowText(const char* text) { SetWindowTextGbk(m_hWnd, text); }
+    CString GetWindowText() const { return CString(GetWindowTextGbk(m_hWnd)); }
     DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE)); }
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
         return ::SendMessageA(m_hWnd, message, wParam, lParam);
@@ -213,7 +215,7 @@ protected:
     HBRUSH OnCtlColor(CDC* dc, CWnd* child, UINT ctlColor);
     void OnPaint() { Default(); }
     void OnSysCommand(UINT, LPARAM) { Default(); }
-    int OnCreate(LPCREATESTRUCTA) { return static_cast<int>(Default()); }
+    int OnCreate(LPCREATESTRUCTW) { return static_cast<int>(Default()); }
 
     WNDPROC m_pfnSuper = nullptr;
 

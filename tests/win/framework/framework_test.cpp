@@ -63,7 +63,7 @@ public:
     int derivedCommands = 0;
     int creates = 0;
     void OnDerivedCommand() { ++derivedCommands; }
-    int OnCreate(LPCREATESTRUCTA cs) {
+    int OnCreate(LPCREATESTRUCTW cs) {
         ++creates;
         return CBaseDlg::OnCreate(cs);
     }
@@ -191,8 +191,8 @@ TEST(Framework, FontObjectOwnsItsFont) {
         ASSERT_TRUE(font.CreateFont(15, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0,
                                     0, FF_SWISS, "宋体"));
         handle = font;
-        LOGFONTA description{};
-        EXPECT_EQ(::GetObjectA(handle, sizeof description, &description),
+        LOGFONTW description{};
+        EXPECT_EQ(::GetObjectW(handle, sizeof description, &description),
                   static_cast<int>(sizeof description));
         EXPECT_FALSE(font.Attach(::GetStockObject(DEFAULT_GUI_FONT))); // owns one already
         // A second font is not made at all: it would belong to nobody.
