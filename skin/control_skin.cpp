@@ -98,9 +98,10 @@ SkinnedControl* AttachSkin(HWND hwnd) {
         hwnd, kind, InitialSkinState(kind, style, ::GetFocus() == hwnd), nullptr, g_head};
     g_head = node;
     // From here on every message to the control passes through SkinWindowProc, which finds the
-    // node complete.
+    // node complete. A Unicode procedure: the control stays a Unicode window, and no message
+    // text passes through the system's ANSI code page.
     node->prevProc = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SkinWindowProc)));
+        ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SkinWindowProc)));
     if (node->prevProc == nullptr) {
         // The window cannot be taken over (it belongs to another process): leave it alone.
         Unlink(node);
@@ -125,7 +126,7 @@ void DetachSkin(HWND hwnd) {
     }
     Unlink(node);
     ++g_detachCount;
-    ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(node->prevProc));
+    ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(node->prevProc));
     ::HeapFree(::GetProcessHeap(), 0, node);
     ::RedrawWindow(hwnd, nullptr, nullptr, kRedrawWhole);
 }
@@ -177,7 +178,7 @@ LRESULT CALLBACK SkinWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     SkinnedControl* node = FindSkinned(hwnd);
     if (node == nullptr) {
         // Not registered, so there is no procedure of the control's own to pass the message to.
-        return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+        return ::DefWindowProcW(hwnd, msg, wParam, lParam);
     }
     const unsigned int detachCount = g_detachCount;
     const WNDPROC previous = node->prevProc;
@@ -187,8 +188,8 @@ LRESULT CALLBACK SkinWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         Repaint(*node);
     }
     const LRESULT result = before.defaultInstead
-                               ? ::DefWindowProcA(hwnd, msg, wParam, lParam)
-                               : ::CallWindowProcA(previous, hwnd, msg, wParam, lParam);
+                               ? ::DefWindowProcW(hwnd, msg, wParam, lParam)
+                               : ::CallWindowProcW(previous, hwnd, msg, wParam, lParam);
     // A nested message may have detached the control meanwhile.
     if (g_detachCount != detachCount) {
         node = FindSkinned(hwnd);

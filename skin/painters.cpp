@@ -6,15 +6,30 @@
 
 namespace {
 
-// The control's window text as the ANSI functions give it: at most 255 bytes.
+// The program's texts are GBK; a text is drawn cut to what fits in 255 bytes of it, on every
+// system as on a Chinese one.
+constexpr UINT kGbkCodePage = 936;
+constexpr int kMaxTextBytes = 255;
+
+// The control's window text, in UTF-16 as the control holds it. 255 bytes never hold more
+// than 255 characters.
 struct WindowText {
-    char text[256];
+    wchar_t text[kMaxTextBytes + 1];
     int length;
 };
 
 WindowText ReadWindowText(HWND hwnd) {
     WindowText result = {};
-    result.length = ::GetWindowTextA(hwnd, result.text, sizeof result.text);
+    const int read = ::GetWindowTextW(hwnd, result.text, kMaxTextBytes + 1);
+    int bytes = 0;
+    while (result.length < read) {
+        bytes += ::WideCharToMultiByte(kGbkCodePage, 0, &result.text[result.length], 1, nullptr, 0,
+                                       nullptr, nullptr);
+        if (bytes > kMaxTextBytes) {
+            break;
+        }
+        ++result.length;
+    }
     return result;
 }
 
@@ -142,10 +157,10 @@ void PaintBox(SkinnedControl* node, const GradientQuad* quads) {
         RECT textRect = mark;
         textRect.left = 18;
         textRect.top = mark.top - 2;
-        const int height = ::DrawTextA(dc, text.text, text.length, &textRect,
+        const int height = ::DrawTextW(dc, text.text, text.length, &textRect,
                                        DT_CALCRECT | DT_SINGLELINE | DT_VCENTER);
         textRect.bottom = textRect.top + height + 1;
-        ::DrawTextA(dc, text.text, text.length, &textRect, DT_SINGLELINE | DT_VCENTER);
+        ::DrawTextW(dc, text.text, text.length, &textRect, DT_SINGLELINE | DT_VCENTER);
         if (state & kSkinFocused) {
             ::InflateRect(&textRect, 1, 1);
             ::DrawFocusRect(dc, &textRect);
@@ -224,7 +239,7 @@ void PaintPushButton(SkinnedControl* node) {
         ::SetTextColor(dc,
                        (state & (kSkinDisabled | kSkinIndeterminate)) ? kPushGreyText : kPushText);
         ScopedSelection selectFont(dc, ControlFont(node->hwnd));
-        ::DrawTextA(dc, text.text, text.length, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        ::DrawTextW(dc, text.text, text.length, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
     paint.Commit();
 }

@@ -10,8 +10,9 @@ namespace {
 
 using EnableTest = SkinTest;
 
+// The procedure as the skin takes and gives it back: the Unicode one.
 LONG_PTR ProcOf(HWND hwnd) {
-    return ::GetWindowLongPtrA(hwnd, GWLP_WNDPROC);
+    return ::GetWindowLongPtrW(hwnd, GWLP_WNDPROC);
 }
 
 size_t NodesOf(HWND hwnd) {
@@ -29,6 +30,11 @@ TEST_F(EnableTest, SwitchingOnTakesExistingControlsAndEveryNewOne) {
     HWND panel = host.Add("Static", SS_LEFT, "", 200, 60);
     HWND inner = ::CreateWindowExA(0, "Button", "inner", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 4,
                                    4, 120, 24, panel, nullptr, nullptr, nullptr);
+    // Unicode windows, as the dialog manager makes the program's controls. (Wine names an edit's
+    // procedure differently once it has been set through the Unicode form.)
+    for (HWND hwnd : {button, edit, inner}) {
+        ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, ProcOf(hwnd));
+    }
     const std::map<HWND, LONG_PTR> ownProcs = {
         {button, ProcOf(button)}, {edit, ProcOf(edit)}, {inner, ProcOf(inner)}};
 
@@ -137,13 +143,13 @@ TEST_F(EnableTest, ProcedureOfAWindowWithoutNodeFallsBackToDefault) {
     HostWindow host;
     HWND button = host.Add("Button", BS_AUTOCHECKBOX, "old");
     const LONG_PTR ownProc = ProcOf(button);
-    ::SetWindowLongPtrA(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SkinWindowProc));
+    ::SetWindowLongPtrW(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SkinWindowProc));
     ::SendMessageA(button, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("new"));
     EXPECT_EQ(WindowText(button), "new");
     // The default procedure knows no check state.
     ::SendMessageA(button, BM_SETCHECK, BST_CHECKED, 0);
     EXPECT_EQ(::SendMessageA(button, BM_GETCHECK, 0, 0), 0);
-    ::SetWindowLongPtrA(button, GWLP_WNDPROC, ownProc);
+    ::SetWindowLongPtrW(button, GWLP_WNDPROC, ownProc);
     EXPECT_EQ(::SendMessageA(button, BM_GETCHECK, 0, 0), BST_UNCHECKED);
 }
 
