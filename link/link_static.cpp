@@ -52,8 +52,9 @@ void CLinkStatic::PreSubclassWindow() {
         font = ::GetStockObject(ANSI_VAR_FONT);
     }
     // Without any font to copy the control keeps the one it has, hovered or not.
-    LOGFONTA logFont{};
-    if (font != nullptr && ::GetObjectA(font, sizeof logFont, &logFont) != 0) {
+    // The Unicode description: the face name stays what it is on every system.
+    LOGFONTW logFont{};
+    if (font != nullptr && ::GetObjectW(font, sizeof logFont, &logFont) != 0) {
         m_plainFont.CreateFontIndirect(&logFont);
         logFont.lfUnderline = TRUE;
         m_underlinedFont.CreateFontIndirect(&logFont);
