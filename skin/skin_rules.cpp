@@ -140,7 +140,7 @@ SkinBefore SkinBeforeMessage(SkinKind kind, unsigned int message, std::uintptr_t
 SkinAfter SkinAfterMessage(SkinKind kind, unsigned int message, std::uintptr_t wParam,
                            SkinState state) {
     SkinAfter after{state, false, false, false};
-    // Paints handled by DefWindowProcA or by the control itself are covered by the skin's look.
+    // Paints handled by DefWindowProcW or by the control itself are covered by the skin's look.
     if ((IsButtonKind(kind) && (message == kWmSetText || message == kWmPaint)) ||
         (kind == kSkinEdit && message == kWmNcPaint) ||
         (kind == kSkinComboBox && (message == kWmPaint || message == kWmNcPaint))) {

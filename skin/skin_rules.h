@@ -25,10 +25,10 @@ SkinState WithCheckState(SkinState state, std::uintptr_t check);
 struct SkinBefore {
     SkinState state;     // the new state
     bool repaint;        // the skin repaints with the new state before the control's processing
-    bool defaultInstead; // DefWindowProcA handles the message; the control never sees it
+    bool defaultInstead; // DefWindowProcW handles the message; the control never sees it
 };
 
-// What the skin does once the control's own processing (or DefWindowProcA) has returned.
+// What the skin does once the control's own processing (or DefWindowProcW) has returned.
 struct SkinAfter {
     SkinState state; // the new state
     bool repaint;    // the skin repaints with the new state
