@@ -76,17 +76,25 @@ presovol_start_xvfb() {
 presovol_prepare_prefix() {
     mkdir -p "$WINEPREFIX"
     wineserver -p 2>/dev/null || true # a server of this prefix may run already
-    if [ ! -f "$WINEPREFIX/.presovol-ready" ]; then
+    # The marker names the set-up's version: a prefix made by an older one is set up again.
+    if [ ! -f "$WINEPREFIX/.presovol-ready-2" ]; then
         presovol_log "creating the Wine prefix $WINEPREFIX"
         presovol_wine wineboot -i >/dev/null 2>&1 || true
         # Without a window manager every hide costs two seconds unless Wine manages nothing.
         presovol_wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+        # The dialogs' face "宋体" (SimSun, on every Windows) is WenQuanYi Zen Hei here, under
+        # every code page; by itself Wine finds it only through the Chinese character set. A
+        # Unicode .reg file, since Wine's command line loses the name.
+        printf 'Windows Registry Editor Version 5.00\r\n\r\n%s\r\n"宋体"="WenQuanYi Zen Hei"\r\n' \
+            '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' |
+            iconv -f UTF-8 -t UTF-16 >"$WINEPREFIX/fonts.reg"
+        presovol_wine regedit /S "Z:$WINEPREFIX/fonts.reg" >/dev/null 2>&1
         # Stopping the server writes the registry to disk; then start it afresh.
         wineserver -k
         wineserver -w
         wineserver -p 2>/dev/null || true
         presovol_wine wineboot >/dev/null 2>&1 || true
-        touch "$WINEPREFIX/.presovol-ready"
+        touch "$WINEPREFIX/.presovol-ready-2"
     else
         # The first command after the server starts launches services that hold stderr open.
         presovol_wine wineboot >/dev/null 2>&1 || true
