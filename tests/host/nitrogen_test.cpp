@@ -3,16 +3,22 @@
 // and states confirmed by independent published values.
 #include "sizing/nitrogen.h"
 
-#include "nitrogen_data.h"
-
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <cmath>
+#include <fstream>
 #include <string>
 
 namespace {
 
 namespace n2 = sizing::nitrogen;
+
+const nlohmann::json& NitrogenData() {
+    static const nlohmann::json data =
+        nlohmann::json::parse(std::ifstream(PRESOVOL_TEST_DATA "/nitrogen-span2000.json"));
+    return data;
+}
 
 TEST(Nitrogen, DensityAndCompressibilityGrid) {
     for (const auto& row : NitrogenData()["check_values"]["rho_Z"]) {
