@@ -67,5 +67,10 @@ int AfxWinMain() {
         return 1;
     }
     app->InitInstance();
+    // A WM_QUIT that ended the modal loops is still queued: its code is the program's.
+    MSG quit;
+    if (::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        return static_cast<int>(quit.wParam);
+    }
     return 0;
 }

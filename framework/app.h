@@ -29,5 +29,6 @@ const char* AfxGetAppName();
 HINSTANCE AfxGetResourceHandle();
 // A message box owned by the active window of the program, captioned with its title.
 int AfxMessageBox(const char* text, UINT type = MB_OK);
-// The program's main routine: runs InitInstance of the one application object.
+// The program's main routine: runs InitInstance of the one application object. Answers the
+// code of the WM_QUIT that ended the program, or 0.
 int AfxWinMain();

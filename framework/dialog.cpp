@@ -4,9 +4,25 @@
 
 namespace {
 
-// The dialog object waiting for its window, and the hook that binds the two.
-CDialog* g_dialogInit = nullptr;
-HHOOK g_creationHook = nullptr;
+// One DoModal waiting for its window: the dialog object (null once bound) and the creation hook
+// that binds the two. A DoModal started while another one runs (from its OnInitDialog, say)
+// stacks its own record on the outer one.
+struct PendingDialog {
+    CDialog* dialog;
+    HHOOK hook;
+    PendingDialog* outer;
+};
+PendingDialog* g_pending = nullptr;
+
+// The number of modal loops running, nested in one another.
+int g_modalDepth = 0;
+
+struct ModalDepth {
+    ModalDepth() { ++g_modalDepth; }
+    ~ModalDepth() { --g_modalDepth; }
+    ModalDepth(const ModalDepth&) = delete;
+    ModalDepth& operator=(const ModalDepth&) = delete;
+};
 
 // The class of dialog windows, #32770.
 const ATOM kDialogClassAtom = 0x8002;
@@ -43,19 +59,30 @@ END_MESSAGE_MAP()
 CDialog::CDialog(UINT templateId, CWnd* parent) : m_templateId(templateId), m_pParentWnd(parent) {}
 
 LRESULT CALLBACK CDialog::CreationHook(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_CREATEWND && g_dialogInit != nullptr) {
+    PendingDialog* pending = g_pending;
+    if (code == HCBT_CREATEWND && pending != nullptr && pending->dialog != nullptr) {
         auto* create = reinterpret_cast<CBT_CREATEWNDA*>(lParam);
         if (IsDialogClass(create->lpcs->lpszClass)) {
-            // Bound before its first message, so the map sees WM_NCCREATE and WM_CREATE.
-            CDialog* dialog = g_dialogInit;
-            g_dialogInit = nullptr;
-            HWND hwnd = reinterpret_cast<HWND>(wParam);
-            dialog->Attach(hwnd);
-            dialog->m_pfnSuper = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
-                hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::AfxWndProc)));
+            CDialog* dialog = pending->dialog;
+            pending->dialog = nullptr;
+            dialog->BindAtCreation(reinterpret_cast<HWND>(wParam));
         }
     }
-    return ::CallNextHookEx(g_creationHook, code, wParam, lParam);
+    return ::CallNextHookEx(pending != nullptr ? pending->hook : nullptr, code, wParam, lParam);
+}
+
+void CDialog::BindAtCreation(HWND hwnd) noexcept {
+    // Bound before its first message, so the map sees WM_NCCREATE and WM_CREATE. A window that
+    // cannot be bound keeps its own procedure; DoModal then destroys it.
+    try {
+        if (!Attach(hwnd)) {
+            return;
+        }
+    } catch (...) {
+        return;
+    }
+    m_pfnSuper = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::AfxWndProc)));
 }
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM, LPARAM) {
@@ -96,49 +123,65 @@ INT_PTR CDialog::DoModal() {
 
     m_continueModal = true;
     m_modalResult = -1;
-    g_dialogInit = this;
-    g_creationHook =
+    PendingDialog pending{this, nullptr, g_pending};
+    g_pending = &pending;
+    pending.hook =
         ::SetWindowsHookExA(WH_CBT, &CDialog::CreationHook, nullptr, ::GetCurrentThreadId());
     // A Unicode dialog: the template's texts reach the controls without passing through the
     // system's ANSI code page.
     HWND hwnd =
         ::CreateDialogIndirectParamW(instance, dialogTemplate, owner, &CDialog::DialogProc, 0);
-    ::UnhookWindowsHookEx(g_creationHook);
-    g_creationHook = nullptr;
-    g_dialogInit = nullptr;
+    if (pending.hook != nullptr) {
+        ::UnhookWindowsHookEx(pending.hook);
+    }
+    g_pending = pending.outer;
 
-    if (hwnd != nullptr && m_continueModal) {
+    const bool bound = hwnd != nullptr && m_hWnd == hwnd;
+    if (!bound) {
+        m_continueModal = false;
+    }
+    if (hwnd != nullptr && !bound) {
+        // Without the object the window has no map and could not be closed.
+        ::DestroyWindow(hwnd);
+        m_modalResult = -1;
+    }
+    if (bound && m_continueModal) {
         if ((GetStyle() & WS_VISIBLE) == 0) {
             ::ShowWindow(hwnd, SW_SHOWNORMAL);
         }
         RunModalLoop();
     }
 
-    if (m_hWnd != nullptr) {
+    if (bound && m_hWnd != nullptr) {
         ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
                        SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
     }
     if (enableOwner) {
         ::EnableWindow(owner, TRUE);
     }
-    if (owner != nullptr && ::GetActiveWindow() == m_hWnd) {
+    if (bound && owner != nullptr && ::GetActiveWindow() == m_hWnd) {
         ::SetActiveWindow(owner);
     }
-    if (m_hWnd != nullptr) {
+    if (bound && m_hWnd != nullptr) {
         DestroyWindow();
     }
     return m_modalResult;
 }
 
 void CDialog::RunModalLoop() {
+    const ModalDepth depth;
     // The Unicode forms, so that typed characters reach the controls as they were typed.
     MSG msg;
-    while (m_continueModal && m_hWnd != nullptr) {
-        CWnd::DeleteTempMap();
+    while (ContinueModal() && m_hWnd != nullptr) {
+        // A handler of the outer loop may hold a temporary wrapper across a nested dialog.
+        if (g_modalDepth == 1) {
+            CWnd::DeleteTempMap();
+        }
         const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0) {
             // WM_QUIT ends this loop and every one around it.
             ::PostQuitMessage(static_cast<int>(msg.wParam));
+            m_continueModal = false;
             m_modalResult = -1;
             break;
         }

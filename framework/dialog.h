@@ -9,7 +9,8 @@ public:
     explicit CDialog(UINT templateId, CWnd* parent = nullptr);
 
     // Creates the dialog, disables its owner and runs the modal loop until EndDialog; answers
-    // the value given to EndDialog, or -1 when the dialog could not be created.
+    // the value given to EndDialog, or -1 when the dialog could not be created or bound to the
+    // object.
     virtual INT_PTR DoModal();
     void EndDialog(int result);
     // TRUE while the modal loop runs and EndDialog has not been called.
@@ -33,6 +34,8 @@ protected:
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam);
+    // Binds the object to its dialog window as the window is created.
+    void BindAtCreation(HWND hwnd) noexcept;
     void RunModalLoop();
 
     bool m_continueModal = false;

@@ -77,8 +77,9 @@ BOOL CWnd::Attach(HWND hwnd) {
     if (hwnd == nullptr || m_hWnd != nullptr || FromHandlePermanent(hwnd) != nullptr) {
         return FALSE;
     }
-    m_hWnd = hwnd;
+    // The map first: if it cannot grow, the object stays unbound.
     PermanentMap()[hwnd] = this;
+    m_hWnd = hwnd;
     return TRUE;
 }
 

@@ -1,5 +1,6 @@
 #include "gdi_count.h"
 #include "harness.h"
+#include "import_patch.h"
 
 #include "framework/framework.h"
 #include "res/resource.h"
@@ -7,7 +8,32 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <new>
 #include <vector>
+
+// Every object of the test program comes from the process heap, so a test can see the
+// object at g_watched deleted.
+void* g_watched = nullptr;
+bool g_watchedDeleted = false;
+
+void* operator new(std::size_t size) {
+    if (void* object = ::HeapAlloc(::GetProcessHeap(), 0, size != 0 ? size : 1)) {
+        return object;
+    }
+    throw std::bad_alloc();
+}
+
+void operator delete(void* object) noexcept {
+    if (object == nullptr) {
+        return;
+    }
+    g_watchedDeleted = g_watchedDeleted || object == g_watched;
+    ::HeapFree(::GetProcessHeap(), 0, object);
+}
+
+void operator delete(void* object, std::size_t) noexcept {
+    ::operator delete(object);
+}
 
 namespace {
 
@@ -155,6 +181,98 @@ TEST(Framework, ModalDialogDisablesItsOwnerUntilItCloses) {
         EXPECT_EQ(innerOwner, outerHwnd);
         EXPECT_TRUE(ownerDisabled);
         EXPECT_TRUE(::IsWindowEnabled(outerHwnd));
+    });
+}
+
+// Every hook the program sets while a patch of SetWindowsHookExA routes it here.
+std::vector<HHOOK> g_hooksSet;
+const ScopedImportPatch* g_hookPatch = nullptr;
+
+HHOOK WINAPI RecordHook(int id, HOOKPROC procedure, HINSTANCE module, DWORD thread) {
+    const auto set = reinterpret_cast<decltype(&::SetWindowsHookExA)>(g_hookPatch->Original());
+    HHOOK hook = set(id, procedure, module, thread);
+    g_hooksSet.push_back(hook);
+    return hook;
+}
+
+HHOOK WINAPI FailHook(int, HOOKPROC, HINSTANCE, DWORD) {
+    return nullptr;
+}
+
+// The about box, ended from its OnInitDialog; the outer one first opens a nested one there.
+class CEndingDlg : public CDialog {
+public:
+    explicit CEndingDlg(bool nest) : CDialog(IDD_ABOUTBOX), m_nest(nest) {}
+    INT_PTR nestedResult = 0;
+
+    BOOL OnInitDialog() override {
+        CDialog::OnInitDialog();
+        if (m_nest) {
+            CEndingDlg nested(false);
+            nestedResult = nested.DoModal();
+        }
+        EndDialog(m_nest ? IDOK : IDCANCEL);
+        return TRUE;
+    }
+
+private:
+    bool m_nest;
+};
+
+TEST(Framework, ADialogOpenedWhileAnotherIsCreatedUnhooksOnlyItsOwnHook) {
+    g_hooksSet.clear();
+    {
+        ScopedImportPatch patch("user32.dll", "SetWindowsHookExA",
+                                reinterpret_cast<void*>(&RecordHook));
+        ASSERT_TRUE(patch.Active());
+        g_hookPatch = &patch;
+        CEndingDlg outer(true);
+        EXPECT_EQ(outer.DoModal(), IDOK);
+        EXPECT_EQ(outer.nestedResult, IDCANCEL);
+        g_hookPatch = nullptr;
+    }
+    ASSERT_EQ(g_hooksSet.size(), 2u);
+    for (HHOOK hook : g_hooksSet) {
+        // Unhooking once more fails for a hook that is gone (and removes one left behind).
+        EXPECT_FALSE(::UnhookWindowsHookEx(hook)) << "a creation hook was left set";
+    }
+}
+
+std::vector<HWND> ThreadWindows() {
+    std::vector<HWND> windows;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM list) {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+TEST(Framework, ADialogThatCannotBeBoundIsDestroyedAndAnswersMinusOne) {
+    const std::vector<HWND> before = ThreadWindows();
+    ScopedImportPatch patch("user32.dll", "SetWindowsHookExA", reinterpret_cast<void*>(&FailHook));
+    ASSERT_TRUE(patch.Active());
+    CBaseDlg dlg;
+    EXPECT_EQ(dlg.DoModal(), -1);
+    EXPECT_EQ(dlg.m_hWnd, nullptr);
+    EXPECT_EQ(ThreadWindows(), before) << "the unbound dialog is still there";
+}
+
+TEST(Framework, ATemporaryWrapperTakenBeforeANestedDialogStaysValid) {
+    CBaseDlg outer;
+    RunModal(outer, [](HWND hwnd) {
+        HWND ok = ::GetDlgItem(hwnd, IDOK);
+        CWnd* wrapper = CWnd::FromHandle(ok);
+        ASSERT_EQ(CWnd::FromHandlePermanent(ok), nullptr) << "not a temporary wrapper";
+        g_watched = wrapper;
+        g_watchedDeleted = false;
+        CBaseDlg nested;
+        RunModal(nested, [](HWND) { PumpFor(20); });
+        g_watched = nullptr;
+        EXPECT_FALSE(g_watchedDeleted) << "the nested dialog's loop freed the wrapper";
+        EXPECT_EQ(CWnd::FromHandle(ok), wrapper);
     });
 }
 

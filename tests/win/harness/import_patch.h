@@ -13,6 +13,8 @@ public:
 
     // Whether the import was found and replaced.
     bool Active() const { return m_slot != nullptr; }
+    // The function the import pointed at before, for a replacement that passes calls on.
+    void* Original() const { return m_original; }
 
 private:
     void** m_slot = nullptr;
