@@ -25,8 +25,11 @@ const COLORREF kEmailTextColour = RGB(255, 0, 0);
 
 } // namespace
 
-CLauncherDlg::CLauncherDlg()
-    : CDialog(IDD_LAUNCHER, nullptr), m_hIcon(AfxGetApp()->LoadIcon(IDR_MAINFRAME)) {}
+CLauncherDlg::CLauncherDlg() : CDialog(IDD_LAUNCHER, nullptr), m_hIcon(nullptr) {
+    if (CWinApp* app = AfxGetApp()) {
+        m_hIcon = app->LoadIcon(IDR_MAINFRAME);
+    }
+}
 
 void CLauncherDlg::DoDataExchange(CDataExchange* dx) {
     CDialog::DoDataExchange(dx);
@@ -89,7 +92,7 @@ BOOL CLauncherDlg::OnInitDialog() {
 
     m_emailFont.CreateFont(15, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0, 0,
                            FF_SWISS | DEFAULT_PITCH, "宋体");
-    GetDlgItem(IDC_EMAIL)->SetWindowText(MAKER_EMAIL);
+    m_email.SetWindowText(MAKER_EMAIL);
     m_email.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_emailFont.GetSafeHandle()), TRUE);
     // Caret to the end of the text, selection from there on: nothing shows selected.
     const DWORD selection = static_cast<DWORD>(m_email.SendMessage(EM_GETSEL));
