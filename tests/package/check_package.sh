@@ -18,7 +18,7 @@ PY
 headers=$("$objdump" -p Presovol.exe)
 grep -q 'file format pei-x86-64' <<<"$headers" || { echo "not a 64-bit PE" >&2; exit 1; }
 grep -q 'Subsystem.*(Windows GUI)' <<<"$headers" || { echo "not a GUI program" >&2; exit 1; }
-allowed='^(KERNEL32|USER32|GDI32|MSIMG32|COMCTL32|SHELL32|ADVAPI32|msvcrt)\.dll$'
+allowed='^(KERNEL32|USER32|GDI32|MSIMG32|COMCTL32|SHELL32|ADVAPI32|OLE32|msvcrt)\.dll$'
 status=0
 while read -r dll; do
     if ! grep -qiE "$allowed" <<<"$dll"; then
