@@ -22,6 +22,24 @@ bool IsAnsiLeadByte(unsigned char byte) {
     return ::IsDBCSLeadByte(byte) != FALSE;
 }
 
+// Copies text into out (outSize bytes) with its %variables% expanded, and answers
+// ERROR_SUCCESS; out is left alone when the expansion does not fit.
+LONG ExpandedInto(const char* text, char* out, size_t outSize) {
+    // The ANSI function may ask for one byte more than it stores.
+    std::string expanded(outSize + 1, '\0');
+    const DWORD needed =
+        ::ExpandEnvironmentStringsA(text, &expanded[0], static_cast<DWORD>(expanded.size()));
+    if (needed == 0 || needed > expanded.size()) {
+        return ERROR_MORE_DATA;
+    }
+    const size_t length = std::strlen(expanded.c_str());
+    if (length >= outSize) {
+        return ERROR_MORE_DATA;
+    }
+    std::memcpy(out, expanded.c_str(), length + 1);
+    return ERROR_SUCCESS;
+}
+
 } // namespace
 
 BEGIN_MESSAGE_MAP(CLinkStatic, CStatic)
@@ -192,11 +210,17 @@ LONG CLinkStatic::ReadDefaultValue(HKEY root, const char* subKey, char* out, siz
     }
     // The stored string need not carry its terminator.
     const size_t length = strnlen(value, size);
-    if (length >= sizeof value || length >= outSize) {
+    if (length >= sizeof value) {
         return ERROR_MORE_DATA;
     }
-    std::memcpy(out, value, length);
-    out[length] = '\0';
+    value[length] = '\0';
+    if (type == REG_EXPAND_SZ) {
+        return ExpandedInto(value, out, outSize);
+    }
+    if (length >= outSize) {
+        return ERROR_MORE_DATA;
+    }
+    std::memcpy(out, value, length + 1);
     return ERROR_SUCCESS;
 }
 

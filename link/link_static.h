@@ -34,9 +34,10 @@ protected:
     int OpenUrl(const char* url, int showCommand);
     // The message box of a failed open.
     void ReportOpenError(int code);
-    // Copies the default value of root\subKey into out (outSize bytes, terminated) and answers
-    // ERROR_SUCCESS; out is left alone when the key does not open or its default value is
-    // absent, no string, or too long. out may hold subKey.
+    // Copies the default value of root\subKey into out (outSize bytes, terminated), with its
+    // %variables% expanded when it is of type REG_EXPAND_SZ, and answers ERROR_SUCCESS; out is
+    // left alone when the key does not open or its default value is absent, no string, or too
+    // long. out may hold subKey.
     LONG ReadDefaultValue(HKEY root, const char* subKey, char* out, size_t outSize);
     void LoadHandCursor();
     void MarkVisited();

@@ -134,6 +134,28 @@ void ExpectReportedFailure(const std::string& url, const std::string& message) {
     EXPECT_EQ(LoggerLog(), "");
 }
 
+TEST(LinkOpen, ExpandsTheVariablesOfABrowserCommandOfTypeExpandSz) {
+    ASSERT_EQ(ShellAnswer(kMissingPage), 2);
+    ScopedClassesValue htm(".htm");
+    htm.Set(kTestType);
+    ScopedClassesValue command(kCommandKey);
+    const std::string registered = "\"%PRESOVOL_BROWSER%\" \"%1\"" + std::string(1, '\0');
+    command.SetRaw(REG_EXPAND_SZ, std::vector<BYTE>(registered.begin(), registered.end()));
+    LinkProbe link;
+
+    ::SetEnvironmentVariableA("PRESOVOL_BROWSER", LoggerPath().c_str());
+    ClearLoggerLog();
+    EXPECT_GT(link.OpenUrl(kMissingPage.c_str(), SW_SHOW), 32);
+    EXPECT_EQ(WaitForLoggerLog(), Quoted(LoggerPath()) + "  " + kMissingPage + "\n");
+
+    // Expanded, the command no longer fits: nothing is started and the shell's answer stands.
+    ::SetEnvironmentVariableA("PRESOVOL_BROWSER", std::string(600, 'x').c_str());
+    ClearLoggerLog();
+    EXPECT_EQ(link.OpenUrl(kMissingPage.c_str(), SW_SHOW), 2);
+    EXPECT_EQ(LoggerLog(), "");
+    ::SetEnvironmentVariableA("PRESOVOL_BROWSER", nullptr);
+}
+
 TEST(LinkOpen, ReportsTheShellsAnswerWhenHtmGivesNoUsableCommand) {
     ASSERT_EQ(ShellAnswer(kMissingPage), 2);
     {
