@@ -10,7 +10,7 @@ namespace {
 // belong to the user-interface thread.
 SkinnedControl* g_head = nullptr;
 HHOOK g_hook = nullptr;
-// Counts the nodes dropped, so the window procedure knows when its node may be gone.
+// Counts the detaches, so the window procedure knows when its node may be gone or passive.
 unsigned int g_detachCount = 0;
 
 // Invalidate, erase and repaint at once, frame included.
@@ -38,6 +38,19 @@ void Unlink(SkinnedControl* node) {
             return;
         }
     }
+}
+
+// The window procedure of a control the skin let go of while something else was subclassed after
+// it: passes every message on and drops the node after the window's last message.
+LRESULT PassOn(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, WNDPROC previous) {
+    const LRESULT result = ::CallWindowProcW(previous, hwnd, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) {
+        if (SkinnedControl* node = FindSkinned(hwnd)) {
+            Unlink(node);
+            ::HeapFree(::GetProcessHeap(), 0, node);
+        }
+    }
+    return result;
 }
 
 INT_PTR SwitchOn() {
@@ -124,10 +137,16 @@ void DetachSkin(HWND hwnd) {
     if (node == nullptr) {
         return;
     }
-    Unlink(node);
     ++g_detachCount;
-    ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(node->prevProc));
-    ::HeapFree(::GetProcessHeap(), 0, node);
+    if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) == &SkinWindowProc) {
+        Unlink(node);
+        ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(node->prevProc));
+        ::HeapFree(::GetProcessHeap(), 0, node);
+    } else {
+        // Something subclassed the control after the skin: putting the saved procedure back
+        // would cut it off. The node stays and passes every message on until the window's last.
+        node->kind = kSkinNone;
+    }
     ::RedrawWindow(hwnd, nullptr, nullptr, kRedrawWhole);
 }
 
@@ -180,8 +199,11 @@ LRESULT CALLBACK SkinWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         // Not registered, so there is no procedure of the control's own to pass the message to.
         return ::DefWindowProcW(hwnd, msg, wParam, lParam);
     }
-    const unsigned int detachCount = g_detachCount;
     const WNDPROC previous = node->prevProc;
+    if (node->kind == kSkinNone) {
+        return PassOn(hwnd, msg, wParam, lParam, previous);
+    }
+    const unsigned int detachCount = g_detachCount;
     const SkinBefore before = SkinBeforeMessage(node->kind, msg, wParam, node->state);
     node->state = before.state;
     if (before.repaint) {
@@ -193,7 +215,7 @@ LRESULT CALLBACK SkinWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     // A nested message may have detached the control meanwhile.
     if (g_detachCount != detachCount) {
         node = FindSkinned(hwnd);
-        if (node == nullptr) {
+        if (node == nullptr || node->kind == kSkinNone) {
             return result;
         }
     }

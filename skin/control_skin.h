@@ -23,6 +23,8 @@ INT_PTR EnableSkin(HWND hwnd, BOOL enable);
 // is registered already, is not a control the skin draws, or cannot be taken over.
 SkinnedControl* AttachSkin(HWND hwnd);
 // Gives hwnd its own window procedure back and drops its node; nothing for an unknown window.
+// When another procedure was subclassed after the skin, the node stays, no longer drawing, and
+// passes the messages on until the window is destroyed.
 void DetachSkin(HWND hwnd);
 // The node of hwnd, or NULL.
 SkinnedControl* FindSkinned(HWND hwnd);

@@ -8,7 +8,7 @@
 // The registry node of one skinned control.
 struct SkinnedControl {
     HWND hwnd;
-    SkinKind kind;
+    SkinKind kind; // kSkinNone: let go of, the node only passes messages on until the window goes
     SkinState state;
     WNDPROC prevProc; // the control's procedure before the skin took it
     SkinnedControl* next;

@@ -57,6 +57,37 @@ TEST_F(RegistryTest, NewestFirstAndOneNodePerWindow) {
     EXPECT_NE(EnableSkin(nullptr, FALSE), 0);
 }
 
+// A procedure subclassed after the skin: passes everything on and counts the last message.
+WNDPROC g_beforeLater = nullptr;
+int g_laterNcDestroys = 0;
+
+LRESULT CALLBACK LaterProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCDESTROY) {
+        ++g_laterNcDestroys;
+    }
+    return ::CallWindowProcW(g_beforeLater, hwnd, msg, wParam, lParam);
+}
+
+TEST_F(RegistryTest, LettingGoUnderALaterSubclassKeepsItInTheChain) {
+    HostWindow host;
+    ASSERT_NE(EnableSkin(nullptr, TRUE), 0);
+    HWND button = host.Add("Button", BS_PUSHBUTTON, "later");
+    g_laterNcDestroys = 0;
+    g_beforeLater = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LaterProc)));
+    ASSERT_EQ(g_beforeLater, &SkinWindowProc);
+    EXPECT_NE(EnableSkin(nullptr, FALSE), 0);
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(button, GWLP_WNDPROC)), &LaterProc);
+    // The control draws its own look again.
+    Scribble(button);
+    ::RedrawWindow(button, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    EXPECT_NE(WindowPixel(button, 1, WindowSize(button).cy / 2), kPushRing);
+    EXPECT_NE(WindowPixel(button, 1, WindowSize(button).cy / 2), kScribble);
+    host.Destroy();
+    EXPECT_EQ(g_laterNcDestroys, 1);
+    EXPECT_EQ(SkinRegistryHead(), nullptr);
+}
+
 TEST_F(RegistryTest, DestroyingAnyControlLeavesTheOthersReachable) {
     HostWindow host;
     ASSERT_NE(EnableSkin(nullptr, TRUE), 0);
