@@ -87,7 +87,19 @@ TEST(NumberText, RejectsEverythingElseAndKeepsTheValue) {
         "1\xA3",    // broken double-byte character after a digit
         "\xB4\xF3", // an ordinary Chinese character
         "\xA3\xC1", // full-width letter A
+        // Beside the double-byte characters that are read: the full-width forms A3A1..A3FE and
+        // the ideographic blank A1A1.
+        "5\xA3\xA0",
+        "5\xA3\xFF",
+        "\xA2\xB5",
+        "\xA4\xB5",
+        "5\xA1\xA0",
+        "5\xA1\xA2",
+        "5\xA0\xA1",
+        "5\xA2\xA1",
+        // Exponents that wrap around a 64-bit integer.
         "1e99999999999999999999",
+        "1e9223372036854775808",
     };
     for (const auto& text : cases) {
         double value = 42.0;
