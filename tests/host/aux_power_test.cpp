@@ -1,5 +1,6 @@
 #include "calc/calc_texts.h"
 #include "calc/formulas.h"
+#include "volume_expect.h"
 
 #include <gtest/gtest.h>
 
@@ -55,6 +56,18 @@ TEST(AuxPowerVolume, WorkedExamples) {
                       std::string("根据您的参数计算出蓄能器所需容积为：") + c.shown + " 升。");
         }
     }
+}
+
+// Each formula gives the double of its written-out steps, whatever the inputs.
+TEST(Formulas, SameDoubleAsTheirStepsForRandomInputs) {
+    ExpectStepsOverRandomInputs("AuxPowerVolume", &AuxPowerVolume, &steps::AuxPowerVolume);
+    ExpectStepsOverRandomInputs("ShockAVolume", &ShockAVolume, &steps::ShockAVolume);
+    ExpectStepsOverRandomInputs("ShockBVolume", &ShockBVolume, &steps::ShockBVolume);
+    ExpectStepsOverRandomInputs("ShockCVolume", &ShockCVolume, &steps::ShockCVolume);
+    ExpectStepsOverRandomInputs("PulseAVolume", &PulseAVolume, &steps::PulseAVolume);
+    ExpectStepsOverRandomInputs("PulseBVolume", &PulseBVolume, &steps::PulseBVolume);
+    ExpectStepsOverRandomInputs("PulseCVolume", &PulseCVolume, &steps::PulseCVolume);
+    ExpectStepsOverRandomInputs("PulseDVolume", &PulseDVolume, &steps::PulseDVolume);
 }
 
 TEST(ShownVolume, OnlyFinitePositiveVolumesAreResults) {
