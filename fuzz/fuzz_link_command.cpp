@@ -10,13 +10,15 @@
 
 namespace {
 
-// Where the characters of text start: a lead byte takes the byte after it.
+// Where the characters of text start: a lead byte of code page 936, any byte from 0x81 to
+// 0xFE, takes the byte after it.
 std::vector<bool> CharacterStarts(std::string_view text) {
     std::vector<bool> starts(text.size() + 1, false);
     size_t at = 0;
     while (at < text.size()) {
         starts[at] = true;
-        at += IsGbkLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < text.size() ? 2 : 1;
+        const auto byte = static_cast<unsigned char>(text[at]);
+        at += byte > 0x80 && byte < 0xFF && at + 1 < text.size() ? 2 : 1;
     }
     starts[text.size()] = true;
     return starts;
