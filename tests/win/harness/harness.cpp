@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <typeinfo>
 
 namespace {
 
@@ -12,6 +13,7 @@ CWinApp g_testApp;
 struct PendingBody {
     CDialog* dialog;
     const std::function<void(HWND)>* body;
+    bool* ran;
 };
 PendingBody g_pending{};
 
@@ -23,6 +25,7 @@ void CALLBACK RunPendingBody(HWND, UINT, UINT_PTR timer, DWORD) {
         return;
     }
     HWND hwnd = pending.dialog->m_hWnd;
+    *pending.ran = true;
     (*pending.body)(hwnd);
     if (pending.dialog->m_hWnd == hwnd && pending.dialog->ContinueModal()) {
         pending.dialog->EndDialog(kLeftOpen);
@@ -35,10 +38,21 @@ HHOOK g_catcherHook = nullptr;
 } // namespace
 
 INT_PTR RunModal(CDialog& dialog, const std::function<void(HWND)>& body) {
-    g_pending = PendingBody{&dialog, &body};
+    bool ran = false;
+    g_pending = PendingBody{&dialog, &body, &ran};
     // A thread timer fires inside the dialog's own modal loop.
-    ::SetTimer(nullptr, 0, 1, &RunPendingBody);
-    return dialog.DoModal();
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 1, &RunPendingBody);
+    const INT_PTR result = dialog.DoModal();
+    if (!ran) {
+        // Nothing may fire later, in another test's loop, with this dialog and body.
+        ::KillTimer(nullptr, timer);
+        g_pending = PendingBody{};
+        ADD_FAILURE() << "RunModal: the test body never ran: "
+                      << (result == -1 ? "the dialog did not open"
+                                       : "the dialog closed before its modal loop")
+                      << " (" << typeid(dialog).name() << ", DoModal answered " << result << ")";
+    }
+    return result;
 }
 
 void PumpMessages() {

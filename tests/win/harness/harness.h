@@ -13,7 +13,7 @@ constexpr INT_PTR kLeftOpen = -2;
 
 // Runs dialog.DoModal(); once its window is shown, body runs inside the modal loop with the
 // dialog's handle. If body left the dialog open, it is ended with kLeftOpen. Answers DoModal's
-// result.
+// result. A dialog that does not open, or closes before body could run, fails the test.
 INT_PTR RunModal(CDialog& dialog, const std::function<void(HWND)>& body);
 
 // Dispatches every message waiting in the thread's queue.
