@@ -250,8 +250,8 @@ const std::vector<DialogCase>& Dialogs() {
              Hint(kFooter, 7, 162, 259, 10),
              Hint(MAKER_BRAND_LINE, 7, 173, 259, 10),
          },
-         {{1001, "1"}, {1002, "0.5"}, {1003, "10"}, {1004, "0.5"}},
-         "16.67",
+         {{1001, "2"}, {1002, "0.05"}, {1003, "10"}, {1004, "0.5"}},
+         "1.67",
          {{1004, "0"}}},
         {"ShockC",
          &Make<CShockCDlg>,
@@ -417,7 +417,7 @@ TEST_P(CalculatorDialog, ExchangesTheEditsInBindingOrder) {
             }
         });
         ASSERT_EQ(boxes.Seen().size(), 1u);
-        EXPECT_NE(boxes.Seen()[0].text, kInvalidInput);
+        EXPECT_EQ(boxes.Seen()[0].text, "请输入一个数字。");
     }
 }
 
