@@ -1,5 +1,6 @@
 #include "gdi_count.h"
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstddef>
@@ -54,6 +55,7 @@ const GdiHandleEntry* GdiHandleTable() {
 int CountGdiObjects() {
     const GdiHandleEntry* table = GdiHandleTable();
     if (table == nullptr) {
+        ADD_FAILURE() << "the GDI handle table of the process cannot be found";
         return -1;
     }
     // On Windows the table is shared by the session: count only this process's entries and the
@@ -65,6 +67,10 @@ int CountGdiObjects() {
         if (entry.type != 0 && (entry.ownerProcessId == 0 || entry.ownerProcessId == self)) {
             ++count;
         }
+    }
+    // The stock objects are always there: an empty table is one misread.
+    if (count <= 0) {
+        ADD_FAILURE() << "no live GDI object in the process's handle table";
     }
     return count;
 }

@@ -3,5 +3,5 @@
 #pragma once
 
 // The number of live GDI objects of this process, read from the process's GDI shared handle
-// table; -1 when the table cannot be found.
+// table. When the table cannot be found (-1) or holds nothing, the running test fails.
 int CountGdiObjects();

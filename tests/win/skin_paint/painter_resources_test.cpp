@@ -63,6 +63,9 @@ TEST(PainterResources, MissingNodeOrWindowDrawsNothingAndHoldsNothing) {
     HWND gone = host.Add("Button", BS_PUSHBUTTON, 0, "", 40, 20);
     ::DestroyWindow(gone);
     HWND flat = host.Add("Button", BS_PUSHBUTTON, 0, "", 0, 0);
+    Settle(host.Handle());
+    // Nothing anywhere on the screen.
+    const WindowImage screen = Capture(::GetDesktopWindow());
     const int before = CountGdiObjects();
     for (const Subject& subject : kSubjects) {
         SCOPED_TRACE(subject.name);
@@ -70,6 +73,7 @@ TEST(PainterResources, MissingNodeOrWindowDrawsNothingAndHoldsNothing) {
         for (HWND hwnd : {static_cast<HWND>(nullptr), gone, flat}) {
             PaintAs(subject.painter, hwnd, kSkinChecked | kSkinFocused);
         }
+        EXPECT_TRUE(SameImage(Capture(::GetDesktopWindow()), screen));
     }
     EXPECT_EQ(CountGdiObjects(), before);
 }
