@@ -238,7 +238,7 @@ TEST(CheckBox, FocusRectangleSurroundsTheTextOnly) {
     PaintAs(PaintCheckBox, empty, 0);
     const WindowImage plain = Capture(empty);
     PaintAs(PaintCheckBox, empty, kSkinFocused);
-    EXPECT_TRUE(plain == Capture(empty));
+    EXPECT_TRUE(SameImage(Capture(empty), plain));
     ::DeleteObject(font);
 }
 
@@ -252,7 +252,7 @@ TEST(RadioButton, LooksExactlyLikeACheckBoxInEveryState) {
     for (SkinState state = 0; state < 0x100; ++state) {
         PaintAs(PaintCheckBox, check, state);
         PaintAs(PaintRadioButton, radio, state);
-        ASSERT_TRUE(Capture(check) == Capture(radio)) << "state " << state;
+        ASSERT_TRUE(SameImage(Capture(radio), Capture(check))) << "state " << state;
     }
     ::DeleteObject(font);
 }

@@ -41,6 +41,24 @@ WindowImage Capture(HWND hwnd) {
     return image;
 }
 
+testing::AssertionResult SameImage(const WindowImage& actual, const WindowImage& expected) {
+    if (actual.width != expected.width || actual.height != expected.height) {
+        return testing::AssertionFailure()
+               << "the image is " << actual.width << " x " << actual.height << ", not "
+               << expected.width << " x " << expected.height;
+    }
+    for (int y = 0; y < actual.height; ++y) {
+        for (int x = 0; x < actual.width; ++x) {
+            if (actual.At(x, y) != expected.At(x, y)) {
+                return testing::AssertionFailure()
+                       << "first difference at " << x << "," << y << ": " << Hex(actual.At(x, y))
+                       << " instead of " << Hex(expected.At(x, y));
+            }
+        }
+    }
+    return testing::AssertionSuccess();
+}
+
 namespace {
 
 const char kHostClass[] = "PresovolPaintHost";

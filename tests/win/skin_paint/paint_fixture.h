@@ -4,6 +4,7 @@
 
 #include "skin/skin_types.h"
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
@@ -16,10 +17,11 @@ struct WindowImage {
     std::vector<COLORREF> pixels;
 
     COLORREF At(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
-    bool operator==(const WindowImage& other) const {
-        return width == other.width && height == other.height && pixels == other.pixels;
-    }
 };
+
+// Whether the two images are alike; when not, the message names the first pixel that differs
+// and its colour in each.
+testing::AssertionResult SameImage(const WindowImage& actual, const WindowImage& expected);
 
 // Reads the control's window rectangle back from its window DC.
 WindowImage Capture(HWND hwnd);

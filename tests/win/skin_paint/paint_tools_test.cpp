@@ -161,7 +161,7 @@ TEST(OffscreenPaint, BeginSeedsFromTheWindowAndCommitCopiesTheBufferOut) {
     ASSERT_NE(dc, nullptr);
     ::SetPixel(dc, 5, 6, RGB(9, 9, 9));
     EndOffscreenPaint(&discarded);
-    EXPECT_TRUE(Capture(control) == shown);
+    EXPECT_TRUE(SameImage(Capture(control), shown));
     EXPECT_EQ(CountGdiObjects(), objects);
 }
 
@@ -219,7 +219,7 @@ TEST(OffscreenPaint, WithoutABufferThePaintersDrawStraightOntoTheWindow) {
         CreateOffscreenBitmap = &NoBitmap;
         PaintAs(c.painter, control, c.state);
         CreateOffscreenBitmap = &::CreateCompatibleBitmap;
-        EXPECT_TRUE(Capture(control) == buffered);
+        EXPECT_TRUE(SameImage(Capture(control), buffered));
     }
 }
 

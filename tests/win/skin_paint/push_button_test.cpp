@@ -338,13 +338,13 @@ TEST(WindowText, LongTextsAreDrawnCutAtTheirFirst255Bytes) {
             return Capture(button);
         };
         const WindowImage cut = paintWith(Digits(255));
-        EXPECT_TRUE(paintWith(Digits(300)) == cut);
-        EXPECT_TRUE(paintWith(Digits(256)) == cut);
-        EXPECT_FALSE(paintWith(Digits(254)) == cut);
+        EXPECT_TRUE(SameImage(paintWith(Digits(300)), cut));
+        EXPECT_TRUE(SameImage(paintWith(Digits(256)), cut));
+        EXPECT_FALSE(SameImage(paintWith(Digits(254)), cut));
         // Double-byte characters take two bytes each: 127 of them fit.
         const WindowImage wide = paintWith(Repeated("计", 127));
-        EXPECT_TRUE(paintWith(Repeated("计", 200)) == wide);
-        EXPECT_FALSE(paintWith(Repeated("计", 126)) == wide);
+        EXPECT_TRUE(SameImage(paintWith(Repeated("计", 200)), wide));
+        EXPECT_FALSE(SameImage(paintWith(Repeated("计", 126)), wide));
     }
     ::DeleteObject(font);
 }
