@@ -3,6 +3,8 @@
 
 #include "harness.h"
 
+#include <algorithm>
+
 namespace {
 
 using MouseTest = SkinTest;
@@ -20,6 +22,16 @@ void MoveTo(POINT p) {
 bool IsHot(HWND hwnd) {
     const SkinnedControl* node = FindSkinned(hwnd);
     return node != nullptr && (node->state & kSkinHot) != 0;
+}
+
+// Whether a move to (x, y) of the control, with the left button down or not, has reached the
+// control's own procedure through the skin.
+bool MovedTo(const MessageRecorder& recorder, int x, int y, bool leftDown) {
+    const auto& seen = recorder.Seen();
+    return std::any_of(seen.begin(), seen.end(), [&](const RecordedMessage& m) {
+        return m.message == WM_MOUSEMOVE && LOWORD(m.lParam) == x && HIWORD(m.lParam) == y &&
+               ((m.wParam & MK_LBUTTON) != 0) == leftDown;
+    });
 }
 
 // The window the system watches for the pointer leaving, or NULL.
@@ -47,6 +59,8 @@ TEST_F(MouseTest, PointerOverAButtonShowsTheHotFaceUntilItLeaves) {
     HWND other = host.Add("Static", SS_LEFT, "elsewhere", 140, 40);
     MoveTo(ScreenPoint(other, 20, 20));
     PumpMessages();
+    MessageRecorder recorder;
+    recorder.Install(button);
     ASSERT_NE(AttachSkin(button), nullptr);
     const SIZE size = WindowSize(button);
     const int x = size.cx / 2;
@@ -68,8 +82,10 @@ TEST_F(MouseTest, PointerOverAButtonShowsTheHotFaceUntilItLeaves) {
     TRACKMOUSEEVENT cancel{sizeof(TRACKMOUSEEVENT), TME_LEAVE | TME_CANCEL, button, 0};
     ::TrackMouseEvent(&cancel);
     ASSERT_EQ(TrackedWindow(), nullptr);
+    recorder.Flush();
     MoveTo(ScreenPoint(button, 60, size.cy / 2 + 1));
-    PumpUntil([] { return false; }, 200);
+    ASSERT_TRUE(PumpUntil([&] { return MovedTo(recorder, 60, size.cy / 2 + 1, false); }))
+        << "the move reached the button";
     EXPECT_EQ(TrackedWindow(), nullptr);
     EXPECT_TRUE(IsHot(button));
     ::SendMessageA(button, WM_MOUSELEAVE, 0, 0);
@@ -92,6 +108,8 @@ TEST_F(MouseTest, PointerMovedWithTheLeftButtonDownDoesNotMakeHot) {
     HWND other = host.Add("Static", SS_LEFT, "elsewhere", 140, 40);
     MoveTo(ScreenPoint(other, 20, 20));
     PumpMessages();
+    MessageRecorder recorder;
+    recorder.Install(button);
     ASSERT_NE(AttachSkin(button), nullptr);
     // The left button goes down outside and the pointer is dragged over the button.
     INPUT press{};
@@ -100,7 +118,8 @@ TEST_F(MouseTest, PointerMovedWithTheLeftButtonDownDoesNotMakeHot) {
     ::SendInput(1, &press, sizeof press);
     PumpMessages();
     MoveTo(ScreenPoint(button, 30, 20));
-    PumpUntil([] { return false; }, 200);
+    EXPECT_TRUE(PumpUntil([&] { return MovedTo(recorder, 30, 20, true); }))
+        << "the move with the button held reached the button";
     EXPECT_FALSE(IsHot(button));
     INPUT release{};
     release.type = INPUT_MOUSE;

@@ -126,33 +126,37 @@ COLORREF DisabledBorder() {
     return (::GetSysColor(COLOR_BTNFACE) - 0x00202020) & 0x00FFFFFF;
 }
 
-bool ShowsSkin(HWND hwnd) {
+testing::AssertionResult ShowsSkin(HWND hwnd) {
     const SkinnedControl* node = FindSkinned(hwnd);
     if (node == nullptr) {
-        return false;
+        return testing::AssertionFailure() << "the control has no node";
     }
     const bool disabled = (node->state & kSkinDisabled) != 0;
     const SIZE size = WindowSize(hwnd);
+    const auto probe = [hwnd](int x, int y, COLORREF skin) {
+        const COLORREF seen = WindowPixel(hwnd, x, y);
+        char text[80];
+        std::snprintf(text, sizeof text, "pixel %d,%d is 0x%06lX, the skin's 0x%06lX", x, y,
+                      static_cast<unsigned long>(seen), static_cast<unsigned long>(skin));
+        return (seen == skin ? testing::AssertionSuccess() : testing::AssertionFailure()) << text;
+    };
     switch (node->kind) {
     case kSkinPushButton:
-        return WindowPixel(hwnd, 1, size.cy / 2) == (disabled ? DisabledBorder() : kPushRing);
+        return probe(1, size.cy / 2, disabled ? DisabledBorder() : kPushRing);
     case kSkinCheckBox:
     case kSkinRadioButton:
-        return WindowPixel(hwnd, 0, (size.cy - 13) / 2 + 6) ==
-               (disabled ? DisabledBorder() : kBoxBorder);
+        return probe(0, (size.cy - 13) / 2 + 6, disabled ? DisabledBorder() : kBoxBorder);
     case kSkinEdit: {
-        if (WindowPixel(hwnd, 0, size.cy / 2) != (disabled ? DisabledBorder() : kFrame)) {
-            return false;
-        }
-        if ((::GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) == 0) {
-            return true;
+        testing::AssertionResult frame =
+            probe(0, size.cy / 2, disabled ? DisabledBorder() : kFrame);
+        if (!frame || (::GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) == 0) {
+            return frame;
         }
         const bool grey = (node->state & (kSkinDisabled | kSkinReadOnly)) != 0;
-        return WindowPixel(hwnd, 1, size.cy / 2) ==
-               ::GetSysColor(grey ? COLOR_BTNFACE : COLOR_WINDOW);
+        return probe(1, size.cy / 2, ::GetSysColor(grey ? COLOR_BTNFACE : COLOR_WINDOW));
     }
     default:
-        return WindowPixel(hwnd, 0, size.cy / 2) == (disabled ? DisabledBorder() : kFrame);
+        return probe(0, size.cy / 2, disabled ? DisabledBorder() : kFrame);
     }
 }
 

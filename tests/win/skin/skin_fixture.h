@@ -68,8 +68,9 @@ COLORREF DisabledBorder();
 // Whether the control shows the skin's border for its current registered state: the push
 // button's ring at (1, h/2), the box border of a check box or radio button, the outer frame of
 // an edit or combo box at (0, h/2) and, for an edit with a client edge, its inner ring in the
-// window colour, or the face colour when read-only or disabled.
-bool ShowsSkin(HWND hwnd);
+// window colour, or the face colour when read-only or disabled. The message names the pixel
+// read, its colour and the skin's.
+testing::AssertionResult ShowsSkin(HWND hwnd);
 
 // One message as it reached a control's own procedure.
 struct RecordedMessage {

@@ -100,8 +100,10 @@ void RunRows(const StateRow* rows, size_t count) {
         node = FindSkinned(control);
         ASSERT_NE(node, nullptr) << "row " << i;
         EXPECT_EQ(node->state, r.after) << "row " << i << ": message " << std::hex << r.message;
-        EXPECT_EQ(ShowsSkin(control), r.repaint)
-            << "row " << i << ": message " << std::hex << r.message << " repaint";
+        const testing::AssertionResult shown = ShowsSkin(control);
+        EXPECT_EQ(static_cast<bool>(shown), r.repaint)
+            << "row " << i << ": message " << std::hex << r.message << " repaint, "
+            << shown.message();
         ::DestroyWindow(control);
         EXPECT_EQ(FindSkinned(control), nullptr);
         PumpMessages();
