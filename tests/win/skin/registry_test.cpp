@@ -1,9 +1,13 @@
 #include "skin_fixture.h"
 
 #include "harness.h"
+#include "import_patch.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -140,7 +144,7 @@ TEST_F(RegistryTest, DetachingInAnyOrderKeepsTheListWhole) {
 namespace {
 
 // A control that lets go of the skin, or is destroyed, while handling BM_SETSTATE; another
-// control is skinned right after, likely in the node memory just given back.
+// control is skinned right after.
 WNDPROC g_ownProc = nullptr;
 bool g_destroyOnPress = false;
 HWND g_next = nullptr;
@@ -158,6 +162,37 @@ LRESULT CALLBACK LettingGoProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     return result;
 }
 
+// The blocks the program freed while a patch held, overwritten with zeros and kept from the
+// heap: no later node takes their place. Read as a node, such a block is a push button of no
+// window in no state, so any later message handled on it sets a state bit.
+std::vector<std::pair<HANDLE, void*>> g_freed;
+
+BOOL WINAPI ZeroAndKeep(HANDLE heap, DWORD flags, LPVOID block) {
+    if (block == nullptr) {
+        return TRUE;
+    }
+    const SIZE_T size = ::HeapSize(heap, flags, block);
+    if (size == static_cast<SIZE_T>(-1)) {
+        return FALSE;
+    }
+    std::memset(block, 0, size);
+    g_freed.emplace_back(heap, block);
+    return TRUE;
+}
+
+// How many of the kept blocks were written to after they were freed; gives them all back.
+int FreedBlocksWrittenTo() {
+    int written = 0;
+    for (const auto& [heap, block] : g_freed) {
+        const auto* bytes = static_cast<const unsigned char*>(block);
+        const SIZE_T size = ::HeapSize(heap, 0, block);
+        written += std::any_of(bytes, bytes + size, [](unsigned char b) { return b != 0; });
+        ::HeapFree(heap, 0, block);
+    }
+    g_freed.clear();
+    return written;
+}
+
 TEST_F(RegistryTest, ControlLettingGoDuringAMessageIsLeftAlone) {
     HostWindow host;
     HWND keep = host.Add("Button", BS_PUSHBUTTON, "keep");
@@ -170,7 +205,15 @@ TEST_F(RegistryTest, ControlLettingGoDuringAMessageIsLeftAlone) {
         g_destroyOnPress = destroy;
         ASSERT_NE(AttachSkin(button), nullptr);
         Scribble(button);
-        ::SendMessageA(button, BM_SETSTATE, TRUE, 0);
+        {
+            ScopedImportPatch patch("kernel32.dll", "HeapFree",
+                                    reinterpret_cast<void*>(&ZeroAndKeep));
+            ASSERT_TRUE(patch.Active());
+            ::SendMessageA(button, BM_SETSTATE, TRUE, 0);
+        }
+        // The button's node went, and nothing touched it after.
+        EXPECT_EQ(g_freed.size(), 1u);
+        EXPECT_EQ(FreedBlocksWrittenTo(), 0) << "a freed node was used";
         EXPECT_EQ(FindSkinned(button), nullptr);
         ASSERT_NE(FindSkinned(g_next), nullptr);
         EXPECT_EQ(RegistryNodes(),
