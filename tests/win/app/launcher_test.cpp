@@ -49,11 +49,24 @@ TEST(Launcher, ControlsStandAsTheTemplateGivesThem) {
     });
 }
 
+// Line 1 opens the parenthesis that the static after the e-mail field closes; line 4 leads to
+// the web link.
 TEST(Launcher, PromotionalBlockReadsAsOneSentence) {
-    const std::string line1 = MAKER_PROMO_LINE1;
-    const std::string line4 = MAKER_PROMO_LINE4;
-    EXPECT_EQ(line1.substr(line1.size() - 2), "（");
-    EXPECT_EQ(line4.substr(line4.size() - 10), "详细资料：");
+    RunLauncher([](HWND hwnd) {
+        HWND line1 = ::GetWindow(::GetDlgItem(hwnd, IDC_AUX_POWER), GW_HWNDNEXT);
+        const std::string opening = WindowText(line1);
+        ASSERT_GE(opening.size(), 2u);
+        EXPECT_EQ(opening.substr(opening.size() - 2), "（");
+        EXPECT_NE(ItemText(hwnd, IDC_EMAIL).find('@'), std::string::npos);
+        const std::string closing =
+            WindowText(::GetWindow(::GetDlgItem(hwnd, IDC_EMAIL), GW_HWNDNEXT));
+        EXPECT_EQ(closing.substr(0, 2), "）");
+        HWND line4 = ::GetWindow(::GetDlgItem(hwnd, IDC_WEB_LINK), GW_HWNDPREV);
+        const std::string lead = WindowText(line4);
+        ASSERT_GE(lead.size(), 10u);
+        EXPECT_EQ(lead.substr(lead.size() - 10), "详细资料：");
+        EXPECT_EQ(ItemText(hwnd, IDC_WEB_LINK).substr(0, 7), "http://");
+    });
 }
 
 TEST(Launcher, TabOrderRunsThroughButtonsAndTheEmailField) {
@@ -199,7 +212,7 @@ TEST(Launcher, EmailFieldIsRedReadOnlyBorderlessInItsOwnFont) {
         // The caret stands at the end of the address.
         DWORD end = 0;
         ::SendMessageA(email, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&end));
-        EXPECT_EQ(end, sizeof MAKER_EMAIL - 1);
+        EXPECT_EQ(end, WindowText(email).size());
 
         // Its text colour is red; other statics keep the system's.
         HDC dc = ::CreateCompatibleDC(nullptr);
