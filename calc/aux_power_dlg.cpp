@@ -25,5 +25,7 @@ void CAuxPowerDlg::OnCalculate() {
     if (!UpdateData(TRUE)) {
         return;
     }
-    ShowVolume(*this, IDC_AUX_RESULT, AuxPowerVolume(m_deltaV, m_n, m_p0, m_p1, m_p2));
+    const double inputs[] = {m_deltaV, m_n, m_p0, m_p1, m_p2};
+    ShowVolume(*this, IDC_AUX_RESULT, sizing::MethodId::Aux, inputs,
+               AuxPowerVolume(m_deltaV, m_n, m_p0, m_p1, m_p2));
 }

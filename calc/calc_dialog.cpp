@@ -1,15 +1,23 @@
 #include "calc/calc_dialog.h"
 
 #include "calc/calc_texts.h"
+#include "res/resource.h"
+#include "sizing/notes.h"
 #include "sizing/units.h"
 
-void ShowVolume(CWnd& dialog, int resultId, double volume) {
+void ShowVolume(CWnd& dialog, int resultId, sizing::MethodId method, const double* values,
+                double volume) {
     if (!IsShownVolume(volume)) {
         dialog.MessageBox(InvalidInputMessage, nullptr, MB_OK);
         return;
     }
     if (CWnd* result = dialog.GetDlgItem(resultId)) {
         result->SetWindowText(FormatVolumeSentence(volume).c_str());
+    }
+    if (CWnd* notes = dialog.GetDlgItem(IDC_NOTES)) {
+        const sizing::Notes shown = sizing::MakeNotes(sizing::MethodOf(method), values, volume);
+        // An edit control breaks its lines at "\r\n".
+        notes->SetWindowText(sizing::JoinNotes(shown.lines, "\r\n").c_str());
     }
 }
 

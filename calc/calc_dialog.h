@@ -4,10 +4,12 @@
 #include "framework/framework.h"
 #include "sizing/methods.h"
 
-// Shows volume as the result sentence in static resultId of dialog, or, when it is no usable
-// volume, InvalidInputMessage in a message box owned by the dialog; the static then keeps
-// what it showed.
-void ShowVolume(CWnd& dialog, int resultId, double volume);
+// Shows volume as the result sentence in static resultId of dialog, and the notes of method
+// for values (its inputs in binding order) in the dialog's notes edit. When volume is no
+// usable volume, shows InvalidInputMessage in a message box owned by the dialog instead; the
+// static and the notes then keep what they showed.
+void ShowVolume(CWnd& dialog, int resultId, sizing::MethodId method, const double* values,
+                double volume);
 
 // Exchanges edit id with value, which holds input of a method: the edit also takes a number
 // followed by a unit of the input's kind, converted into the input's unit.

@@ -29,7 +29,9 @@ void CPulseADlg::OnCalculate() {
     if (!UpdateData(TRUE)) {
         return;
     }
-    ShowVolume(*this, IDC_PULSEA_RESULT, PulseAVolume(m_n, m_A, m_L, m_k, m_P1, m_P2, m_P0));
+    const double inputs[] = {m_A, m_L, m_k, m_P1, m_P2, m_P0};
+    ShowVolume(*this, IDC_PULSEA_RESULT, sizing::MethodId::PulseA, inputs,
+               PulseAVolume(m_n, m_A, m_L, m_k, m_P1, m_P2, m_P0));
 }
 
 CPulseBDlg::CPulseBDlg(CWnd* parent)
@@ -51,7 +53,9 @@ void CPulseBDlg::OnCalculate() {
     if (!UpdateData(TRUE)) {
         return;
     }
-    ShowVolume(*this, IDC_PULSEB_RESULT, PulseBVolume(m_n, m_Vp, m_P1, m_P2, m_k));
+    const double inputs[] = {m_Vp, m_P1, m_P2, m_k};
+    ShowVolume(*this, IDC_PULSEB_RESULT, sizing::MethodId::PulseB, inputs,
+               PulseBVolume(m_n, m_Vp, m_P1, m_P2, m_k));
 }
 
 CPulseCDlg::CPulseCDlg(CWnd* parent)
@@ -72,7 +76,9 @@ void CPulseCDlg::OnCalculate() {
     if (!UpdateData(TRUE)) {
         return;
     }
-    ShowVolume(*this, IDC_PULSEC_RESULT, PulseCVolume(m_n, m_deltaV, m_P1, m_P2));
+    const double inputs[] = {m_deltaV, m_P1, m_P2};
+    ShowVolume(*this, IDC_PULSEC_RESULT, sizing::MethodId::PulseC, inputs,
+               PulseCVolume(m_n, m_deltaV, m_P1, m_P2));
 }
 
 CPulseDDlg::CPulseDDlg(CWnd* parent)
@@ -94,5 +100,7 @@ void CPulseDDlg::OnCalculate() {
     if (!UpdateData(TRUE)) {
         return;
     }
-    ShowVolume(*this, IDC_PULSED_RESULT, PulseDVolume(m_Vp, m_deltaV, m_Pp, m_deltaP));
+    const double inputs[] = {m_Vp, m_deltaV, m_Pp, m_deltaP};
+    ShowVolume(*this, IDC_PULSED_RESULT, sizing::MethodId::PulseD, inputs,
+               PulseDVolume(m_Vp, m_deltaV, m_Pp, m_deltaP));
 }

@@ -29,7 +29,9 @@ void CShockADlg::OnCalculate() {
     if (!UpdateData(TRUE)) {
         return;
     }
-    ShowVolume(*this, IDC_SHOCKA_RESULT, ShockAVolume(m_rho, m_A, m_l, m_v, m_P0, m_P2));
+    const double inputs[] = {m_rho, m_A, m_l, m_v, m_P0, m_P2};
+    ShowVolume(*this, IDC_SHOCKA_RESULT, sizing::MethodId::ShockA, inputs,
+               ShockAVolume(m_rho, m_A, m_l, m_v, m_P0, m_P2));
 }
 
 CShockBDlg::CShockBDlg(CWnd* parent)
@@ -52,7 +54,9 @@ void CShockBDlg::OnCalculate() {
     if (!UpdateData(TRUE)) {
         return;
     }
-    ShowVolume(*this, IDC_SHOCKB_RESULT, ShockBVolume(m_Q, m_P1, m_P2, m_L, m_t));
+    const double inputs[] = {m_Q, m_P1, m_P2, m_L, m_t};
+    ShowVolume(*this, IDC_SHOCKB_RESULT, sizing::MethodId::ShockB, inputs,
+               ShockBVolume(m_Q, m_P1, m_P2, m_L, m_t));
 }
 
 CShockCDlg::CShockCDlg(CWnd* parent)
@@ -79,5 +83,7 @@ void CShockCDlg::OnCalculate() {
     if (!UpdateData(TRUE)) {
         return;
     }
-    ShowVolume(*this, IDC_SHOCKC_RESULT, ShockCVolume(m_Q, m_L, m_d, m_P1, m_P2, m_P0, m_t, m_rho));
+    const double inputs[] = {m_Q, m_L, m_d, m_P1, m_P2, m_P0, m_t, m_rho};
+    ShowVolume(*this, IDC_SHOCKC_RESULT, sizing::MethodId::ShockC, inputs,
+               ShockCVolume(m_Q, m_L, m_d, m_P1, m_P2, m_P0, m_t, m_rho));
 }

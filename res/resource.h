@@ -34,6 +34,10 @@
 // Every calculator's "计算" button.
 #define IDC_CALCULATE 1000
 
+// Every calculator's notes under its result: the heading and the read-only text.
+#define IDC_NOTES_HEADING 1100
+#define IDC_NOTES 1101
+
 // Auxiliary power calculator.
 #define IDC_AUX_DELTA_V 1001
 #define IDC_AUX_N 1002

@@ -22,6 +22,14 @@ TEST(Program, AuxiliaryPowerRoadFromStartToEnd) {
     Program::Click(calc, 1000);
     EXPECT_EQ(Program::WaitTextChange(calc, 1006, ""),
               "根据您的参数计算出蓄能器所需容积为：27.61 升。");
+    // The notes under it: the catalogue pick first, for the volume the real gas needs, and the
+    // precharge in the piston range.
+    const std::string notes = Program::WaitTextChange(calc, 1101, "");
+    EXPECT_EQ(notes.substr(0, notes.find("\r\n")),
+              "选型（按实际气体 31.64 升）：公称容积 32 L，公称压力 20 MPa");
+    EXPECT_NE(notes.find("\r\np0/p1 = 0.90，在活塞式蓄能器（0.80~0.90）的充气压力范围内。"),
+              std::string::npos)
+        << notes;
 
     // p1 equal to p2: no usable volume; the message box carries the program's name.
     Program::Type(calc, 1005, "10");
@@ -34,6 +42,7 @@ TEST(Program, AuxiliaryPowerRoadFromStartToEnd) {
     EXPECT_TRUE(Program::WaitGone(box));
     EXPECT_EQ(Program::Text(::GetDlgItem(calc, 1006)),
               "根据您的参数计算出蓄能器所需容积为：27.61 升。");
+    EXPECT_EQ(Program::Text(::GetDlgItem(calc, 1101)), notes);
 
     ::PostMessageA(calc, WM_CLOSE, 0, 0);
     EXPECT_TRUE(Program::WaitGone(calc));

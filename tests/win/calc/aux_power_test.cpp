@@ -34,7 +34,7 @@ TEST(AuxPowerDlg, ControlsStandAsTheTemplateGivesThem) {
         EXPECT_EQ(WindowText(hwnd), "作辅助动力源、应急动力源、流量补充、保压等");
         RECT client;
         ::GetClientRect(hwnd, &client);
-        RECT size{0, 0, 340, 187};
+        RECT size{0, 0, 340, 226};
         ::MapDialogRect(hwnd, &size);
         EXPECT_EQ(client.right, size.right);
         EXPECT_EQ(client.bottom, size.bottom);
@@ -66,6 +66,8 @@ TEST(AuxPowerDlg, ControlsStandAsTheTemplateGivesThem) {
                  "（充气压力，折合形气囊0.8~0.85*P1；波纹形气囊0.6~0.65*P1；活塞式蓄能器0.80~"
                  "0.90*P1）",
                  kLeft, 97, 87, 224, 23},
+                NotesHeading(172),
+                NotesEdit(183, 326),
             });
     });
 }

@@ -27,6 +27,7 @@ const wchar_t kShock[] = L"吸收管道突然关闭等造成的液压冲击、�
 const wchar_t kPlunger[] = L"吸收柱塞泵造成的脉动，消减噪音和振动";
 const wchar_t kNonPlunger[] = L"吸收非柱塞泵造成的脉动，消减噪音和振动";
 const wchar_t kCalculate[] = L"计算";
+const wchar_t kNotes[] = L"选型与校核";
 const wchar_t kResultSpaced[] = L"计算结果： （公称容积）";
 const wchar_t kResult[] = L"计算结果：（公称容积）";
 const wchar_t kLowMpa[] = L"工作循环中最低工作压力，Mpa";
@@ -138,7 +139,7 @@ TEST(CodePage1252, LauncherShowsItsTextsTipsAndMenuEntry) {
 struct CalculatorTexts {
     int button; // the launcher button that opens it
     const wchar_t* caption;
-    Texts texts; // labels, hints, result label and button in template order
+    Texts texts; // labels, hints, result label, button and notes heading in template order
 };
 
 TEST(CodePage1252, EveryCalculatorShowsItsTexts) {
@@ -149,44 +150,46 @@ TEST(CodePage1252, EveryCalculatorShowsItsTexts) {
           L"（所需蓄能器输出油液的体积，L升 ）", L"（释压时间大于3分钟时，n＝1；小于3分钟 n＝1.4）",
           L"（工作循环中最低工作压力，Mpa）", L"（工作循环中最高工作压力，Mpa）",
           L"（充气压力，折合形气囊0.8~0.85*P1；波纹形气囊0.6~0.65*P1；活塞式蓄能器0.80~0.90*"
-          L"P1）"}},
+          L"P1）",
+          kNotes}},
         {IDC_SHOCK_A,
          kShock,
          {L"ρ", L"A", L"l", L"v", L"P0", L"P2", L"（油液的密度比重，Kg/升）", L"（管道截面积，m2）",
           L"（管道的长度，m）", L"（管道中油液的流速，m/s）",
           L"（充气压力，系统平均压力的0.9倍，Mpa）", L"（所能承受的最高冲击压力，Mpa）",
-          kResultSpaced, kCalculate}},
+          kResultSpaced, kCalculate, kNotes}},
         {IDC_PULSE_A,
          L"蓄能器用作吸收液压泵压力脉动",
          {L"A", L"L", L"P1", L"P2", L"P0", L"k", L"（柱塞的有效面积，m2）", L"（柱塞行程，m ）",
           kPumpTypes, L"（工作循环中最低工作压力，Pa）", L"（工作循环中最高工作压力，Pa）",
           L"（充气压力，泵出口平均压力的0.6~0.75倍，或0.8 *P1）", kResultSpaced, kCalculate,
-          kFooter, kBrand}},
+          kFooter, kBrand, kNotes}},
         {IDC_SHOCK_B,
          kShock,
          {L"Q", L"P1", L"P2", L"L", L"t", L"阀口关闭前管内流量，L/min",
           L"阀口关闭前管内平均压力，Mpa", L"允许的最大冲击力，Mpa", L"油源到阀口的管道长度，m",
-          L"阀口关闭的时间，突然关闭时取t=0", kResult, kCalculate}},
+          L"阀口关闭的时间，突然关闭时取t=0", kResult, kCalculate, kNotes}},
         {IDC_PULSE_B,
          kPlunger,
          {L"Vp", L"P1", L"P2", L"k", L"柱塞泵的单缸排量，L", kLowMpa, kHighMpa, kPumpTypes, kResult,
-          kCalculate, kFooter, kBrand}},
+          kCalculate, kFooter, kBrand, kNotes}},
         {IDC_PULSE_C,
          kNonPlunger,
          {L"△V", L"P1", L"P2", L"每个循环波幅超过平均值的过剩排出量，L", kLowMpa, kHighMpa, kResult,
-          kCalculate, kFooter, kBrand}},
+          kCalculate, kFooter, kBrand, kNotes}},
         {IDC_PULSE_D,
          kNonPlunger,
          {L"Vp", L"△V", L"Pp", L"△P", L"液压泵的排量，L/r", L"排量内波幅超过平均值的过剩排出量，L",
-          L"泵输出的平均压力，Mpa", L"压力脉动单侧振幅，Mpa", kResult, kCalculate, kFooter,
-          kBrand}},
+          L"泵输出的平均压力，Mpa", L"压力脉动单侧振幅，Mpa", kResult, kCalculate, kFooter, kBrand,
+          kNotes}},
         {IDC_SHOCK_C,
          kShock,
          {L"Q", L"L", L"d", L"P1", L"P2", L"P0", L"t", L"ρ", L"阀口关闭前管内流量，L/min",
           L"管路的总长度，m", L"管路的内径（直径），mm", L"管内通常平均压力，Bar",
           L"管路允许的最大冲击力，Bar",
           L"充气压力Bar，管路平均压力的0.6~0.9倍，附加气瓶时0.95~0.97倍",
-          L"流体减速/阀口关闭时间，突然关闭t=0", L"油液的密度比重，Kg /升", kResult, kCalculate}},
+          L"流体减速/阀口关闭时间，突然关闭t=0", L"油液的密度比重，Kg /升", kResult, kCalculate,
+          kNotes}},
     };
     MainLauncher main;
     RunModal(main.dlg, [&](HWND launcher) {
@@ -228,6 +231,10 @@ TEST(CodePage1252, CalculationShowsTheSentenceAndTheMessages) {
         EXPECT_EQ(TextOf(::GetDlgItem(hwnd, IDC_AUX_RESULT)),
                   L"根据您的参数计算出蓄能器所需容积为：22.22 升。");
         EXPECT_EQ(TextOf(::GetDlgItem(hwnd, IDC_AUX_DELTA_V)), L"１０");
+        const std::wstring notes = TextOf(::GetDlgItem(hwnd, IDC_NOTES));
+        EXPECT_EQ(notes.rfind(L"选型", 0), 0u) << notes;
+        EXPECT_NE(notes.find(L"\r\np0/p1 = 0.90，在活塞式蓄能器（0.80~0.90）的充气压力范围内。"),
+                  std::wstring::npos);
     });
     EXPECT_EQ(boxes,
               (std::vector<std::pair<std::wstring, std::wstring>>{

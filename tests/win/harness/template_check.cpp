@@ -2,7 +2,18 @@
 
 #include "harness.h"
 
+#include "res/resource.h"
+
 #include <gtest/gtest.h>
+
+TemplateControl NotesHeading(int y) {
+    return {IDC_NOTES_HEADING, "Static", "选型与校核", SS_LEFT | WS_GROUP, 7, y, 60, 10};
+}
+
+TemplateControl NotesEdit(int y, int w) {
+    return {IDC_NOTES, "Edit", "", ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_BORDER | WS_TABSTOP,
+            7,         y,      w,  36};
+}
 
 void ExpectControls(HWND dialog, const std::vector<TemplateControl>& controls) {
     HWND child = ::GetWindow(dialog, GW_CHILD);

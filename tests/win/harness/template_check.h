@@ -13,6 +13,11 @@ struct TemplateControl {
     int x, y, w, h;        // dialog units; w 0: the size is the control's own (a picture)
 };
 
+// The last two controls of every calculator: the heading of the notes (1100) and the notes
+// edit (1101), at x 7, empty at start.
+TemplateControl NotesHeading(int y);
+TemplateControl NotesEdit(int y, int w);
+
 // The children of dialog in creation order (which is the tab order) must be exactly these:
 // IDs, classes, texts, styles and positions mapped through the dialog's units.
 void ExpectControls(HWND dialog, const std::vector<TemplateControl>& controls);

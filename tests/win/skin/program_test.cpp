@@ -107,12 +107,18 @@ TEST_F(ProgramTest, CalculatorsMessageBoxesAndTheAboutBoxAreSkinned) {
                 EXPECT_TRUE(ShowsSkin(::GetDlgItem(calculator, id))) << "edit " << id;
                 SetItemText(calculator, id, "0");
             }
+            // The notes are framed like the other edits, as a read-only one.
+            const SkinnedControl* notes = FindSkinned(::GetDlgItem(calculator, IDC_NOTES));
+            ASSERT_NE(notes, nullptr);
+            EXPECT_EQ(notes->kind, kSkinEdit);
+            EXPECT_EQ(notes->state & kSkinReadOnly, kSkinReadOnly);
+            EXPECT_TRUE(ShowsSkin(::GetDlgItem(calculator, IDC_NOTES)));
             EXPECT_EQ(FindSkinned(::GetDlgItem(calculator, IDC_AUX_RESULT)), nullptr);
             size_t registered = 0;
             for (HWND control : calculatorControls) {
                 registered += FindSkinned(control) != nullptr ? 1 : 0;
             }
-            EXPECT_EQ(registered, 6u) << "five edits and the button, no static";
+            EXPECT_EQ(registered, 7u) << "five edits, the notes and the button, no static";
             // Nothing to compute from: the calculator says so in a message box.
             MessageBoxInspector inspector([&](HWND box) {
                 ++boxes;
