@@ -10,7 +10,6 @@ namespace sizing {
 namespace {
 
 constexpr double kAtmosphere = 0.101325; // MPa
-constexpr double kZeroCelsius = 273.15;  // K
 
 // The exponent of the adiabatic formulas, and the one that shock C writes as 0.7143.
 constexpr double kAdiabatic = 1.4;
@@ -51,17 +50,24 @@ GasCorrection Storage(double n, double p0, double p1, double p2, double t) {
 
 } // namespace
 
-double StorageFactor(GasProcess process, double w, double p0, double p1, double p2, double t) {
+void RealGasVolumes(GasProcess process, double p0, double t, const double* p, double* volumes,
+                    std::size_t count) {
     const double rho0 = nitrogen::Density(t, p0);
     // The gas volume at p as a multiple of the volume at p0: the density falls as it grows.
-    const auto volume = [&](double p) {
+    for (std::size_t i = 0; i < count; ++i) {
         const double rho = process == GasProcess::Isothermal
-                               ? nitrogen::Density(t, p)
-                               : nitrogen::IsentropicEnd(t, p0, p).density;
-        return rho0 / rho;
-    };
+                               ? nitrogen::Density(t, p[i])
+                               : nitrogen::IsentropicEnd(t, p0, p[i]).density;
+        volumes[i] = rho0 / rho;
+    }
+}
+
+double StorageFactor(GasProcess process, double w, double p0, double p1, double p2, double t) {
+    const double p[] = {p1, p2};
+    double volumes[2];
+    RealGasVolumes(process, p0, t, p, volumes, 2);
     const double ideal = std::pow(p0 / p1, w) - std::pow(p0 / p2, w);
-    return ideal / (volume(p1) - volume(p2));
+    return ideal / (volumes[0] - volumes[1]);
 }
 
 double ShockEnergyFactor(double p0, double p2, double t) {
@@ -74,27 +80,44 @@ double ShockEnergyFactor(double p0, double p2, double t) {
     return ideal / work;
 }
 
-GasCorrection RealGasCorrection(const Method& method, const double* values, double gasTemperature) {
-    const double t = gasTemperature + kZeroCelsius;
+std::optional<GasLaw> GasLawOf(const Method& method, const double* values) {
     const auto p = [&](const char* name) { return AbsolutePressure(method, values, name); };
+    const double w = 1.0 / kAdiabatic;
     switch (method.id) {
-    case MethodId::Aux:
-        return Storage(values[InputIndex(method, "n")], p("p0"), p("p1"), p("p2"), t);
+    case MethodId::Aux: {
+        const double n = values[InputIndex(method, "n")];
+        return GasLaw{n, 1.0 / n, p("p0"), p("p1"), p("p2")};
+    }
     case MethodId::ShockA:
-        return Checked(GasProcess::Adiabatic, kAdiabatic, ShockEnergyFactor(p("P0"), p("P2"), t));
+        return GasLaw{kAdiabatic, w, p("P0"), p("P0"), p("P2")};
     case MethodId::ShockC:
-        return Checked(
-            GasProcess::Adiabatic, kAdiabatic,
-            StorageFactor(GasProcess::Adiabatic, kShockCExponent, p("P0"), p("P1"), p("P2"), t));
+        return GasLaw{kAdiabatic, kShockCExponent, p("P0"), p("P1"), p("P2")};
     case MethodId::PulseA:
-        return Storage(kAdiabatic, p("P0"), p("P1"), p("P2"), t);
+        return GasLaw{kAdiabatic, w, p("P0"), p("P1"), p("P2")};
     case MethodId::PulseB:
         // The pre-charge stands at P1 and the working pressures at their mean and at P2.
-        return Storage(kAdiabatic, p("P1"), 0.5 * (p("P1") + p("P2")), p("P2"), t);
+        return GasLaw{kAdiabatic, w, p("P1"), 0.5 * (p("P1") + p("P2")), p("P2")};
     case MethodId::PulseC:
-        return Storage(kAdiabatic, p("P1"), p("P1"), p("P2"), t);
+        return GasLaw{kAdiabatic, w, p("P1"), p("P1"), p("P2")};
     default:
+        return std::nullopt;
+    }
+}
+
+GasCorrection RealGasCorrection(const Method& method, const double* values, double gasTemperature) {
+    const double t = gasTemperature + kZeroCelsius;
+    const std::optional<GasLaw> law = GasLawOf(method, values);
+    if (!law) {
         return {GasProcess::None, 0.0, 1.0};
+    }
+    switch (method.id) {
+    case MethodId::ShockA:
+        return Checked(GasProcess::Adiabatic, law->n, ShockEnergyFactor(law->p0, law->p2, t));
+    case MethodId::ShockC:
+        return Checked(GasProcess::Adiabatic, law->n,
+                       StorageFactor(GasProcess::Adiabatic, law->w, law->p0, law->p1, law->p2, t));
+    default:
+        return Storage(law->n, law->p0, law->p1, law->p2, t);
     }
 }
 

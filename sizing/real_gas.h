@@ -9,10 +9,15 @@
 
 #include "sizing/methods.h"
 
+#include <cstddef>
+#include <optional>
+
 namespace sizing {
 
 // The gas temperature, in °C, that the correction assumes unless told another.
 constexpr double kGasTemperature = 20.0;
+// 0 °C in K.
+constexpr double kZeroCelsius = 273.15;
 
 enum class GasProcess {
     None,         // no correction
@@ -27,6 +32,19 @@ struct GasCorrection {
     double factor; // V_real / V_ideal: finite and positive; 1 with no correction
 };
 
+// The gas law of a method's formula: the gas volume V(p) = V0 (p0/p)^w, from the pre-charge p0
+// through the working pressures p1 to p2 (absolute, MPa), with the exponent n that the
+// real-gas correction follows (w = 1/n but in shock C, which writes 0.7143).
+struct GasLaw {
+    double n;
+    double w;
+    double p0, p1, p2;
+};
+
+// The gas law of the method for its inputs (values in binding order); none for the methods
+// without one (shock B, pulsation D). Shock A has no p1: its band runs from p0 to p2.
+std::optional<GasLaw> GasLawOf(const Method& method, const double* values);
+
 // The correction for the method's inputs (values in binding order) at the gas temperature
 // (°C). No correction for the methods without a gas law (shock B, pulsation D), for an
 // exponent outside [1, 1.4], and wherever a state of the gas leaves the range of nitrogen's
@@ -40,6 +58,12 @@ GasCorrection RealGasCorrection(const Method& method, const double* values,
 // (K) or along the isentrope through (t, p0). Absolute pressures in MPa; NaN or an infinity
 // when a state is out of range.
 double StorageFactor(GasProcess process, double w, double p0, double p1, double p2, double t);
+
+// The volumes of a mass of nitrogen at the pressures p[0..count) as multiples of its volume at
+// p0, along the isotherm at temperature t (K) or along the isentrope through (t, p0); absolute
+// pressures in MPa. NaN where a state is out of range.
+void RealGasVolumes(GasProcess process, double p0, double t, const double* p, double* volumes,
+                    std::size_t count);
 
 // The factor of the energy form of shock A, V0 = E / (p0 ((p2/p0)^0.286 - 1) / 0.4): the work
 // of the adiabatic compression from p0 to p2 taken from nitrogen's internal energy along the
