@@ -1,0 +1,59 @@
+#include "sizing/whole_file.h"
+
+#include <windows.h>
+
+#include <memory>
+
+namespace sizing {
+
+namespace {
+
+// The system's words for error, in UTF-8, without the line break it ends with.
+std::string SystemMessage(DWORD error) {
+    wchar_t* text = nullptr;
+    const DWORD length = ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    const std::unique_ptr<wchar_t, decltype(&::LocalFree)> owned(text, &::LocalFree);
+    std::wstring wide(text != nullptr ? text : L"", length);
+    while (!wide.empty() && (wide.back() == L'\n' || wide.back() == L'\r' || wide.back() == L' ')) {
+        wide.pop_back();
+    }
+    if (wide.empty()) {
+        wide = L"error " + std::to_wstring(error);
+    }
+    const int wideSize = static_cast<int>(wide.size());
+    const int size =
+        ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideSize, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideSize, &utf8[0], size, nullptr, nullptr);
+    return utf8;
+}
+
+} // namespace
+
+bool WriteWholeFile(const std::filesystem::path& path, std::string_view content,
+                    std::string& reason) {
+    const std::wstring temporary = path.native() + L".part";
+    HANDLE file = ::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        reason = SystemMessage(::GetLastError());
+        return false;
+    }
+    DWORD written = 0;
+    bool ok =
+        ::WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
+        written == content.size() && ::FlushFileBuffers(file);
+    DWORD error = ok ? ERROR_SUCCESS : ::GetLastError();
+    ok = ::CloseHandle(file) && ok;
+    if (ok && ::MoveFileExW(temporary.c_str(), path.c_str(),
+                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return true;
+    }
+    reason = SystemMessage(error != ERROR_SUCCESS ? error : ::GetLastError());
+    ::DeleteFileW(temporary.c_str());
+    return false;
+}
+
+} // namespace sizing
