@@ -32,6 +32,7 @@ presovol_ensure_packages() {
         need+=(libclang-rt-dev)
     [ -e /usr/include/benchmark/benchmark.h ] || need+=(libbenchmark-dev)
     [ -e /usr/include/nlohmann/json.hpp ] || need+=(nlohmann-json3-dev)
+    [ -e /usr/include/CLI/CLI.hpp ] || need+=(libcli11-dev)
     [ -d /usr/src/googletest ] && [ -e /usr/lib/x86_64-linux-gnu/libgtest.a ] ||
         need+=(googletest libgtest-dev)
     [ ${#need[@]} -eq 0 ] && return 0

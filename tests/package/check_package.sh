@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Checks the release zip: exactly the program and the guide; a 64-bit GUI program that
-# imports system DLLs only and carries no debugging symbols.
+# Checks the release zip: exactly the two programs and the guide; 64-bit programs, Presovol.exe
+# for the Windows GUI and presovol-calc.exe for the console, that import system DLLs only and
+# carry no debugging symbols.
 set -euo pipefail
 zip=$1
 objdump=$2
@@ -10,26 +11,31 @@ cd "$work"
 python3 - "$zip" <<'PY'
 import sys, zipfile
 names = sorted(zipfile.ZipFile(sys.argv[1]).namelist())
-expected = sorted(["Presovol.exe", "使用说明.txt"])
+expected = sorted(["Presovol.exe", "presovol-calc.exe", "使用说明.txt"])
 if names != expected:
     sys.exit(f"zip holds {names}, expected {expected}")
 zipfile.ZipFile(sys.argv[1]).extractall(".")
 PY
-headers=$("$objdump" -p Presovol.exe)
-grep -q 'file format pei-x86-64' <<<"$headers" || { echo "not a 64-bit PE" >&2; exit 1; }
-grep -q 'Subsystem.*(Windows GUI)' <<<"$headers" || { echo "not a GUI program" >&2; exit 1; }
 allowed='^(KERNEL32|USER32|GDI32|MSIMG32|COMCTL32|SHELL32|ADVAPI32|OLE32|msvcrt)\.dll$'
 status=0
-while read -r dll; do
-    if ! grep -qiE "$allowed" <<<"$dll"; then
-        echo "imports a DLL that is not the system's: $dll" >&2
+check() { # program subsystem
+    local program=$1 subsystem=$2 headers
+    headers=$("$objdump" -p "$program")
+    grep -q 'file format pei-x86-64' <<<"$headers" || { echo "$program: not a 64-bit PE" >&2; status=1; }
+    grep -q "Subsystem.*($subsystem)" <<<"$headers" || { echo "$program: not $subsystem" >&2; status=1; }
+    while read -r dll; do
+        if ! grep -qiE "$allowed" <<<"$dll"; then
+            echo "$program imports a DLL that is not the system's: $dll" >&2
+            status=1
+        fi
+        echo "$program imports $dll"
+    done < <(sed -n 's/^\s*DLL Name: //p' <<<"$headers")
+    if "$objdump" -h "$program" | grep -q '\.debug_'; then
+        echo "$program still carries debugging sections" >&2
         status=1
     fi
-    echo "imports $dll"
-done < <(sed -n 's/^\s*DLL Name: //p' <<<"$headers")
-if "$objdump" -h Presovol.exe | grep -q '\.debug_'; then
-    echo "the program still carries debugging sections" >&2
-    status=1
-fi
-echo "Presovol.exe: $(stat -c %s Presovol.exe) bytes"
+    echo "$program: $(stat -c %s "$program") bytes"
+}
+check Presovol.exe "Windows GUI"
+check presovol-calc.exe "Windows CUI"
 exit $status

@@ -1,0 +1,518 @@
+#include "cli/calc_command.h"
+
+#include "calc/calc_texts.h"
+#include "cli/csv.h"
+#include "framework/number_text.h"
+#include "sizing/methods.h"
+#include "sizing/sheet.h"
+#include "sizing/units.h"
+#include "sizing/utf8.h"
+#include "sizing/whole_file.h"
+
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <string_view>
+
+namespace cli {
+
+namespace {
+
+using sizing::Input;
+using sizing::Method;
+using Json = nlohmann::ordered_json;
+
+// Why a case or the command cannot go on.
+struct Failure {
+    const char* code;  // ASCII: "usage", "method", "input", "missing", "number", "invalid", "file"
+    std::string input; // the input it is about, or empty
+    std::string text;  // what the user reads, UTF-8
+    int exitCode;
+};
+
+Failure Usage(std::string text) {
+    return {"usage", std::string(), std::move(text), kUsage};
+}
+
+std::string Text(const char* programText) {
+    return sizing::ProgramTextToUtf8(programText);
+}
+
+std::string MethodNames() {
+    std::string names;
+    for (const Method& method : sizing::kMethods) {
+        names += names.empty() ? "" : " ";
+        names += method.name;
+    }
+    return names;
+}
+
+std::string InputNames(const Method& method) {
+    std::string names;
+    for (std::size_t i = 0; i < method.inputCount; ++i) {
+        names += i == 0 ? "" : " ";
+        names += method.inputs[i].name;
+    }
+    return names;
+}
+
+Failure UnknownMethod(std::string_view name) {
+    return {"method", std::string(),
+            u8"未知的计算方法“" + std::string(name) + u8"”；可用的有：" + MethodNames() + u8"。",
+            kUsage};
+}
+
+// What a value that is no number of the input is told.
+Failure NotANumber(const Input& input, std::string_view typed) {
+    std::string text =
+        u8"输入 " + std::string(input.name) + u8" 的值“" + std::string(typed) + u8"”不是一个数字";
+    const std::string units = sizing::UnitSymbols(input.kind);
+    if (*input.unit == '\0' || units.empty()) {
+        text += u8"：它不带单位。";
+    } else {
+        text += u8"，或带了不属于它的单位：它以 " + std::string(input.unit) +
+                u8" 计，也可写上这些单位之一：" + units + u8"。";
+    }
+    return {"number", input.name, std::move(text), kUsage};
+}
+
+// One case: a method and the values of its inputs, in binding order and each input's unit.
+struct Case {
+    const Method* method = nullptr;
+    double values[sizing::kMaxInputs] = {};
+    std::string typed[sizing::kMaxInputs];
+};
+
+// Fills the case's inputs from name=value pairs (values may carry units); with useDefaults an
+// input not given takes the dialog's initial value.
+std::optional<Failure> ReadInputs(const std::vector<std::pair<std::string, std::string>>& given,
+                                  bool useDefaults, Case& c) {
+    const Method& method = *c.method;
+    bool seen[sizing::kMaxInputs] = {};
+    for (const auto& [name, typed] : given) {
+        const std::size_t i = sizing::InputIndex(method, name);
+        if (i == method.inputCount) {
+            return Failure{"input", name,
+                           u8"方法 " + std::string(method.name) + u8" 没有输入“" + name +
+                               u8"”；它的输入是：" + InputNames(method) + u8"。",
+                           kUsage};
+        }
+        if (seen[i]) {
+            return Failure{"input", name, u8"输入 " + name + u8" 给了不止一次。", kUsage};
+        }
+        if (!sizing::ReadTypedQuantity(typed, method.inputs[i], c.values[i])) {
+            return NotANumber(method.inputs[i], typed);
+        }
+        c.typed[i] = typed;
+        seen[i] = true;
+    }
+    std::string missing;
+    std::string first;
+    for (std::size_t i = 0; i < method.inputCount; ++i) {
+        if (seen[i]) {
+            continue;
+        }
+        if (useDefaults) {
+            c.values[i] = method.inputs[i].initial;
+            c.typed[i] = FormatNumberText(c.values[i]);
+            continue;
+        }
+        first = first.empty() ? method.inputs[i].name : first;
+        missing += missing.empty() ? "" : " ";
+        missing += method.inputs[i].name;
+    }
+    if (!missing.empty()) {
+        return Failure{"missing", first,
+                       u8"缺少输入：" + missing +
+                           u8"。请写作 名称=数值，或加 --defaults 取计算器的初始值。",
+                       kUsage};
+    }
+    return std::nullopt;
+}
+
+// The calculation of a case with a shown volume; the failure when it has none.
+std::optional<Failure> Evaluate(const Case& c, double temperature,
+                                std::optional<sizing::Calculation>& calculation) {
+    if (!IsShownVolume(c.method->volume(c.values))) {
+        return Failure{"invalid", std::string(), Text(InvalidInputMessage), kNoVolume};
+    }
+    calculation = sizing::Calculate(*c.method, c.values, c.typed, temperature);
+    return std::nullopt;
+}
+
+// A number for JSON: a whole number without a decimal point, as people write it.
+Json Number(double value) {
+    constexpr double kExact = 9007199254740992.0; // 2^53
+    if (value == std::floor(value) && std::fabs(value) < kExact) {
+        return Json(static_cast<std::int64_t>(value));
+    }
+    return Json(value);
+}
+
+const char* ProcessName(sizing::GasProcess process) {
+    switch (process) {
+    case sizing::GasProcess::Isothermal:
+        return "isothermal";
+    case sizing::GasProcess::Adiabatic:
+        return "isentropic";
+    default:
+        return "interpolated";
+    }
+}
+
+Json CalculationJson(const sizing::Calculation& c) {
+    Json inputs = Json::object();
+    for (std::size_t i = 0; i < c.method->inputCount; ++i) {
+        inputs[c.method->inputs[i].name] = Number(c.values[i]);
+    }
+    const sizing::Pick& pick = c.notes.pick;
+    const sizing::GasCorrection& gas = c.notes.gas;
+    Json notes = Json::array();
+    for (const sizing::Note& note : c.notes.lines) {
+        notes.push_back({{"code", note.code}, {"text", Text(note.text.c_str())}});
+    }
+    return {{"method", c.method->name},
+            {"inputs", inputs},
+            {"volume_l", c.volume},
+            {"shown", sizing::TwoDecimalText(c.volume)},
+            {"pick",
+             {{"nominal_l", Number(pick.nominalLitres)},
+              {"units", Number(pick.units)},
+              {"class_mpa", pick.classMpa ? Number(*pick.classMpa) : Json()}}},
+            {"real_gas", gas.process == sizing::GasProcess::None
+                             ? Json()
+                             : Json{{"factor", gas.factor},
+                                    {"volume_l", c.volume * gas.factor},
+                                    {"temperature_c", Number(c.temperature)},
+                                    {"process", ProcessName(gas.process)}}},
+            {"notes", notes}};
+}
+
+// The settings of one run.
+struct Settings {
+    const Method* method = nullptr;
+    std::vector<std::string> inputs;
+    std::string batch, out, sheet;
+    double temperature = 20.0;
+    bool defaults = false;
+    bool json = false;
+};
+
+class Command {
+public:
+    explicit Command(const Streams& streams) : m_s(streams) {}
+
+    int Run(const std::vector<std::string>& args) {
+        m_settings.json = std::find(args.begin(), args.end(), "--json") != args.end();
+        CLI::App app(u8"按八种方法计算液压蓄能器的公称容积。", "presovol-calc");
+        Describe(app);
+        std::vector<const char*> argv;
+        for (const std::string& arg : args) {
+            argv.push_back(arg.c_str());
+        }
+        try {
+            app.parse(static_cast<int>(argv.size()), argv.data());
+        } catch (const CLI::CallForHelp& e) {
+            return app.exit(e, m_s.out, m_s.err);
+        } catch (const CLI::ParseError& e) {
+            return Fail(Usage(u8"命令行有误：" + std::string(e.what())));
+        }
+        // What is left over names no method, or stands where none is wanted.
+        const std::vector<std::string> extras = app.remaining();
+        if (!extras.empty()) {
+            return Fail(m_settings.method == nullptr && m_settings.batch.empty()
+                            ? UnknownMethod(extras[0])
+                            : Usage(u8"多余的参数：" + extras[0]));
+        }
+        if (const std::optional<Failure> wrong = CheckSettings()) {
+            return Fail(*wrong);
+        }
+        return m_settings.batch.empty() ? RunCase() : RunBatch();
+    }
+
+private:
+    void Describe(CLI::App& app) {
+        auto format = std::make_shared<CLI::Formatter>();
+        format->label("Usage", u8"用法");
+        format->label("OPTIONS", u8"选项");
+        format->label("SUBCOMMAND", u8"方法");
+        format->label("Positionals", u8"输入");
+        format->column_width(26);
+        app.formatter(format);
+        app.option_defaults()->group(u8"选项");
+        app.set_help_flag("-h,--help", u8"列出方法与选项；方法后加 --help 列出它的输入");
+        app.add_flag("--defaults", m_settings.defaults, u8"没给出的输入取计算器的初始值");
+        app.add_option("--temperature", m_settings.temperature,
+                       u8"实际气体修正的气体温度，°C（默认 20）")
+            ->type_name(u8"摄氏度");
+        app.add_flag("--json", m_settings.json, u8"输出一个 JSON 对象");
+        app.add_option("--sheet", m_settings.sheet, u8"把计算书写入 HTML 文件")
+            ->type_name(u8"文件");
+        app.add_option("--batch", m_settings.batch, u8"逐行计算 CSV 文件（- 为标准输入）")
+            ->type_name(u8"文件");
+        app.add_option("--out", m_settings.out, u8"--batch 的结果写入此文件，而非标准输出")
+            ->type_name(u8"文件");
+        app.require_subcommand(0, 1);
+        app.allow_extras();
+        app.footer(u8"例：presovol-calc aux deltaV=10 n=1.4 p0=9 p1=10 p2=20\n"
+                   u8"    presovol-calc shock-c Q=300 L=150 d=20mm P1=10MPa P2=140bar P0=80 t=0 "
+                   u8"rho=0.9 --json\n"
+                   u8"数值可带单位，写在数后，可隔空格：150 bar、500 mL、6 m3/h、20 cm、100 "
+                   u8"cm2、900 kg/m3。");
+        for (const Method& method : sizing::kMethods) {
+            CLI::App* sub =
+                app.add_subcommand(method.name, Text(method.title) + u8"：" + Text(method.caption));
+            sub->group(u8"方法");
+            sub->fallthrough();
+            sub->get_help_ptr()->group(u8"选项");
+            sub->add_option("inputs", m_settings.inputs, u8"各输入的值，可带单位")
+                ->type_name(u8"名称=数值")
+                ->group(u8"输入");
+            sub->footer(InputTable(method));
+            sub->callback([this, &method] { m_settings.method = &method; });
+        }
+    }
+
+    // The method's inputs in columns: name, symbol, unit, hint.
+    static std::string InputTable(const Method& method) {
+        std::string table = u8"输入：\n";
+        for (std::size_t i = 0; i < method.inputCount; ++i) {
+            const Input& input = method.inputs[i];
+            table += "  " + Padded(input.name, 8) + Padded(Text(input.label), 7) +
+                     Padded(*input.unit != '\0' ? input.unit : u8"—", 7) + Text(input.hint) + "\n";
+        }
+        table += u8"公式：" + Text(method.formula);
+        return table;
+    }
+
+    // text followed by blanks up to width columns; a Chinese character takes two.
+    static std::string Padded(const std::string& text, std::size_t width) {
+        std::size_t columns = 0;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const auto c = static_cast<unsigned char>(text[i]);
+            if ((c & 0xC0u) != 0x80u) {
+                columns += c >= 0xE3 ? 2 : 1; // from U+3000 on: the wide characters
+            }
+        }
+        return text + std::string(width > columns ? width - columns : 1, ' ');
+    }
+
+    std::optional<Failure> CheckSettings() const {
+        const Settings& s = m_settings;
+        if (!std::isfinite(s.temperature)) {
+            return Usage(u8"--temperature 须是一个摄氏温度。");
+        }
+        if (s.batch.empty()) {
+            if (s.method == nullptr) {
+                return Usage(
+                    u8"请给出计算方法（" + MethodNames() +
+                    u8"）和它的输入，或用 --batch 读入 CSV 文件；详见 presovol-calc --help。");
+            }
+            if (!s.out.empty()) {
+                return Usage(u8"--out 只用于 --batch。");
+            }
+            return std::nullopt;
+        }
+        if (s.method != nullptr) {
+            return Usage(u8"--batch 不与计算方法同用：方法写在 CSV 文件的 method 列。");
+        }
+        if (!s.sheet.empty() || s.json) {
+            return Usage(u8"--sheet 和 --json 只用于单个算例；--batch 输出 CSV。");
+        }
+        return std::nullopt;
+    }
+
+    int Fail(const Failure& failure) {
+        if (m_settings.json) {
+            Json error{{"code", failure.code},
+                       {"input", failure.input.empty() ? Json() : Json(failure.input)},
+                       {"text", failure.text}};
+            m_s.out << Json{{"error", error}}.dump(-1, ' ', m_s.asciiJson) << "\n";
+        } else {
+            m_s.err << failure.text << "\n";
+        }
+        return failure.exitCode;
+    }
+
+    int RunCase() {
+        Case c;
+        c.method = m_settings.method;
+        std::vector<std::pair<std::string, std::string>> given;
+        for (const std::string& arg : m_settings.inputs) {
+            const std::size_t equals = arg.find('=');
+            if (equals == std::string::npos) {
+                return Fail(Usage(u8"参数“" + arg + u8"”应写作 名称=数值，如 p1=10。"));
+            }
+            given.emplace_back(arg.substr(0, equals), arg.substr(equals + 1));
+        }
+        std::optional<sizing::Calculation> calculation;
+        std::optional<Failure> failure = ReadInputs(given, m_settings.defaults, c);
+        if (!failure) {
+            failure = Evaluate(c, m_settings.temperature, calculation);
+        }
+        if (failure) {
+            return Fail(*failure);
+        }
+        if (!m_settings.sheet.empty()) {
+            const std::time_t now = std::time(nullptr);
+            const std::string html =
+                sizing::SheetHtml(*calculation, {"presovol-calc", *std::localtime(&now)});
+            std::string reason;
+            if (!sizing::WriteWholeFile(std::filesystem::u8path(m_settings.sheet), html, reason)) {
+                return Fail({"file", std::string(),
+                             u8"计算书没能写入 " + m_settings.sheet + u8"：" + reason, kUsage});
+            }
+        }
+        if (m_settings.json) {
+            m_s.out << CalculationJson(*calculation).dump(-1, ' ', m_s.asciiJson) << "\n";
+        } else {
+            m_s.out << Text(FormatVolumeSentence(calculation->volume).c_str()) << "\n";
+            for (const sizing::Note& note : calculation->notes.lines) {
+                m_s.out << Text(note.text.c_str()) << "\n";
+            }
+        }
+        return kShown;
+    }
+
+    int RunBatch() {
+        std::ifstream file;
+        std::istream* in = &m_s.in;
+        if (m_settings.batch != "-") {
+            file.open(std::filesystem::u8path(m_settings.batch), std::ios::binary);
+            if (!file) {
+                return Fail(
+                    {"file", std::string(), u8"无法读取 " + m_settings.batch + u8"。", kUsage});
+            }
+            in = &file;
+        }
+        std::ofstream outFile;
+        std::ostream* out = &m_s.out;
+        if (!m_settings.out.empty()) {
+            outFile.open(std::filesystem::u8path(m_settings.out),
+                         std::ios::binary | std::ios::trunc);
+            if (!outFile) {
+                return Fail(
+                    {"file", std::string(), u8"无法写入 " + m_settings.out + u8"。", kUsage});
+            }
+            outFile << "\xEF\xBB\xBF"; // so that spreadsheets read the Chinese messages as UTF-8
+            out = &outFile;
+        }
+        CsvReader reader(*in);
+        std::vector<std::string> header;
+        if (reader.Next(header) != CsvReader::Status::Record || header.empty() ||
+            header[0] != "method") {
+            return Fail(Usage(u8"CSV 文件的第一行须是表头：method，再接输入名。"));
+        }
+        for (std::size_t i = 1; i < header.size(); ++i) {
+            bool known = false;
+            for (const Method& method : sizing::kMethods) {
+                known = known || sizing::InputIndex(method, header[i]) < method.inputCount;
+            }
+            if (!known ||
+                std::find(header.begin() + 1, header.begin() + static_cast<std::ptrdiff_t>(i),
+                          header[i]) != header.begin() + static_cast<std::ptrdiff_t>(i)) {
+                return Fail(
+                    Usage(u8"CSV 表头的“" + header[i] + u8"”不是任何方法的输入，或出现了两次。"));
+            }
+        }
+        WriteRow(*out, header,
+                 {"volume_l", "shown", "nominal_l", "units", "class_mpa", "real_gas_factor",
+                  "real_gas_volume_l", "status", "message"});
+        bool allShown = true;
+        std::vector<std::string> row;
+        for (CsvReader::Status status; (status = reader.Next(row)) != CsvReader::Status::End;) {
+            if (status == CsvReader::Status::Record &&
+                std::all_of(row.begin(), row.end(),
+                            [](const std::string& f) { return f.empty(); })) {
+                continue; // a blank line
+            }
+            allShown = BatchRow(status, header, row, *out) && allShown;
+        }
+        out->flush();
+        if (!*out) {
+            return Fail({"file", std::string(), u8"结果没能全部写出。", kUsage});
+        }
+        return allShown ? kShown : kNoVolume;
+    }
+
+    // Computes and writes one row; answers whether it gave a volume.
+    bool BatchRow(CsvReader::Status status, const std::vector<std::string>& header,
+                  std::vector<std::string>& row, std::ostream& out) {
+        Case c;
+        std::optional<sizing::Calculation> calculation;
+        std::optional<Failure> failure;
+        if (status == CsvReader::Status::TooLong) {
+            failure = Usage(u8"这一行太长，没有读。");
+        } else if (row.size() > header.size()) {
+            failure = Usage(u8"这一行的字段比表头多。");
+        } else if ((c.method = sizing::FindMethod(row[0])) == nullptr) {
+            failure = UnknownMethod(row[0]);
+        } else {
+            std::vector<std::pair<std::string, std::string>> given;
+            for (std::size_t i = 1; i < row.size(); ++i) {
+                if (!row[i].empty() &&
+                    sizing::InputIndex(*c.method, header[i]) < c.method->inputCount) {
+                    given.emplace_back(header[i], row[i]);
+                }
+            }
+            failure = ReadInputs(given, m_settings.defaults, c);
+            if (!failure) {
+                failure = Evaluate(c, m_settings.temperature, calculation);
+            }
+        }
+        row.resize(header.size());
+        if (failure) {
+            WriteRow(out, row, {"", "", "", "", "", "", "", "error", failure->text});
+            return false;
+        }
+        // The inputs in their fields' units.
+        for (std::size_t i = 1; i < header.size(); ++i) {
+            const std::size_t k = sizing::InputIndex(*c.method, header[i]);
+            if (k < c.method->inputCount) {
+                row[i] = FormatNumberText(c.values[k]);
+            }
+        }
+        const sizing::Pick& pick = calculation->notes.pick;
+        const sizing::GasCorrection& gas = calculation->notes.gas;
+        const bool real = gas.process != sizing::GasProcess::None;
+        WriteRow(out, row,
+                 {FormatNumberText(calculation->volume),
+                  sizing::TwoDecimalText(calculation->volume), FormatNumberText(pick.nominalLitres),
+                  FormatNumberText(pick.units),
+                  pick.classMpa ? FormatNumberText(*pick.classMpa) : "",
+                  real ? FormatNumberText(gas.factor) : "",
+                  real ? FormatNumberText(calculation->volume * gas.factor) : "", "ok", ""});
+        return true;
+    }
+
+    static void WriteRow(std::ostream& out, const std::vector<std::string>& first,
+                         const std::vector<std::string>& rest) {
+        bool separator = false;
+        for (const auto* fields : {&first, &rest}) {
+            for (const std::string& field : *fields) {
+                out << (separator ? "," : "") << CsvField(field);
+                separator = true;
+            }
+        }
+        out << "\r\n";
+    }
+
+    const Streams& m_s;
+    Settings m_settings;
+};
+
+} // namespace
+
+int RunCalc(const std::vector<std::string>& args, const Streams& streams) {
+    return Command(streams).Run(args);
+}
+
+} // namespace cli

@@ -1,0 +1,365 @@
+// presovol-calc from its arguments to its output and exit code, as a shell runs it.
+#include "cli/calc_command.h"
+#include "cli/csv.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Ran {
+    int exit;
+    std::string out, err;
+};
+
+Ran Calc(std::vector<std::string> args, const std::string& in = std::string()) {
+    args.insert(args.begin(), "presovol-calc");
+    std::istringstream input(in);
+    std::ostringstream out, err;
+    const int exit = cli::RunCalc(args, {input, out, err, false});
+    return {exit, out.str(), err.str()};
+}
+
+std::string FirstLine(const std::string& text) {
+    return text.substr(0, text.find('\n'));
+}
+
+std::string Sentence(const char* shown) {
+    return std::string("根据您的参数计算出蓄能器所需容积为：") + shown + " 升。";
+}
+
+// One worked example per method; some inputs carry units.
+struct Worked {
+    std::vector<std::string> args;
+    double volume; // from the formula's worked example
+    const char* shown;
+    bool realGas;
+};
+
+const Worked kWorked[] = {
+    {{"aux", "deltaV=10", "n=1.4", "p0=9", "p1=10", "p2=20"}, 27.610259, "27.61", true},
+    {{"shock-a", "rho=900 kg/m3", "A=100cm2", "l=200", "v=4", "P0=90bar", "P2=12"},
+     7.4629823,
+     "7.46",
+     true},
+    {{"shock-b", "Q=100", "P1=10", "P2=14", "L=50", "t=0"}, 1.148, "1.15", false},
+    {{"shock-c", "Q=5 L/s", "L=150", "d=2cm", "P1=10 MPa", "P2=140", "P0=80", "t=0", "rho=0.9"},
+     4.0975044,
+     "4.10",
+     true},
+    {{"pulse-a", "A=0.001", "L=50mm", "k=0.6", "P1=10", "P2=12", "P0=8"}, 0.2881409, "0.29", true},
+    {{"pulse-b", "Vp=0.1", "P1=10", "P2=12", "k=0.6"}, 1.065848, "1.07", true},
+    {{"pulse-c", "deltaV=100 mL", "P1=10", "P2=12"}, 0.818959, "0.82", true},
+    {{"pulse-d", "Vp=1 L/r", "deltaV=0.05", "Pp=10", "deltaP=0.5"}, 1.6666667, "1.67", false},
+};
+
+TEST(CalcCommand, WorkedExamplesInTextAndJson) {
+    for (const Worked& w : kWorked) {
+        SCOPED_TRACE(w.args[0]);
+        const Ran text = Calc(w.args);
+        EXPECT_EQ(text.exit, cli::kShown);
+        EXPECT_EQ(FirstLine(text.out), Sentence(w.shown));
+        EXPECT_NE(text.out.find("\n选型"), std::string::npos) << text.out;
+        EXPECT_EQ(text.err, "");
+
+        std::vector<std::string> args = w.args;
+        args.push_back("--json");
+        const Ran json = Calc(args);
+        EXPECT_EQ(json.exit, cli::kShown);
+        const nlohmann::json j = nlohmann::json::parse(json.out);
+        EXPECT_EQ(j["method"], w.args[0]);
+        EXPECT_NEAR(j["volume_l"].get<double>(), w.volume, 1e-6 * w.volume);
+        EXPECT_EQ(j["shown"], w.shown);
+        EXPECT_EQ(j["inputs"].size(), w.args.size() - 1);
+        EXPECT_EQ(j["real_gas"].is_null(), !w.realGas);
+        EXPECT_EQ(j["notes"][0]["code"], "pick");
+        EXPECT_EQ(j["notes"][0]["text"], FirstLine(text.out.substr(text.out.find('\n') + 1)));
+    }
+}
+
+TEST(CalcCommand, JsonHoldsTheInputsInTheirUnitsThePickAndTheRealGas) {
+    const Ran run = Calc({"shock-c", "Q=5 L/s", "L=150", "d=2cm", "P1=10 MPa", "P2=140", "P0=80",
+                          "t=0", "rho=900 kg/m³", "--json"});
+    const nlohmann::json j = nlohmann::json::parse(run.out);
+    EXPECT_EQ(j["inputs"]["Q"], 300);
+    EXPECT_EQ(j["inputs"]["d"], 20);
+    EXPECT_EQ(j["inputs"]["P1"], 100);
+    EXPECT_EQ(j["inputs"]["rho"], 0.9);
+    EXPECT_EQ(j["pick"]["nominal_l"], 6.3); // the next size above 4.10 L
+    EXPECT_EQ(j["pick"]["units"], 1);
+    EXPECT_EQ(j["pick"]["class_mpa"], 20);
+    EXPECT_EQ(j["real_gas"]["process"], "isentropic");
+    EXPECT_EQ(j["real_gas"]["temperature_c"], 20);
+
+    // Above the common classes the class is null; at 50 °C the gas needs less correction.
+    const std::vector<std::string> high = {"aux", "deltaV=10", "n=1.4", "p0=27", "p1=30", "p2=40"};
+    std::vector<std::string> warm = high;
+    warm.insert(warm.end(), {"--json", "--temperature", "50"});
+    std::vector<std::string> room = high;
+    room.push_back("--json");
+    const nlohmann::json hot = nlohmann::json::parse(Calc(warm).out);
+    const nlohmann::json cool = nlohmann::json::parse(Calc(room).out);
+    EXPECT_TRUE(cool["pick"]["class_mpa"].is_null());
+    EXPECT_EQ(hot["real_gas"]["temperature_c"], 50);
+    EXPECT_GT(cool["real_gas"]["factor"].get<double>(), hot["real_gas"]["factor"].get<double>());
+    EXPECT_GT(hot["real_gas"]["factor"].get<double>(), 1.0);
+}
+
+TEST(CalcCommand, ExitCodesAndMessages) {
+    const struct {
+        std::vector<std::string> args;
+        int exit;
+        const char* code;  // of the JSON error
+        const char* input; // the input it names, or null
+        const char* says;  // part of the message
+    } cases[] = {
+        {{"aux", "deltaV=10", "n=1.4", "p0=9", "p1=20", "p2=10"},
+         cli::kNoVolume,
+         "invalid",
+         nullptr,
+         "输入的参数有误，请重新输入！"},
+        {{"aux", "--defaults"}, cli::kNoVolume, "invalid", nullptr, "请重新输入"},
+        {{"aux", "deltaV=10", "n=1.4"}, cli::kUsage, "missing", "p0", "p0 p1 p2"},
+        {{"aux", "deltaV=10", "n=1.4", "p0=9", "p1=10 L", "p2=20"},
+         cli::kUsage,
+         "number",
+         "p1",
+         "MPa bar kPa Pa psi"},
+        {{"aux", "deltaV=10", "n=1.4 s", "p0=9", "p1=10", "p2=20"},
+         cli::kUsage,
+         "number",
+         "n",
+         "不带单位"},
+        {{"aux", "deltaV=10", "x=1"}, cli::kUsage, "input", "x", "deltaV n p0 p1 p2"},
+        {{"aux", "deltaV=1", "deltaV=2"}, cli::kUsage, "input", "deltaV", "不止一次"},
+        {{"aux", "deltaV"}, cli::kUsage, "usage", nullptr, "名称=数值"},
+        {{"pulse-x", "a=1"}, cli::kUsage, "method", nullptr, "pulse-x"},
+        {{}, cli::kUsage, "usage", nullptr, "--batch"},
+        {{"aux", "--temperature", "warm"}, cli::kUsage, "usage", nullptr, "--temperature"},
+        {{"aux", "--temperature", "nan"}, cli::kUsage, "usage", nullptr, "--temperature"},
+        {{"aux", "--batch", "x.csv"}, cli::kUsage, "usage", nullptr, "--batch"},
+        {{"aux", "--out", "x.csv", "--defaults"}, cli::kUsage, "usage", nullptr, "--out"},
+    };
+    for (const auto& c : cases) {
+        std::string line;
+        for (const std::string& arg : c.args) {
+            line += arg + " ";
+        }
+        SCOPED_TRACE(line);
+        const Ran text = Calc(c.args);
+        EXPECT_EQ(text.exit, c.exit);
+        EXPECT_EQ(text.out, "");
+        EXPECT_NE(text.err.find(c.says), std::string::npos) << text.err;
+
+        std::vector<std::string> args = c.args;
+        args.push_back("--json");
+        const Ran json = Calc(args);
+        EXPECT_EQ(json.exit, c.exit);
+        const nlohmann::json error = nlohmann::json::parse(json.out)["error"];
+        EXPECT_EQ(error["code"], c.code);
+        EXPECT_EQ(error["input"], c.input != nullptr ? nlohmann::json(c.input) : nlohmann::json());
+        EXPECT_EQ(error["text"].get<std::string>() + "\n", text.err);
+    }
+}
+
+TEST(CalcCommand, DefaultsAndHelp) {
+    // n takes the dialog's 1.
+    const Ran run = Calc({"aux", "--defaults", "deltaV=10", "p0=9", "p1=10", "p2=20"});
+    EXPECT_EQ(run.exit, cli::kShown);
+    EXPECT_EQ(FirstLine(run.out), Sentence("22.22"));
+
+    const Ran help = Calc({"--help"});
+    EXPECT_EQ(help.exit, 0);
+    for (const char* method : {"aux", "shock-a", "shock-b", "shock-c", "pulse-a", "pulse-b",
+                               "pulse-c", "pulse-d", "--batch", "--json", "--temperature"}) {
+        EXPECT_NE(help.out.find(method), std::string::npos) << method;
+    }
+    const Ran methodHelp = Calc({"shock-c", "--help"});
+    EXPECT_EQ(methodHelp.exit, 0);
+    for (const char* row : {"Q       Q      L/min  阀口关闭前管内流量，L/min",
+                            "t       t      —      流体减速/阀口关闭时间，突然关闭t=0"}) {
+        EXPECT_NE(methodHelp.out.find(row), std::string::npos) << row << "\n" << methodHelp.out;
+    }
+}
+
+TEST(CalcCommand, SheetIsWrittenWholeOrNotAtAll) {
+    const std::vector<std::string> aux = {"aux", "deltaV=10", "n=1.4", "p0=9", "p1=10", "p2=20"};
+    std::vector<std::string> args = aux;
+    args.insert(args.end(), {"--sheet", "calc_command_test_sheet.html"});
+    EXPECT_EQ(Calc(args).exit, cli::kShown);
+    std::ifstream file("calc_command_test_sheet.html", std::ios::binary);
+    const std::string html((std::istreambuf_iterator<char>(file)),
+                           std::istreambuf_iterator<char>());
+    EXPECT_EQ(html.rfind("<!DOCTYPE html>", 0), 0u);
+    EXPECT_NE(html.find("27.61 升"), std::string::npos);
+    std::remove("calc_command_test_sheet.html");
+
+    // A folder stands where the page should go: the page written beside it is removed again.
+    const std::string folder = "calc_command_test_folder.html";
+    std::filesystem::create_directory(folder);
+    args = aux;
+    args.insert(args.end(), {"--sheet", folder});
+    const Ran failed = Calc(args);
+    EXPECT_EQ(failed.exit, cli::kUsage);
+    EXPECT_NE(failed.err.find(folder + "："), std::string::npos) << failed.err;
+    EXPECT_FALSE(std::filesystem::exists(folder + ".part"));
+    std::filesystem::remove(folder);
+    EXPECT_EQ(Calc({"aux", "--defaults", "deltaV=1", "p0=1", "p1=2", "p2=3", "--sheet",
+                    "no such folder/x.html"})
+                  .exit,
+              cli::kUsage);
+}
+
+// The fields of one CSV line as RFC 4180 quotes them.
+std::vector<std::string> Fields(const std::string& line) {
+    std::vector<std::string> fields(1);
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '"') {
+            quoted = !quoted;
+            if (!quoted && i + 1 < line.size() && line[i + 1] == '"') {
+                fields.back() += '"';
+                quoted = true;
+                ++i;
+            }
+        } else if (line[i] == ',' && !quoted) {
+            fields.emplace_back();
+        } else {
+            fields.back() += line[i];
+        }
+    }
+    return fields;
+}
+
+TEST(CalcCommand, BatchGoesOnPastBadRows) {
+    const std::string csv = "\xEF\xBB\xBFmethod,deltaV,n,p0,p1,p2,Q,P1,P2,L,t\r\n"
+                            "aux,10,1.4,9,10,20,,,,,\r\n"
+                            "\r\n"
+                            "\"shock-b\",,,,,,\"100 L/min\",10,\"14\",50,0\r\n"
+                            "shock-b,,,,,,100,10,\"1,4\",50,0\r\n"
+                            ",,,,\n"
+                            "pulse-x,1\n"
+                            "aux,10,1.4,9,20,10\n"
+                            "aux,10,1.4,90 bar,10,20,1,2,3\n";
+    const char* const path = "calc_command_test_batch.csv";
+    std::ofstream(path, std::ios::binary) << csv;
+    for (bool fromStdin : {false, true}) {
+        const Ran run = fromStdin ? Calc({"--batch", "-"}, csv) : Calc({"--batch", path});
+        EXPECT_EQ(run.exit, cli::kNoVolume);
+        std::vector<std::vector<std::string>> rows;
+        std::istringstream out(run.out);
+        for (std::string line; std::getline(out, line);) {
+            ASSERT_EQ(line.back(), '\r');
+            line.pop_back();
+            rows.push_back(Fields(line));
+        }
+        ASSERT_EQ(rows.size(), 7u) << run.out;
+        EXPECT_EQ(rows[0], (std::vector<std::string>{"method",
+                                                     "deltaV",
+                                                     "n",
+                                                     "p0",
+                                                     "p1",
+                                                     "p2",
+                                                     "Q",
+                                                     "P1",
+                                                     "P2",
+                                                     "L",
+                                                     "t",
+                                                     "volume_l",
+                                                     "shown",
+                                                     "nominal_l",
+                                                     "units",
+                                                     "class_mpa",
+                                                     "real_gas_factor",
+                                                     "real_gas_volume_l",
+                                                     "status",
+                                                     "message"}));
+        for (const auto& row : rows) {
+            EXPECT_EQ(row.size(), 20u);
+        }
+        const auto tail = [&](std::size_t r, std::size_t from) {
+            return std::vector<std::string>(rows[r].begin() + from, rows[r].begin() + 20);
+        };
+        EXPECT_EQ(rows[1][12], "27.61");
+        EXPECT_EQ(tail(1, 13)[0], "32");
+        EXPECT_EQ(tail(1, 13)[2], "20");
+        EXPECT_NEAR(std::stod(rows[1][16]), 1.1458, 1e-4);
+        EXPECT_EQ(tail(1, 18), (std::vector<std::string>{"ok", ""}));
+        // Quoted fields and units; the inputs in their fields' units.
+        EXPECT_EQ(std::vector<std::string>(rows[2].begin(), rows[2].begin() + 13),
+                  (std::vector<std::string>{"shock-b", "", "", "", "", "", "100", "10", "14", "50",
+                                            "0", "1.1480000000000001", "1.15"}));
+        EXPECT_EQ(tail(2, 16), (std::vector<std::string>{"", "", "ok", ""}));
+        // The bad rows keep what they were given, and say why.
+        EXPECT_EQ(rows[3][8], "1,4");
+        EXPECT_EQ(rows[3][18], "error");
+        EXPECT_NE(rows[3][19].find("P2"), std::string::npos);
+        EXPECT_EQ(rows[4][18], "error");
+        EXPECT_NE(rows[4][19].find("pulse-x"), std::string::npos);
+        EXPECT_EQ(tail(5, 18), (std::vector<std::string>{"error", "输入的参数有误，请重新输入！"}));
+        EXPECT_EQ(rows[6][3], "9");
+        EXPECT_EQ(rows[6][18], "ok");
+    }
+    std::remove(path);
+}
+
+TEST(CalcCommand, BatchWritesItsOutFileAndRefusesWhatItCannotRead) {
+    const char* const out = "calc_command_test_out.csv";
+    const Ran run =
+        Calc({"--batch", "-", "--out", out}, "method,Q,P1,P2,L,t\nshock-b,100,10,14,50,0\n");
+    EXPECT_EQ(run.exit, cli::kShown);
+    EXPECT_EQ(run.out, "");
+    std::ifstream file(out, std::ios::binary);
+    const std::string written((std::istreambuf_iterator<char>(file)),
+                              std::istreambuf_iterator<char>());
+    EXPECT_EQ(written.substr(0, 3), "\xEF\xBB\xBF");
+    EXPECT_NE(written.find("\r\nshock-b,100,10,14,50,0,1.1480000000000001,1.15,"),
+              std::string::npos);
+    std::remove(out);
+
+    EXPECT_EQ(Calc({"--batch", "no such file.csv"}).exit, cli::kUsage);
+    EXPECT_EQ(Calc({"--batch", "-"}, "").exit, cli::kUsage);
+    EXPECT_EQ(Calc({"--batch", "-"}, "Q,P1\n").exit, cli::kUsage);
+    EXPECT_EQ(Calc({"--batch", "-"}, "method,x\n").exit, cli::kUsage);
+    EXPECT_EQ(Calc({"--batch", "-"}, "method,Q,Q\n").exit, cli::kUsage);
+    // A header alone: nothing failed.
+    EXPECT_EQ(Calc({"--batch", "-"}, "method,Q\n").exit, cli::kShown);
+}
+
+TEST(Csv, ReadsRfc4180Records) {
+    const std::string text = "\xEF\xBB\xBF"
+                             "a,\"b,c\",\"d\"\"e\"\r\n"
+                             "\"two\nlines\",\"\",x\"y\n"
+                             "\r"
+                             "last,\"open";
+    std::istringstream in(text);
+    cli::CsvReader reader(in);
+    std::vector<std::string> fields;
+    const std::vector<std::vector<std::string>> expected = {
+        {"a", "b,c", "d\"e"}, {"two\nlines", "", "x\"y"}, {""}, {"last", "open"}};
+    for (const auto& record : expected) {
+        ASSERT_EQ(reader.Next(fields), cli::CsvReader::Status::Record);
+        EXPECT_EQ(fields, record);
+    }
+    EXPECT_EQ(reader.Next(fields), cli::CsvReader::Status::End);
+
+    std::istringstream big(std::string(100, ',') + "\nnext\n");
+    cli::CsvReader bounded(big, 50);
+    EXPECT_EQ(bounded.Next(fields), cli::CsvReader::Status::TooLong);
+    EXPECT_TRUE(fields.empty());
+    EXPECT_EQ(bounded.Next(fields), cli::CsvReader::Status::Record);
+    EXPECT_EQ(fields, std::vector<std::string>{"next"});
+
+    EXPECT_EQ(cli::CsvField("plain"), "plain");
+    EXPECT_EQ(cli::CsvField("a,b"), "\"a,b\"");
+    EXPECT_EQ(cli::CsvField("say \"x\"\r\n"), "\"say \"\"x\"\"\r\n\"");
+}
+
+} // namespace
