@@ -52,7 +52,10 @@ HWND FindLauncher(DWORD processId) {
 } // namespace
 
 std::string ProgramPath() {
-    std::string path = g_programPath;
+    return WindowsPath(g_programPath);
+}
+
+std::string WindowsPath(std::string path) {
     if (!path.empty() && path[0] == '/') {
         path = "Z:" + path; // a Unix path, as the build under Wine passes it
     }

@@ -10,6 +10,8 @@
 extern std::string g_programPath;
 // The same as a Windows path.
 std::string ProgramPath();
+// path, which may be a path of the build machine, as the programs under test see it.
+std::string WindowsPath(std::string path);
 
 class Program {
 public:

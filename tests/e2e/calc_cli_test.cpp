@@ -1,0 +1,108 @@
+// presovol-calc.exe run as a script runs it: its arguments in Unicode, what it writes read
+// through a pipe, in the console's code page (936 here), and its exit code.
+#include "program.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+struct Ran {
+    DWORD exit;
+    std::string out; // standard output and standard error, as written
+};
+
+std::wstring Wide(const std::string& text) {
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(static_cast<size_t>(::MultiByteToWideChar(CP_ACP, 0, text.data(),
+                                                          static_cast<int>(text.size()), &wide[0],
+                                                          static_cast<int>(wide.size()))));
+    return wide;
+}
+
+Ran Calc(const std::wstring& arguments) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE read = nullptr, write = nullptr;
+    EXPECT_TRUE(::CreatePipe(&read, &write, &inherit, 0));
+    ::SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
+    const std::wstring program = Wide(WindowsPath(PRESOVOL_CALC));
+    std::wstring commandLine = L"\"" + program + L"\" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = write;
+    startup.hStdError = write;
+    PROCESS_INFORMATION process{};
+    Ran ran{~0u, std::string()};
+    if (::CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
+                         nullptr, nullptr, &startup, &process)) {
+        ::CloseHandle(write);
+        char buffer[4096];
+        DWORD got = 0;
+        while (::ReadFile(read, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+            ran.out.append(buffer, got);
+        }
+        ::WaitForSingleObject(process.hProcess, 10000);
+        ::GetExitCodeProcess(process.hProcess, &ran.exit);
+        ::CloseHandle(process.hThread);
+        ::CloseHandle(process.hProcess);
+    } else {
+        ADD_FAILURE() << "cannot start " << WindowsPath(PRESOVOL_CALC);
+        ::CloseHandle(write);
+    }
+    ::CloseHandle(read);
+    return ran;
+}
+
+TEST(CalcCommandLine, ReadsUnicodeArgumentsAndAnswersInTheConsoleCodePage) {
+    // A full-width unit, as a Chinese input method types it.
+    const Ran ran = Calc(L"aux deltaV=10 n=1.4 \"p0=90 \uFF42\uFF41\uFF52\" p1=10 p2=20");
+    EXPECT_EQ(ran.exit, 0u);
+    EXPECT_EQ(ran.out.substr(0, ran.out.find('\n')),
+              "根据您的参数计算出蓄能器所需容积为：27.61 升。");
+    EXPECT_NE(ran.out.find("\n选型（按实际气体 31.64 升）：公称容积 32 L，公称压力 20 MPa\n"),
+              std::string::npos);
+
+    const Ran missing = Calc(L"aux deltaV=10");
+    EXPECT_EQ(missing.exit, 2u);
+    EXPECT_EQ(missing.out.rfind("缺少输入：n p0 p1 p2。", 0), 0u) << missing.out;
+
+    const Ran none = Calc(L"aux deltaV=10 n=1.4 p0=9 p1=20 p2=10 --json");
+    EXPECT_EQ(none.exit, 1u);
+    // JSON comes in ASCII alone, whatever the code page.
+    EXPECT_EQ(none.out, "{\"error\":{\"code\":\"invalid\",\"input\":null,\"text\":\"\\u8f93\\u5165"
+                        "\\u7684\\u53c2\\u6570\\u6709\\u8bef\\uff0c\\u8bf7\\u91cd\\u65b0\\u8f93"
+                        "\\u5165\\uff01\"}}\n");
+}
+
+TEST(CalcCommandLine, WritesTheSheetWholeOrNotAtAll) {
+    // The folder for temporary files; Wine here keeps only ASCII in file names, as the host's
+    // locale is not installed.
+    wchar_t folder[MAX_PATH];
+    ASSERT_GT(::GetTempPathW(MAX_PATH, folder), 0u);
+    const std::wstring path = std::wstring(folder) + L"presovol sheet.html";
+    ::DeleteFileW(path.c_str());
+    const Ran ran = Calc(L"shock-b Q=100 P1=10 P2=14 L=50 t=0 --sheet \"" + path + L"\"");
+    EXPECT_EQ(ran.exit, 0u) << ran.out;
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    char head[15] = {};
+    DWORD got = 0;
+    ::ReadFile(file, head, sizeof head, &got, nullptr);
+    ::CloseHandle(file);
+    EXPECT_EQ(std::string(head, got), "<!DOCTYPE html>");
+    EXPECT_TRUE(::DeleteFileW(path.c_str()));
+
+    // A folder of that name: the page written beside it goes again, and the reason is told.
+    ASSERT_TRUE(::CreateDirectoryW(path.c_str(), nullptr));
+    const Ran failed = Calc(L"shock-b Q=100 P1=10 P2=14 L=50 t=0 --sheet \"" + path + L"\"");
+    EXPECT_EQ(failed.exit, 2u);
+    EXPECT_EQ(failed.out.rfind("计算书没能写入 ", 0), 0u) << failed.out;
+    EXPECT_GT(failed.out.size(), failed.out.find("html：") + 6) << failed.out;
+    EXPECT_EQ(::GetFileAttributesW((path + L".part").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(::RemoveDirectoryW(path.c_str()));
+}
+
+} // namespace
