@@ -1,5 +1,6 @@
 #include "calc/calc_dialog.h"
 
+#include "calc/calc_sheet.h"
 #include "calc/calc_texts.h"
 #include "res/resource.h"
 #include "sizing/notes.h"
@@ -14,15 +15,17 @@ void ShowVolume(CWnd& dialog, int resultId, sizing::MethodId method, const doubl
     if (CWnd* result = dialog.GetDlgItem(resultId)) {
         result->SetWindowText(FormatVolumeSentence(volume).c_str());
     }
+    const sizing::Calculation& shown =
+        KeepCalculation(dialog.m_hWnd, sizing::MethodOf(method), values);
     if (CWnd* notes = dialog.GetDlgItem(IDC_NOTES)) {
-        const sizing::Notes shown = sizing::MakeNotes(sizing::MethodOf(method), values, volume);
         // An edit control breaks its lines at "\r\n".
-        notes->SetWindowText(sizing::JoinNotes(shown.lines, "\r\n").c_str());
+        notes->SetWindowText(sizing::JoinNotes(shown.notes.lines, "\r\n").c_str());
     }
 }
 
 void DDX_Text(CDataExchange* dx, int id, double& value, const sizing::Input& input) {
-    DDX_Text(dx, id, value, [&input](std::string_view typed, double& read) {
+    DDX_Text(dx, id, value, [dx, &input](std::string_view typed, double& read) {
+        KeepTypedText(dx->m_pDlgWnd->m_hWnd, input, typed);
         return sizing::ReadTypedQuantity(typed, input, read);
     });
 }

@@ -5,12 +5,14 @@
 #include "sizing/methods.h"
 
 // Shows volume as the result sentence in static resultId of dialog, and the notes of method
-// for values (its inputs in binding order) in the dialog's notes edit. When volume is no
-// usable volume, shows InvalidInputMessage in a message box owned by the dialog instead; the
-// static and the notes then keep what they showed.
+// for values (its inputs in binding order) in the dialog's notes edit; the sheet buttons then
+// work on this calculation. When volume is no usable volume, shows InvalidInputMessage in a
+// message box owned by the dialog instead; the static, the notes and the sheet then keep what
+// they showed.
 void ShowVolume(CWnd& dialog, int resultId, sizing::MethodId method, const double* values,
                 double volume);
 
 // Exchanges edit id with value, which holds input of a method: the edit also takes a number
-// followed by a unit of the input's kind, converted into the input's unit.
+// followed by a unit of the input's kind, converted into the input's unit. The text as typed
+// goes into the sheet of the next shown volume.
 void DDX_Text(CDataExchange* dx, int id, double& value, const sizing::Input& input);

@@ -4,18 +4,25 @@ namespace {
 
 constexpr UINT kGbkCodePage = 936;
 
+std::wstring WideFrom(UINT codePage, std::string_view text) {
+    const int size = static_cast<int>(text.size());
+    const int length =
+        size > 0 ? ::MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0) : 0;
+    std::wstring wide(static_cast<size_t>(length > 0 ? length : 0), L'\0');
+    if (length > 0) {
+        ::MultiByteToWideChar(codePage, 0, text.data(), size, &wide[0], length);
+    }
+    return wide;
+}
+
 } // namespace
 
 std::wstring WideFromGbk(const char* text) {
-    const std::string_view gbk = text != nullptr ? text : "";
-    const int size = static_cast<int>(gbk.size());
-    const int length =
-        size > 0 ? ::MultiByteToWideChar(kGbkCodePage, 0, gbk.data(), size, nullptr, 0) : 0;
-    std::wstring wide(static_cast<size_t>(length > 0 ? length : 0), L'\0');
-    if (length > 0) {
-        ::MultiByteToWideChar(kGbkCodePage, 0, gbk.data(), size, &wide[0], length);
-    }
-    return wide;
+    return WideFrom(kGbkCodePage, text != nullptr ? text : "");
+}
+
+std::wstring WideFromUtf8(std::string_view text) {
+    return WideFrom(CP_UTF8, text);
 }
 
 std::string GbkFromWide(std::wstring_view text) {

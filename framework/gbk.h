@@ -10,6 +10,8 @@
 
 // A null text is an empty one, here and below.
 std::wstring WideFromGbk(const char* text);
+// Texts that leave the program as Unicode (the calculation sheet) are UTF-8.
+std::wstring WideFromUtf8(std::string_view text);
 // A character that GBK lacks becomes '?'.
 std::string GbkFromWide(std::wstring_view text);
 

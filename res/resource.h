@@ -37,6 +37,9 @@
 // Every calculator's notes under its result: the heading and the read-only text.
 #define IDC_NOTES_HEADING 1100
 #define IDC_NOTES 1101
+// Under the notes: the calculation sheet copied as text, and saved as a page.
+#define IDC_COPY_SHEET 1102
+#define IDC_SAVE_SHEET 1103
 
 // Auxiliary power calculator.
 #define IDC_AUX_DELTA_V 1001

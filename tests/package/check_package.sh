@@ -16,7 +16,7 @@ if names != expected:
     sys.exit(f"zip holds {names}, expected {expected}")
 zipfile.ZipFile(sys.argv[1]).extractall(".")
 PY
-allowed='^(KERNEL32|USER32|GDI32|MSIMG32|COMCTL32|SHELL32|ADVAPI32|OLE32|msvcrt)\.dll$'
+allowed='^(KERNEL32|USER32|GDI32|MSIMG32|COMCTL32|COMDLG32|SHELL32|ADVAPI32|OLE32|msvcrt)\.dll$'
 status=0
 check() { # program subsystem
     local program=$1 subsystem=$2 headers

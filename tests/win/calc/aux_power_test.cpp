@@ -34,7 +34,7 @@ TEST(AuxPowerDlg, ControlsStandAsTheTemplateGivesThem) {
         EXPECT_EQ(WindowText(hwnd), "作辅助动力源、应急动力源、流量补充、保压等");
         RECT client;
         ::GetClientRect(hwnd, &client);
-        RECT size{0, 0, 340, 226};
+        RECT size{0, 0, 340, 244};
         ::MapDialogRect(hwnd, &size);
         EXPECT_EQ(client.right, size.right);
         EXPECT_EQ(client.bottom, size.bottom);
@@ -68,6 +68,8 @@ TEST(AuxPowerDlg, ControlsStandAsTheTemplateGivesThem) {
                  kLeft, 97, 87, 224, 23},
                 NotesHeading(172),
                 NotesEdit(183, 326),
+                CopySheetButton(229, 223),
+                SaveSheetButton(283, 223),
             });
     });
 }

@@ -81,7 +81,7 @@ const std::vector<DialogCase>& Dialogs() {
          &Make<CShockADlg>,
          kShockCaption,
          316,
-         238,
+         256,
          1009,
          {
              Label("ρ", 15, 7, 16, 16),
@@ -107,6 +107,8 @@ const std::vector<DialogCase>& Dialogs() {
              Calculate(246, 149, 54, 16),
              NotesHeading(184),
              NotesEdit(195, 302),
+             CopySheetButton(205, 235),
+             SaveSheetButton(259, 235),
          },
          {{1001, "0.9"}, {1003, "0.01"}, {1004, "200"}, {1005, "4"}, {1006, "9"}, {1007, "12"}},
          "7.46",
@@ -115,7 +117,7 @@ const std::vector<DialogCase>& Dialogs() {
          &Make<CPulseADlg>,
          "蓄能器用作吸收液压泵压力脉动",
          379,
-         289,
+         307,
          1011,
          {
              Label("A", 13, 15, 23, 14),
@@ -143,6 +145,8 @@ const std::vector<DialogCase>& Dialogs() {
              Hint(MAKER_BRAND_LINE, 7, 221, 307, 10),
              NotesHeading(235),
              NotesEdit(246, 365),
+             CopySheetButton(268, 286),
+             SaveSheetButton(322, 286),
          },
          {{1001, "0.001"}, {1002, "0.05"}, {1003, "0.6"}, {1005, "10"}, {1006, "12"}, {1007, "8"}},
          "0.29",
@@ -151,7 +155,7 @@ const std::vector<DialogCase>& Dialogs() {
          &Make<CShockBDlg>,
          kShockCaption,
          289,
-         229,
+         247,
          1012,
          {
              Label("Q", 15, 13, 17, 15),
@@ -174,6 +178,8 @@ const std::vector<DialogCase>& Dialogs() {
              Calculate(223, 153, 53, 18),
              NotesHeading(175),
              NotesEdit(186, 275),
+             CopySheetButton(178, 226),
+             SaveSheetButton(232, 226),
          },
          {{1001, "100"}, {1002, "10"}, {1003, "14"}, {1004, "50"}, {1005, "0.5"}},
          "0.45",
@@ -182,7 +188,7 @@ const std::vector<DialogCase>& Dialogs() {
          &Make<CPulseBDlg>,
          "吸收柱塞泵造成的脉动，消减噪音和振动",
          320,
-         244,
+         262,
          1013,
          {
              Label("Vp", 16, 13, 19, 16),
@@ -204,6 +210,8 @@ const std::vector<DialogCase>& Dialogs() {
              Hint(MAKER_BRAND_LINE, 7, 176, 269, 10),
              NotesHeading(190),
              NotesEdit(201, 306),
+             CopySheetButton(209, 241),
+             SaveSheetButton(263, 241),
          },
          {{1001, "0.1"}, {1002, "10"}, {1003, "12"}, {1004, "0.6"}},
          "1.07",
@@ -212,7 +220,7 @@ const std::vector<DialogCase>& Dialogs() {
          &Make<CPulseCDlg>,
          kNonPlungerCaption,
          323,
-         242,
+         260,
          1014,
          {
              Label("△V", 15, 7, 25, 18),
@@ -231,6 +239,8 @@ const std::vector<DialogCase>& Dialogs() {
              Hint(MAKER_BRAND_LINE, 7, 174, 266, 10),
              NotesHeading(188),
              NotesEdit(199, 309),
+             CopySheetButton(212, 239),
+             SaveSheetButton(266, 239),
          },
          {{1001, "1"}, {1002, "8"}, {1003, "10"}},
          "6.79",
@@ -239,7 +249,7 @@ const std::vector<DialogCase>& Dialogs() {
          &Make<CPulseDDlg>,
          kNonPlungerCaption,
          306,
-         241,
+         259,
          1015,
          {
              Label("Vp", 17, 13, 23, 15),
@@ -261,6 +271,8 @@ const std::vector<DialogCase>& Dialogs() {
              Hint(MAKER_BRAND_LINE, 7, 173, 259, 10),
              NotesHeading(187),
              NotesEdit(198, 292),
+             CopySheetButton(195, 238),
+             SaveSheetButton(249, 238),
          },
          {{1001, "2"}, {1002, "0.05"}, {1003, "10"}, {1004, "0.5"}},
          "1.67",
@@ -269,7 +281,7 @@ const std::vector<DialogCase>& Dialogs() {
          &Make<CShockCDlg>,
          kShockCaption,
          316,
-         288,
+         306,
          1017,
          {
              Label("Q", 13, 7, 14, 16),
@@ -301,6 +313,8 @@ const std::vector<DialogCase>& Dialogs() {
              Calculate(253, 178, 56, 17),
              NotesHeading(234),
              NotesEdit(245, 302),
+             CopySheetButton(205, 285),
+             SaveSheetButton(259, 285),
          },
          {{1001, "300"},
           {1002, "150"},
@@ -364,7 +378,8 @@ TEST_P(CalculatorDialog, IsBuiltFromItsTemplate) {
         }
         std::vector<int> expected;
         for (const TemplateControl& control : dialogCase.controls) {
-            if (control.style & WS_TABSTOP) {
+            // A disabled control takes no focus: the sheet buttons join once a volume is shown.
+            if ((control.style & (WS_TABSTOP | WS_DISABLED)) == WS_TABSTOP) {
                 expected.push_back(control.id);
             }
         }

@@ -199,9 +199,16 @@ TEST_P(CalculatorNotes, MethodTableFollowsTheDialog) {
     EXPECT_EQ(boxes.Seen().size(), method.inputCount);
 }
 
+// Whether the sheet buttons "复制" and "计算书…" can be pressed.
+void ExpectSheetButtons(HWND dialog, bool enabled) {
+    for (int id : {IDC_COPY_SHEET, IDC_SAVE_SHEET}) {
+        EXPECT_EQ(::IsWindowEnabled(::GetDlgItem(dialog, id)) != FALSE, enabled) << "button " << id;
+    }
+}
+
 // The notes appear with a shown volume, scroll when they are longer than their box, and stay as
 // they are when the next press shows the invalid-input message or meets a text that is no
-// number.
+// number; so do the sheet buttons, enabled from the first shown volume on.
 TEST_P(CalculatorNotes, ShownUnderTheVolumeAndKeptAfterAFailingPress) {
     const Calculator& calculator = GetParam();
     std::unique_ptr<CDialog> dialog = calculator.make();
@@ -209,12 +216,14 @@ TEST_P(CalculatorNotes, ShownUnderTheVolumeAndKeptAfterAFailingPress) {
     RunModal(*dialog, [&](HWND hwnd) {
         EXPECT_EQ(ItemText(hwnd, IDC_NOTES_HEADING), "选型与校核");
         EXPECT_EQ(ItemText(hwnd, IDC_NOTES), "");
+        ExpectSheetButtons(hwnd, false);
         const std::vector<HWND> edits = EditsOfTable(hwnd, sizing::MethodOf(calculator.method));
         TypeInto(edits, calculator.typed);
         ClickItem(hwnd, IDC_CALCULATE);
         EXPECT_TRUE(boxes.Seen().empty());
         const std::string shown = ItemText(hwnd, IDC_NOTES);
         EXPECT_EQ(WithoutRealGas(shown), calculator.notes);
+        ExpectSheetButtons(hwnd, true);
         // Its scroll bar moves the text only when there is more than it shows.
         HWND notes = ::GetDlgItem(hwnd, IDC_NOTES);
         ::SendMessageA(notes, WM_VSCROLL, SB_LINEDOWN, 0);
@@ -233,6 +242,7 @@ TEST_P(CalculatorNotes, ShownUnderTheVolumeAndKeptAfterAFailingPress) {
         ASSERT_EQ(boxes.Seen().size(), 2u);
         EXPECT_NE(boxes.Seen()[1].text, InvalidInputMessage);
         EXPECT_EQ(ItemText(hwnd, IDC_NOTES), shown);
+        ExpectSheetButtons(hwnd, true);
     });
 }
 

@@ -15,6 +15,22 @@ TemplateControl NotesEdit(int y, int w) {
             7,         y,      w,  36};
 }
 
+TemplateControl CopySheetButton(int x, int y) {
+    return {
+        IDC_COPY_SHEET, "Button", "复制", BS_PUSHBUTTON | WS_TABSTOP | WS_DISABLED, x, y, 50, 14};
+}
+
+TemplateControl SaveSheetButton(int x, int y) {
+    return {IDC_SAVE_SHEET,
+            "Button",
+            "计算书…",
+            BS_PUSHBUTTON | WS_TABSTOP | WS_DISABLED,
+            x,
+            y,
+            50,
+            14};
+}
+
 void ExpectControls(HWND dialog, const std::vector<TemplateControl>& controls) {
     HWND child = ::GetWindow(dialog, GW_CHILD);
     for (size_t i = 0; i < controls.size(); ++i) {

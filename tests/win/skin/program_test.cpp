@@ -114,11 +114,18 @@ TEST_F(ProgramTest, CalculatorsMessageBoxesAndTheAboutBoxAreSkinned) {
             EXPECT_EQ(notes->state & kSkinReadOnly, kSkinReadOnly);
             EXPECT_TRUE(ShowsSkin(::GetDlgItem(calculator, IDC_NOTES)));
             EXPECT_EQ(FindSkinned(::GetDlgItem(calculator, IDC_AUX_RESULT)), nullptr);
+            // The sheet buttons are skinned push buttons too, disabled until a volume shows.
+            for (int id : {IDC_COPY_SHEET, IDC_SAVE_SHEET}) {
+                const SkinnedControl* node = FindSkinned(::GetDlgItem(calculator, id));
+                ASSERT_NE(node, nullptr) << "button " << id;
+                EXPECT_EQ(node->kind, kSkinPushButton);
+                EXPECT_EQ(node->state & kSkinDisabled, kSkinDisabled);
+            }
             size_t registered = 0;
             for (HWND control : calculatorControls) {
                 registered += FindSkinned(control) != nullptr ? 1 : 0;
             }
-            EXPECT_EQ(registered, 7u) << "five edits, the notes and the button, no static";
+            EXPECT_EQ(registered, 9u) << "five edits, the notes and three buttons, no static";
             // Nothing to compute from: the calculator says so in a message box.
             MessageBoxInspector inspector([&](HWND box) {
                 ++boxes;

@@ -1,0 +1,213 @@
+#include "calc/calc_sheet.h"
+
+#include "framework/app.h"
+#include "framework/gbk.h"
+#include "res/resource.h"
+#include "sizing/utf8.h"
+#include "sizing/whole_file.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <cstring>
+#include <ctime>
+#include <map>
+#include <memory>
+#include <new>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace {
+
+const char* const kSaveTitle = "保存计算书";
+const char* const kHtmlFilter = "HTML 文件 (*.html)";
+const char* const kClipboardBusy = "剪贴板正被其他程序占用，计算书没有复制。请稍后再试。";
+const char* const kClipboardFailed = "计算书没有复制到剪贴板：内存不足。";
+const char* const kNotSaved = "计算书没有保存：";
+const char* const kNotOpened = "计算书已保存，但无法在浏览器中打开：";
+const char* const kNoSaveDialog = "无法打开保存对话框。";
+
+// What a calculator keeps for its sheet: the texts of its last exchange, and the calculation
+// whose volume it shows.
+struct SheetState {
+    std::map<const sizing::Input*, std::string> typed;
+    std::optional<sizing::Calculation> shown;
+};
+
+// The id under which the dialog's window is subclassed for its sheet.
+constexpr UINT_PTR kSheetSubclass = IDC_SAVE_SHEET;
+
+void Tell(HWND dialog, const std::wstring& text) {
+    ::MessageBoxW(dialog, text.c_str(), WideFromGbk(AfxGetAppName()).c_str(),
+                  MB_OK | MB_ICONEXCLAMATION);
+}
+
+sizing::SheetStamp StampNow() {
+    const std::time_t now = std::time(nullptr);
+    return {sizing::ProgramTextToUtf8(AfxGetAppName()), *std::localtime(&now)};
+}
+
+// Lines end in "\r\n" on the clipboard, as Windows programs expect when they paste.
+std::wstring ClipboardText(const std::string& utf8) {
+    std::wstring text;
+    for (wchar_t c : WideFromUtf8(utf8)) {
+        if (c == L'\n') {
+            text += L'\r';
+        }
+        text += c;
+    }
+    return text;
+}
+
+// Hands size bytes at data to the open clipboard as format.
+bool PutOnClipboard(UINT format, const void* data, size_t size) {
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, size);
+    if (memory == nullptr) {
+        return false;
+    }
+    if (void* target = ::GlobalLock(memory)) {
+        std::memcpy(target, data, size);
+        ::GlobalUnlock(memory);
+        if (::SetClipboardData(format, memory) != nullptr) {
+            return true; // the clipboard owns the memory now
+        }
+    }
+    ::GlobalFree(memory);
+    return false;
+}
+
+void CopySheet(HWND dialog, const sizing::Calculation& calculation) {
+    const std::wstring unicode = ClipboardText(sizing::SheetText(calculation, StampNow()));
+    const std::string gbk = GbkFromWide(unicode);
+    if (!::OpenClipboard(dialog)) {
+        Tell(dialog, WideFromGbk(kClipboardBusy));
+        return;
+    }
+    ::EmptyClipboard();
+    const bool copied =
+        PutOnClipboard(CF_UNICODETEXT, unicode.c_str(), (unicode.size() + 1) * sizeof(wchar_t)) &&
+        PutOnClipboard(CF_TEXT, gbk.c_str(), gbk.size() + 1);
+    ::CloseClipboard();
+    if (!copied) {
+        Tell(dialog, WideFromGbk(kClipboardFailed));
+    }
+}
+
+// Asks for the file to save the sheet in, offering name; empty when the user cancels.
+std::wstring AskFileName(HWND dialog, const std::wstring& name) {
+    // Filter pairs end in a null each, the list in one more.
+    std::wstring filter = WideFromGbk(kHtmlFilter);
+    filter += L'\0';
+    filter += L"*.html";
+    filter += L'\0';
+    const std::wstring title = WideFromGbk(kSaveTitle);
+    std::vector<wchar_t> file(32768, L'\0');
+    name.copy(file.data(), file.size() - 1);
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = dialog;
+    ofn.lpstrFilter = filter.c_str();
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = file.data();
+    ofn.nMaxFile = static_cast<DWORD>(file.size());
+    ofn.lpstrTitle = title.c_str();
+    ofn.lpstrDefExt = L"html";
+    ofn.Flags =
+        OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    if (::GetSaveFileNameW(&ofn)) {
+        return file.data();
+    }
+    if (::CommDlgExtendedError() != 0) {
+        Tell(dialog, WideFromGbk(kNoSaveDialog));
+    }
+    return std::wstring();
+}
+
+void SaveSheet(HWND dialog, const sizing::Calculation& calculation) {
+    const sizing::SheetStamp stamp = StampNow();
+    const std::wstring path =
+        AskFileName(dialog, WideFromUtf8(sizing::SheetFileName(*calculation.method, stamp.time)));
+    if (path.empty()) {
+        return;
+    }
+    std::string reason;
+    if (!sizing::WriteWholeFile(std::filesystem::path(path), sizing::SheetHtml(calculation, stamp),
+                                reason)) {
+        Tell(dialog, WideFromGbk(kNotSaved) + L"\n" + path + L"\n" + WideFromUtf8(reason));
+        return;
+    }
+    // The browser opens it as it opens the web link: through the shell.
+    const INT_PTR opened = reinterpret_cast<INT_PTR>(
+        ::ShellExecuteW(dialog, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    if (opened <= 32) {
+        Tell(dialog, WideFromGbk(kNotOpened) + L"\n" + path);
+    }
+}
+
+// The state of each calculator that has exchanged its inputs, until its window goes.
+std::unordered_map<HWND, std::unique_ptr<SheetState>>& States() {
+    static std::unordered_map<HWND, std::unique_ptr<SheetState>> states;
+    return states;
+}
+
+LRESULT CALLBACK SheetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                           DWORD_PTR data) {
+    const SheetState& state = *reinterpret_cast<const SheetState*>(data);
+    const WORD control = LOWORD(wParam);
+    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED && state.shown &&
+        (control == IDC_COPY_SHEET || control == IDC_SAVE_SHEET)) {
+        // No exception may cross the system's frames.
+        try {
+            if (control == IDC_COPY_SHEET) {
+                CopySheet(dialog, *state.shown);
+            } else {
+                SaveSheet(dialog, *state.shown);
+            }
+        } catch (...) {
+        }
+        return 0;
+    }
+    if (message == WM_NCDESTROY) {
+        ::RemoveWindowSubclass(dialog, &SheetProc, id);
+        States().erase(dialog);
+    }
+    return ::DefSubclassProc(dialog, message, wParam, lParam);
+}
+
+// The state of dialog, made and hooked to its window on first use.
+SheetState& StateOf(HWND dialog) {
+    std::unique_ptr<SheetState>& state = States()[dialog];
+    if (!state) {
+        auto made = std::make_unique<SheetState>();
+        if (!::SetWindowSubclass(dialog, &SheetProc, kSheetSubclass,
+                                 reinterpret_cast<DWORD_PTR>(made.get()))) {
+            States().erase(dialog);
+            throw std::bad_alloc();
+        }
+        state = std::move(made);
+    }
+    return *state;
+}
+
+} // namespace
+
+void KeepTypedText(HWND dialog, const sizing::Input& input, std::string_view typed) {
+    StateOf(dialog).typed[&input] = typed;
+}
+
+const sizing::Calculation& KeepCalculation(HWND dialog, const sizing::Method& method,
+                                           const double* values) {
+    SheetState& state = StateOf(dialog);
+    std::string typed[sizing::kMaxInputs];
+    for (std::size_t i = 0; i < method.inputCount; ++i) {
+        typed[i] = state.typed[&method.inputs[i]];
+    }
+    state.shown = sizing::Calculate(method, values, typed);
+    for (int id : {IDC_COPY_SHEET, IDC_SAVE_SHEET}) {
+        ::EnableWindow(::GetDlgItem(dialog, id), TRUE);
+    }
+    return *state.shown;
+}
