@@ -1,0 +1,256 @@
+// The calculation sheet of a calculator: "复制" puts it on the clipboard as text, "计算书…" asks
+// for a file in the Save As dialog, writes the page there and has the shell open it.
+#include "harness.h"
+#include "link_test_support.h"
+#include "message_box_inspector.h"
+
+#include "calc/aux_power_dlg.h"
+#include "res/resource.h"
+
+#include <dlgs.h>
+#include <gtest/gtest.h>
+
+#include <cwchar>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The auxiliary power calculator's example with the pre-charge typed in bar.
+void ShowExample(HWND dialog) {
+    const struct {
+        int id;
+        const char* text;
+    } typed[] = {{IDC_AUX_DELTA_V, "10"},
+                 {IDC_AUX_N, "1.4"},
+                 {IDC_AUX_P0, "90 bar"},
+                 {IDC_AUX_P1, "10"},
+                 {IDC_AUX_P2, "20"}};
+    for (const auto& input : typed) {
+        SetItemText(dialog, input.id, input.text);
+    }
+    ClickItem(dialog, IDC_CALCULATE);
+}
+
+// Whole lines of the example's sheet as text, in the program's GBK.
+const char* const kSheetLines[] = {
+    "蓄能器计算书",
+    "计算方法：辅助动力源——作辅助动力源、应急动力源、流量补充、保压等",
+    "  △V：10（10 L）",
+    "  p0：90 bar（9 MPa）",
+    "根据您的参数计算出蓄能器所需容积为：27.61 升。",
+    "  选型（按实际气体 31.64 升）：公称容积 32 L，公称压力 20 MPa",
+};
+
+std::string Gbk(const std::wstring& text) {
+    const int size = static_cast<int>(text.size());
+    std::string gbk(static_cast<size_t>(size) * 2, '\0');
+    gbk.resize(static_cast<size_t>(
+        ::WideCharToMultiByte(936, 0, text.data(), size, &gbk[0], size * 2, nullptr, nullptr)));
+    return gbk;
+}
+
+// The clipboard's text in format, up to its terminating null.
+template <typename Char> std::basic_string<Char> ClipboardText(UINT format) {
+    std::basic_string<Char> text;
+    EXPECT_TRUE(::OpenClipboard(nullptr));
+    if (HANDLE data = ::GetClipboardData(format)) {
+        text = static_cast<const Char*>(::GlobalLock(data));
+        ::GlobalUnlock(data);
+    }
+    ::CloseClipboard();
+    return text;
+}
+
+void PutTextOnClipboard(const char* text) {
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    ::EmptyClipboard();
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, lstrlenA(text) + 1);
+    lstrcpyA(static_cast<char*>(::GlobalLock(memory)), text);
+    ::GlobalUnlock(memory);
+    ::SetClipboardData(CF_TEXT, memory);
+    ::CloseClipboard();
+}
+
+TEST(CalculationSheet, CopiedAsUnicodeAndGbkText) {
+    PutTextOnClipboard("before");
+    CAuxPowerDlg dlg;
+    std::vector<std::string> boxes;
+    MessageBoxInspector inspector([&](HWND box) { boxes.push_back(ItemText(box, 0xFFFF)); });
+    RunModal(dlg, [&](HWND hwnd) {
+        ShowExample(hwnd);
+        // While another window holds the clipboard, the user hears so and nothing changes.
+        ASSERT_TRUE(::OpenClipboard(::GetDlgItem(hwnd, IDC_NOTES)));
+        ClickItem(hwnd, IDC_COPY_SHEET);
+        ::CloseClipboard();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0], "剪贴板正被其他程序占用，计算书没有复制。请稍后再试。");
+        EXPECT_EQ(ClipboardText<char>(CF_TEXT), "before");
+
+        ClickItem(hwnd, IDC_COPY_SHEET);
+        EXPECT_EQ(boxes.size(), 1u);
+    });
+    const std::wstring unicode = ClipboardText<wchar_t>(CF_UNICODETEXT);
+    const std::string gbk = ClipboardText<char>(CF_TEXT);
+    EXPECT_NE(unicode.find(L"\r\n  p0：90 bar（9 MPa）\r\n"), std::wstring::npos) << Gbk(unicode);
+    EXPECT_EQ(gbk, Gbk(unicode));
+    EXPECT_EQ(gbk.rfind("蓄能器计算书\r\n", 0), 0u);
+    for (const char* line : kSheetLines) {
+        EXPECT_NE(("\n" + gbk).find(std::string("\n") + line + "\r\n"), std::string::npos) << line;
+    }
+}
+
+// A folder of the test prefix with a blank in its name, emptied. The names are ASCII: without
+// a Chinese locale on the Unix side, Wine cannot store other characters in file names.
+std::wstring SheetFolder() {
+    wchar_t temp[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"presovol sheets\\";
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    WIN32_FIND_DATAW found;
+    HANDLE search = ::FindFirstFileW((folder + L"*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring file = folder + found.cFileName;
+            ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+            ::DeleteFileW(file.c_str());
+        } while (::FindNextFileW(search, &found));
+        ::FindClose(search);
+    }
+    return folder;
+}
+
+std::vector<std::wstring> FilesIn(const std::wstring& folder) {
+    std::vector<std::wstring> files;
+    WIN32_FIND_DATAW found;
+    HANDLE search = ::FindFirstFileW((folder + L"*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+                files.push_back(found.cFileName);
+            }
+        } while (::FindNextFileW(search, &found));
+        ::FindClose(search);
+    }
+    return files;
+}
+
+std::string FileBytes(const std::wstring& path) {
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                0, nullptr);
+    std::string bytes(1 << 20, '\0');
+    DWORD read = 0;
+    ::ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
+    ::CloseHandle(file);
+    bytes.resize(read);
+    return bytes;
+}
+
+std::wstring Today() {
+    SYSTEMTIME now;
+    ::GetLocalTime(&now);
+    wchar_t date[16];
+    std::swprintf(date, 16, L"%04u-%02u-%02u", now.wYear, now.wMonth, now.wDay);
+    return date;
+}
+
+// While alive, answers the Save As dialog with the file name path (noting the name it offered),
+// says yes to replacing a file, and notes the text of every other message box.
+class SaveAsAnswer {
+public:
+    explicit SaveAsAnswer(std::wstring path)
+        : m_path(std::move(path)), m_inspector([this](HWND box) { Answer(box); }) {}
+
+    std::wstring offered;
+    std::vector<std::string> boxes;
+
+private:
+    void Answer(HWND box) {
+        // The file name is an edit, or the edit of a combo box.
+        HWND name = ::GetDlgItem(box, edt1) ? ::GetDlgItem(box, edt1) : ::GetDlgItem(box, cmb13);
+        if (name != nullptr && !offered.empty()) {
+            ADD_FAILURE() << "the Save As dialog came again";
+            ::PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+        } else if (name != nullptr) {
+            EXPECT_EQ(WindowText(box), "保存计算书");
+            wchar_t text[MAX_PATH] = {};
+            ::GetWindowTextW(name, text, MAX_PATH);
+            offered = text;
+            ::SetWindowTextW(name, m_path.c_str());
+        } else if (::GetDlgItem(box, IDYES) != nullptr) {
+            ::PostMessageA(box, WM_COMMAND, IDYES, 0);
+        } else {
+            boxes.push_back(ItemText(box, 0xFFFF));
+        }
+    }
+
+    std::wstring m_path;
+    MessageBoxInspector m_inspector;
+};
+
+// The stand-in browser opens pages: files ending in ".html" are of a type whose open command
+// starts it.
+class BrowserForPages {
+public:
+    BrowserForPages() {
+        m_type.Set("PresovolTestPage");
+        m_command.Set("\"" + LoggerPath() + "\" \"%1\"");
+        ClearLoggerLog();
+    }
+
+private:
+    ScopedClassesValue m_type{".html"};
+    ScopedClassesValue m_command{"PresovolTestPage\\shell\\open\\command"};
+};
+
+TEST(CalculationSheet, SavedUnderTheNameTypedInTheSaveAsDialogAndOpened) {
+    BrowserForPages browser;
+    const std::wstring folder = SheetFolder();
+    const std::wstring path = folder + L"aux sheet.html";
+    CAuxPowerDlg dlg;
+    SaveAsAnswer answer(path);
+    RunModal(dlg, [&](HWND hwnd) {
+        ShowExample(hwnd);
+        ClickItem(hwnd, IDC_SAVE_SHEET);
+    });
+    EXPECT_TRUE(answer.boxes.empty()) << answer.boxes[0];
+    EXPECT_EQ(answer.offered, L"蓄能器计算书-辅助动力源-" + Today() + L".html");
+    const std::string page = FileBytes(path);
+    EXPECT_EQ(page.rfind("<!DOCTYPE html>", 0), 0u);
+    EXPECT_NE(page.find(u8"<td class=\"n\">90 bar</td><td class=\"n\">9</td><td>MPa</td>"),
+              std::string::npos);
+    EXPECT_NE(page.find(u8"根据您的参数计算出蓄能器所需容积为：27.61 升。"), std::string::npos);
+    EXPECT_EQ(FilesIn(folder).size(), 1u) << "no temporary file is left";
+    EXPECT_EQ(WaitForLoggerLog(), "\"" + LoggerPath() + "\" \"" + Gbk(path) + "\"\n");
+}
+
+// Another program holds the file open without sharing it: the sheet cannot take its place.
+TEST(CalculationSheet, AFileThatCannotBeReplacedIsReportedAndKept) {
+    BrowserForPages browser;
+    const std::wstring folder = SheetFolder();
+    const std::wstring path = folder + L"in use.html";
+    HANDLE held = ::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    ::WriteFile(held, "earlier", 7, &written, nullptr);
+    CAuxPowerDlg dlg;
+    SaveAsAnswer answer(path);
+    RunModal(dlg, [&](HWND hwnd) {
+        ShowExample(hwnd);
+        ClickItem(hwnd, IDC_SAVE_SHEET);
+    });
+    ::CloseHandle(held);
+    ASSERT_EQ(answer.boxes.size(), 1u);
+    const std::string lead = "计算书没有保存：\n" + Gbk(path) + "\n";
+    EXPECT_EQ(answer.boxes[0].rfind(lead, 0), 0u) << answer.boxes[0];
+    EXPECT_GT(answer.boxes[0].size(), lead.size()) << "the system's reason follows";
+    EXPECT_EQ(FileBytes(path), "earlier");
+    EXPECT_EQ(FilesIn(folder).size(), 1u) << "no temporary file is left";
+    PumpFor(200);
+    EXPECT_EQ(LoggerLog(), "") << "nothing is opened";
+}
+
+} // namespace
