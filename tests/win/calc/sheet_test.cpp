@@ -102,26 +102,6 @@ TEST(CalculationSheet, CopiedAsUnicodeAndGbkText) {
     }
 }
 
-// A folder of the test prefix with a blank in its name, emptied. The names are ASCII: without
-// a Chinese locale on the Unix side, Wine cannot store other characters in file names.
-std::wstring SheetFolder() {
-    wchar_t temp[MAX_PATH];
-    ::GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder = std::wstring(temp) + L"presovol sheets\\";
-    ::CreateDirectoryW(folder.c_str(), nullptr);
-    WIN32_FIND_DATAW found;
-    HANDLE search = ::FindFirstFileW((folder + L"*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring file = folder + found.cFileName;
-            ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-            ::DeleteFileW(file.c_str());
-        } while (::FindNextFileW(search, &found));
-        ::FindClose(search);
-    }
-    return folder;
-}
-
 std::vector<std::wstring> FilesIn(const std::wstring& folder) {
     std::vector<std::wstring> files;
     WIN32_FIND_DATAW found;
@@ -135,6 +115,19 @@ std::vector<std::wstring> FilesIn(const std::wstring& folder) {
         ::FindClose(search);
     }
     return files;
+}
+
+// A folder of the test prefix with a blank in its name, emptied. The names are ASCII: without
+// a Chinese locale on the Unix side, Wine cannot store other characters in file names.
+std::wstring SheetFolder() {
+    wchar_t temp[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"presovol sheets\\";
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    for (const std::wstring& file : FilesIn(folder)) {
+        ::DeleteFileW((folder + file).c_str());
+    }
+    return folder;
 }
 
 std::string FileBytes(const std::wstring& path) {
