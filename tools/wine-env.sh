@@ -57,26 +57,45 @@ presovol_build_windows() {
     cmake --build "$PRESOVOL_BUILD/win" "$@"
 }
 
-# Starts a private Xvfb on a display number it picks itself and exports DISPLAY.
+# Starts a private Xvfb on a display number it picks itself and exports DISPLAY; fails, saying
+# why, when no display comes up.
 PRESOVOL_XVFB_PID=
 presovol_start_xvfb() {
-    local fdfile
+    local fdfile xlog
     fdfile=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+    xlog=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>"$xlog" &
     PRESOVOL_XVFB_PID=$!
     local i
     for i in $(seq 200); do
         [ -s "$fdfile" ] && break
+        kill -0 "$PRESOVOL_XVFB_PID" 2>/dev/null || break
         sleep 0.05
     done
-    export DISPLAY=":$(tr -d '[:space:]' <"$fdfile")"
+    local display
+    display=$(tr -d '[:space:]' <"$fdfile")
     rm -f "$fdfile"
+    if [ -z "$display" ] || ! kill -0 "$PRESOVOL_XVFB_PID" 2>/dev/null; then
+        presovol_log "the virtual display did not start: Xvfb ended or gave no display within 10 s."
+        presovol_log "Xvfb said: $(tr '\n' ' ' <"$xlog")"
+        rm -f "$xlog"
+        kill "$PRESOVOL_XVFB_PID" 2>/dev/null || true
+        PRESOVOL_XVFB_PID=
+        return 1
+    fi
+    rm -f "$xlog"
+    export DISPLAY=":$display"
 }
 
-# Creates the prefix once; later calls only start its server.
+# Creates the prefix once; later calls only start its server. PRESOVOL_SERVER_STARTED is 1 when
+# this call started the server, empty when one of the prefix ran already.
+PRESOVOL_SERVER_STARTED=
 presovol_prepare_prefix() {
     mkdir -p "$WINEPREFIX"
-    wineserver -p 2>/dev/null || true # a server of this prefix may run already
+    # A server of this prefix may run already; then this one ends at once, answering 2.
+    if wineserver -p 2>/dev/null; then
+        PRESOVOL_SERVER_STARTED=1
+    fi
     # The marker names the set-up's version: a prefix made by an older one is set up again.
     if [ ! -f "$WINEPREFIX/.presovol-ready-2" ]; then
         presovol_log "creating the Wine prefix $WINEPREFIX"
@@ -94,6 +113,7 @@ presovol_prepare_prefix() {
         wineserver -k
         wineserver -w
         wineserver -p 2>/dev/null || true
+        PRESOVOL_SERVER_STARTED=1
         presovol_wine wineboot >/dev/null 2>&1 || true
         touch "$WINEPREFIX/.presovol-ready-2"
     else
