@@ -38,10 +38,28 @@ HGDIOBJ ControlFont(HWND hwnd) {
     return reinterpret_cast<HGDIOBJ>(::SendMessageA(hwnd, WM_GETFONT, 0, 0));
 }
 
-void FrameWithColour(HDC dc, const RECT* r, COLORREF colour) {
+// The lengths of the look, drawn for 96 dots per inch, at the resolution of a DC.
+class DpiScale {
+public:
+    explicit DpiScale(HDC dc) : m_dpi(::GetDeviceCaps(dc, LOGPIXELSY)) {}
+    int operator()(int pixels) const { return ::MulDiv(pixels, m_dpi, 96); }
+
+private:
+    int m_dpi;
+};
+
+// Frames r with brush in rings of one pixel, thickness of them going inwards.
+void FrameRing(HDC dc, RECT r, int thickness, HBRUSH brush) {
+    for (int i = 0; i < thickness; ++i) {
+        ::FrameRect(dc, &r, brush);
+        ::InflateRect(&r, -1, -1);
+    }
+}
+
+void FrameWithColour(HDC dc, const RECT* r, COLORREF colour, int thickness = 1) {
     OwnedBrush brush(::CreateSolidBrush(colour));
     if (brush.Get() != nullptr) {
-        ::FrameRect(dc, r, brush.Get());
+        FrameRing(dc, *r, thickness, brush.Get());
     }
 }
 
@@ -51,6 +69,63 @@ void FillWithColour(HDC dc, const RECT* r, COLORREF colour) {
         ::FillRect(dc, r, brush.Get());
     }
 }
+
+// Fills a size x size square of colour at each of the points (their top-left corners).
+void FillDots(HDC dc, const POINT* points, size_t count, int size, COLORREF colour) {
+    OwnedBrush brush(::CreateSolidBrush(colour));
+    if (brush.Get() == nullptr) {
+        return;
+    }
+    for (size_t i = 0; i < count; ++i) {
+        const RECT dot = {points[i].x, points[i].y, points[i].x + size, points[i].y + size};
+        ::FillRect(dc, &dot, brush.Get());
+    }
+}
+
+// The dotted focus ring just inside r, thickness pixels wide.
+void DrawFocusRing(HDC dc, RECT r, int thickness) {
+    for (int i = 0; i < thickness; ++i) {
+        ::DrawFocusRect(dc, &r);
+        ::InflateRect(&r, -1, -1);
+    }
+}
+
+// One column of a small pixel drawing: count pixels from row first down.
+struct PixelRun {
+    int column;
+    int first;
+    int count;
+};
+
+// Fills the runs of a drawing of columns x rows pixels stretched over box: each pixel becomes its
+// share of box, so the drawing keeps its shape at any resolution and is itself at 96 dots per inch.
+template <size_t N>
+void FillRuns(HDC dc, const RECT& box, int columns, int rows, const PixelRun (&runs)[N],
+              COLORREF colour) {
+    OwnedBrush brush(::CreateSolidBrush(colour));
+    if (brush.Get() == nullptr) {
+        return;
+    }
+    const int width = box.right - box.left;
+    const int height = box.bottom - box.top;
+    for (const PixelRun& run : runs) {
+        const RECT cell = {box.left + ::MulDiv(run.column, width, columns),
+                           box.top + ::MulDiv(run.first, height, rows),
+                           box.left + ::MulDiv(run.column + 1, width, columns),
+                           box.top + ::MulDiv(run.first + run.count, height, rows)};
+        ::FillRect(dc, &cell, brush.Get());
+    }
+}
+
+// The tick of a checked box in its 7 x 7 mark square: a short stroke down, then a longer one up,
+// each column three pixels high.
+constexpr PixelRun kTickRuns[] = {{0, 2, 3}, {1, 3, 3}, {2, 4, 3}, {3, 3, 3},
+                                  {4, 2, 3}, {5, 1, 3}, {6, 0, 3}};
+
+// The combo box's drop arrow, a chevron in a 9 x 6 box whose centre column and fourth row cross at
+// the drop button's centre.
+constexpr PixelRun kChevronRuns[] = {{0, 1, 1}, {1, 0, 3}, {2, 1, 3}, {3, 2, 3}, {4, 3, 3},
+                                     {5, 2, 3}, {6, 1, 3}, {7, 0, 3}, {8, 1, 1}};
 
 size_t PushFaceRow(SkinState state) {
     if (state & kSkinPressed) {
@@ -90,15 +165,9 @@ bool MarkColour(SkinState state, COLORREF* colour) {
     return false;
 }
 
-// Draws a one-pixel line with the pen selected in dc through the given points.
-void Polyline3(HDC dc, POINT a, POINT b, POINT c) {
-    ::MoveToEx(dc, a.x, a.y, nullptr);
-    ::LineTo(dc, b.x, b.y);
-    ::LineTo(dc, c.x, c.y);
-}
-
-// The check box and the radio button: a 13 x 13 box at the left edge, vertically centred, with
-// its interior gradient from quads, the mark square, the tick and the text beside it.
+// The check box and the radio button: a 13 x 13 box (at 96 dots per inch) at the left edge,
+// vertically centred, with its interior gradient from quads, the mark square, the tick and the text
+// beside it.
 void PaintBox(SkinnedControl* node, const GradientQuad* quads) {
     if (node == nullptr) {
         return;
@@ -114,14 +183,18 @@ void PaintBox(SkinnedControl* node, const GradientQuad* quads) {
     const bool disabled = (state & kSkinDisabled) != 0;
     const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
 
+    const DpiScale px(dc);
+    const int line = px(1);
+
     RECT whole = {0, 0, w, h};
     ::FillRect(dc, &whole, ::GetSysColorBrush(COLOR_BTNFACE));
 
-    const int top = (h - 13) / 2;
-    RECT box = {0, top, 13, top + 13};
-    FrameWithColour(dc, &box, disabled ? FaceMinus(face, kBorderStep) : kBoxBorder);
+    const int size = px(13);
+    const int top = (h - size) / 2;
+    RECT box = {0, top, size, top + size};
+    FrameWithColour(dc, &box, disabled ? FaceMinus(face, kBorderStep) : kBoxBorder, line);
 
-    ::InflateRect(&box, -1, -1);
+    ::InflateRect(&box, -line, -line);
     if (disabled) {
         ::FillRect(dc, &box, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
     } else {
@@ -130,24 +203,13 @@ void PaintBox(SkinnedControl* node, const GradientQuad* quads) {
     }
 
     RECT mark = box;
-    ::InflateRect(&mark, -2, -2);
+    ::InflateRect(&mark, -px(2), -px(2));
     COLORREF markColour = 0;
     if (MarkColour(state, &markColour)) {
         FillWithColour(dc, &mark, markColour);
     }
-
     if (state & kSkinChecked) {
-        OwnedPen pen(::CreatePen(PS_SOLID, 1, disabled ? kDisabledTick : kTick));
-        if (pen.Get() != nullptr) {
-            ScopedSelection selectPen(dc, pen.Get());
-            // Seven strokes of three pixels: a short stroke down, then a longer one up.
-            for (int k = 0; k < 7; ++k) {
-                const int x = mark.left + k;
-                const int y0 = k < 3 ? mark.top + 2 + k : mark.top + 6 - k;
-                ::MoveToEx(dc, x, y0, nullptr);
-                ::LineTo(dc, x, y0 + 3);
-            }
-        }
+        FillRuns(dc, mark, 7, 7, kTickRuns, disabled ? kDisabledTick : kTick);
     }
 
     const WindowText text = ReadWindowText(node->hwnd);
@@ -155,15 +217,15 @@ void PaintBox(SkinnedControl* node, const GradientQuad* quads) {
         ::SetTextColor(dc, ::GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
         ScopedSelection selectFont(dc, ControlFont(node->hwnd));
         RECT textRect = mark;
-        textRect.left = 18;
-        textRect.top = mark.top - 2;
+        textRect.left = px(18);
+        textRect.top = mark.top - px(2);
         const int height = ::DrawTextW(dc, text.text, text.length, &textRect,
                                        DT_CALCRECT | DT_SINGLELINE | DT_VCENTER);
-        textRect.bottom = textRect.top + height + 1;
+        textRect.bottom = textRect.top + height + line;
         ::DrawTextW(dc, text.text, text.length, &textRect, DT_SINGLELINE | DT_VCENTER);
         if (state & kSkinFocused) {
-            ::InflateRect(&textRect, 1, 1);
-            ::DrawFocusRect(dc, &textRect);
+            ::InflateRect(&textRect, line, line);
+            DrawFocusRing(dc, textRect, line);
         }
     }
     paint.Commit();
@@ -186,55 +248,59 @@ void PaintPushButton(SkinnedControl* node) {
     const bool disabled = (state & kSkinDisabled) != 0;
     const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
 
+    const DpiScale px(dc);
+    const int line = px(1);
+
     // The outermost ring takes the button face, so the button sits flat on its dialog.
     RECT r = {0, 0, w, h};
-    ::FrameRect(dc, &r, ::GetSysColorBrush(COLOR_BTNFACE));
+    FrameRing(dc, r, line, ::GetSysColorBrush(COLOR_BTNFACE));
 
-    ::InflateRect(&r, -1, -1);
-    FrameWithColour(dc, &r, disabled ? FaceMinus(face, kBorderStep) : kPushBorder);
+    ::InflateRect(&r, -line, -line);
+    FrameWithColour(dc, &r, disabled ? FaceMinus(face, kBorderStep) : kPushBorder, line);
 
-    ::InflateRect(&r, -1, -1);
+    ::InflateRect(&r, -line, -line);
     if (disabled) {
         FillWithColour(dc, &r, kPushDisabledFace);
     } else {
         FillQuadGradient(dc, &r, &PushFaceQuads[PushFaceRow(state)]);
     }
 
-    ::InflateRect(&r, -2, -2);
+    // The face band holds the softened corners and, inside them, the focus ring: two lines.
+    ::InflateRect(&r, -2 * line, -2 * line);
     if (state & (kSkinPressed | kSkinChecked | kSkinIndeterminate)) {
         FillQuadGradient(dc, &r, &PushFaceQuads[5]);
     } else if (!disabled) {
         FillQuadGradient(dc, &r, &PushFaceQuads[6]);
     }
 
-    // Soften the corners: the border ring's corner pixels take the face, the face's corner
-    // pixels and the border pixels beside each corner take blends.
-    const POINT ringCorners[4] = {{1, 1}, {1, h - 2}, {w - 2, h - 2}, {w - 2, 1}};
-    for (const POINT& p : ringCorners) {
-        ::SetPixel(dc, p.x, p.y, face);
-    }
-    const COLORREF innerCorner = disabled ? FaceMinus(face, kInnerCornerStep) : kPushInnerCorner;
-    const POINT innerCorners[4] = {{2, 2}, {2, h - 3}, {w - 3, h - 3}, {w - 3, 2}};
-    for (const POINT& p : innerCorners) {
-        ::SetPixel(dc, p.x, p.y, innerCorner);
-    }
-    const COLORREF neighbour =
-        disabled ? FaceMinus(face, kCornerNeighbourStep) : kPushCornerNeighbour;
-    const POINT neighbours[8] = {{1, 2},         {2, 1},         {w - 3, 1}, {w - 2, 2},
-                                 {w - 3, h - 2}, {w - 2, h - 3}, {2, h - 2}, {1, h - 3}};
-    for (const POINT& p : neighbours) {
-        ::SetPixel(dc, p.x, p.y, neighbour);
-    }
+    // Soften the corners: the border ring's corner pixels take the face, the face's corner pixels
+    // and the border pixels beside each corner take blends. a and b are the border ring and the
+    // face edge from the left or the top; ar and br from the right, ab and bb from the bottom.
+    const int a = line;
+    const int b = 2 * line;
+    const int ar = w - 2 * line;
+    const int br = w - 3 * line;
+    const int ab = h - 2 * line;
+    const int bb = h - 3 * line;
+    const POINT ringCorners[4] = {{a, a}, {a, ab}, {ar, ab}, {ar, a}};
+    FillDots(dc, ringCorners, 4, line, face);
+    const POINT innerCorners[4] = {{b, b}, {b, bb}, {br, bb}, {br, b}};
+    FillDots(dc, innerCorners, 4, line,
+             disabled ? FaceMinus(face, kInnerCornerStep) : kPushInnerCorner);
+    const POINT neighbours[8] = {{a, b},   {b, a},   {br, a}, {ar, b},
+                                 {br, ab}, {ar, bb}, {b, ab}, {a, bb}};
+    FillDots(dc, neighbours, 8, line,
+             disabled ? FaceMinus(face, kCornerNeighbourStep) : kPushCornerNeighbour);
 
     if (state & kSkinFocused) {
-        ::InflateRect(&r, 1, 1);
-        ::DrawFocusRect(dc, &r);
+        ::InflateRect(&r, line, line);
+        DrawFocusRing(dc, r, line);
     }
 
     const WindowText text = ReadWindowText(node->hwnd);
     if (text.length > 0) {
         if (state & kSkinPressed) {
-            ::OffsetRect(&r, 1, 1);
+            ::OffsetRect(&r, line, line);
         }
         ::SetTextColor(dc,
                        (state & (kSkinDisabled | kSkinIndeterminate)) ? kPushGreyText : kPushText);
@@ -272,6 +338,7 @@ void PaintEditFrame(SkinnedControl* node) {
     const SkinState state = node->state;
     const bool disabled = (state & kSkinDisabled) != 0;
 
+    // The rings lie on the edit's borders, which keep their pixels at every resolution.
     RECT r = {0, 0, w, h};
     FrameWithColour(dc, &r,
                     disabled ? FaceMinus(::GetSysColor(COLOR_BTNFACE), kBorderStep) : kFrame);
@@ -304,6 +371,8 @@ void PaintComboBox(SkinnedControl* node) {
     const SkinState state = node->state;
     const bool disabled = (state & kSkinDisabled) != 0;
 
+    // The rings lie on the combo box's borders, which keep their pixels at every resolution; the
+    // drop button's corners and arrow are the skin's own and scale.
     RECT r = {0, 0, w, h};
     FrameWithColour(dc, &r,
                     disabled ? FaceMinus(::GetSysColor(COLOR_BTNFACE), kBorderStep) : kFrame);
@@ -316,26 +385,26 @@ void PaintComboBox(SkinnedControl* node) {
     ::FrameRect(dc, &button, ring);
     button.left += 1;
 
+    const DpiScale px(dc);
+    const int line = px(1);
     const size_t row = disabled ? 0 : (state & kSkinPressed) ? 1 : (state & kSkinHot) ? 2 : 3;
     FillQuadGradient(dc, &button, &ComboButtonQuads[row]);
     const CornerColours& corners = ComboCornerColours[row];
-    ::SetPixel(dc, button.left, button.top, corners.topLeft);
-    ::SetPixel(dc, button.right - 1, button.top, corners.topRight);
-    ::SetPixel(dc, button.left, button.bottom - 1, corners.bottomLeft);
-    ::SetPixel(dc, button.right - 1, button.bottom - 1, corners.bottomRight);
+    const POINT topLeft = {button.left, button.top};
+    const POINT topRight = {button.right - line, button.top};
+    const POINT bottomLeft = {button.left, button.bottom - line};
+    const POINT bottomRight = {button.right - line, button.bottom - line};
+    FillDots(dc, &topLeft, 1, line, corners.topLeft);
+    FillDots(dc, &topRight, 1, line, corners.topRight);
+    FillDots(dc, &bottomLeft, 1, line, corners.bottomLeft);
+    FillDots(dc, &bottomRight, 1, line, corners.bottomRight);
 
-    ::InflateRect(&button, -1, -1);
+    ::InflateRect(&button, -line, -line);
     FillQuadGradient(dc, &button, &ComboInnerQuads[row]);
 
-    // The chevron: three nested two-segment lines, every segment an exact diagonal.
     const int cx = button.left + (button.right - button.left) / 2;
     const int cy = button.top + (button.bottom - button.top) / 2;
-    OwnedPen pen(::CreatePen(PS_SOLID, 1, disabled ? kDisabledArrow : kArrow));
-    if (pen.Get() != nullptr) {
-        ScopedSelection selectPen(dc, pen.Get());
-        Polyline3(dc, {cx - 4, cy - 2}, {cx, cy + 2}, {cx + 5, cy - 3});
-        Polyline3(dc, {cx - 3, cy - 2}, {cx, cy + 1}, {cx + 4, cy - 3});
-        Polyline3(dc, {cx - 3, cy - 3}, {cx, cy}, {cx + 4, cy - 4});
-    }
+    const RECT chevron = {cx - px(4), cy - px(3), cx - px(4) + px(9), cy - px(3) + px(6)};
+    FillRuns(dc, chevron, 9, 6, kChevronRuns, disabled ? kDisabledArrow : kArrow);
     paint.Commit();
 }
