@@ -22,6 +22,56 @@ const char* const kTipNonPlunger = "吸收非柱塞泵造成的脉动，消减�
 const LONG kLauncherStyle = 0x00CE0000;
 const DWORD kToolTipStyle = TTS_NOPREFIX | TTS_BALLOON;
 const COLORREF kEmailTextColour = RGB(255, 0, 0);
+// The e-mail field's font height, in pixels at 96 dots per inch.
+const int kEmailFontHeight = 15;
+
+// The screen's resolution, in dots per inch.
+int ScreenDpi() {
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+BOOL CALLBACK FindPicture(HWND child, LPARAM lParam) {
+    if ((::GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP) {
+        return TRUE;
+    }
+    *reinterpret_cast<HWND*>(lParam) = child;
+    return FALSE;
+}
+
+// A copy of bitmap, drawn for 96 dots per inch, stretched smoothly to the same size on a screen
+// of dpi; NULL when it cannot be made.
+HBITMAP StretchedFor(HBITMAP bitmap, int dpi) {
+    BITMAP size{};
+    if (bitmap == nullptr || ::GetObjectA(bitmap, sizeof size, &size) == 0) {
+        return nullptr;
+    }
+    const int width = ::MulDiv(size.bmWidth, dpi, 96);
+    const int height = ::MulDiv(size.bmHeight, dpi, 96);
+    HDC screen = ::GetDC(nullptr);
+    HDC source = ::CreateCompatibleDC(screen);
+    HDC target = ::CreateCompatibleDC(screen);
+    HBITMAP copy = ::CreateCompatibleBitmap(screen, width, height);
+    if (source != nullptr && target != nullptr && copy != nullptr) {
+        HGDIOBJ oldSource = ::SelectObject(source, bitmap);
+        HGDIOBJ oldTarget = ::SelectObject(target, copy);
+        ::SetStretchBltMode(target, HALFTONE);
+        ::SetBrushOrgEx(target, 0, 0, nullptr);
+        ::StretchBlt(target, 0, 0, width, height, source, 0, 0, size.bmWidth, size.bmHeight,
+                     SRCCOPY);
+        ::SelectObject(target, oldTarget);
+        ::SelectObject(source, oldSource);
+    } else if (copy != nullptr) {
+        ::DeleteObject(copy);
+        copy = nullptr;
+    }
+    ::DeleteDC(target);
+    ::DeleteDC(source);
+    ::ReleaseDC(nullptr, screen);
+    return copy;
+}
 
 } // namespace
 
@@ -90,8 +140,11 @@ BOOL CLauncherDlg::OnInitDialog() {
     m_toolTip.AddTool(&m_btnPulseD, kTipNonPlunger);
     m_toolTip.AddTool(&m_btnShockC, kTipShock);
 
-    m_emailFont.CreateFont(15, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0, 0,
-                           FF_SWISS | DEFAULT_PITCH, "宋体");
+    const int dpi = ScreenDpi();
+    ShowPictureAt(dpi);
+
+    m_emailFont.CreateFont(::MulDiv(kEmailFontHeight, dpi, 96), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                           FALSE, ANSI_CHARSET, 0, 0, 0, FF_SWISS | DEFAULT_PITCH, "宋体");
     m_email.SetWindowText(MAKER_EMAIL);
     m_email.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_emailFont.GetSafeHandle()), TRUE);
     // Caret to the end of the text, selection from there on: nothing shows selected.
@@ -99,6 +152,23 @@ BOOL CLauncherDlg::OnInitDialog() {
     m_email.SendMessage(EM_SETSEL, HIWORD(selection), -1);
     m_email.SendMessage(EM_SCROLLCARET);
     return TRUE;
+}
+
+void CLauncherDlg::ShowPictureAt(int dpi) {
+    if (dpi == 96) {
+        return;
+    }
+    HWND picture = nullptr;
+    ::EnumChildWindows(m_hWnd, &FindPicture, reinterpret_cast<LPARAM>(&picture));
+    HBITMAP stretched = StretchedFor(
+        reinterpret_cast<HBITMAP>(::SendMessageA(picture, STM_GETIMAGE, IMAGE_BITMAP, 0)), dpi);
+    if (stretched == nullptr) {
+        return;
+    }
+    m_picture.Attach(stretched);
+    // From here on both pictures are the program's: the static deletes neither.
+    ::DeleteObject(reinterpret_cast<HGDIOBJ>(
+        ::SendMessageA(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(stretched))));
 }
 
 int CLauncherDlg::OnCreate(LPCREATESTRUCTW createStruct) {

@@ -28,6 +28,9 @@ protected:
     void OnPulseC();
     void OnPulseD();
     void OnShockC();
+    // The picture is drawn for 96 dots per inch; at any other resolution the launcher shows a
+    // copy stretched smoothly to the same size on the screen.
+    void ShowPictureAt(int dpi);
 
     DECLARE_MESSAGE_MAP()
 
@@ -44,4 +47,6 @@ protected:
     CButton m_btnPulseA;
     CLinkStatic m_webLink;
     HICON m_hIcon;
+    // The stretched picture, when there is one.
+    CGdiObject m_picture;
 };

@@ -3,7 +3,7 @@
 
 #define MAKER_LAUNCHER_CAPTION "示例液压 Presovol 蓄能器容积计算 1.3"
 #define MAKER_PROMO_LINE1 "本程序由示例液压技术有限公司示例工程师（"
-#define MAKER_EMAIL "service@example.com"
+#define MAKER_EMAIL "info@example.com"
 #define MAKER_PROMO_LINE2 "参考使用。如需详细选型，欢迎来电咨询。示例牌蓄能器品质可靠，性能卓越，"
 #define MAKER_PROMO_LINE3 "广泛用于各类液压系统。本公司是示例牌蓄能器的代理商，"
 #define MAKER_PROMO_LINE4 "欢迎访问本公司网站了解详细资料："

@@ -213,6 +213,8 @@ TEST(Launcher, EmailFieldIsRedReadOnlyBorderlessInItsOwnFont) {
         DWORD end = 0;
         ::SendMessageA(email, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&end));
         EXPECT_EQ(end, WindowText(email).size());
+        // The whole address fits: its first character is the first one shown.
+        EXPECT_EQ(::SendMessageA(email, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
 
         // Its text colour is red; other statics keep the system's.
         HDC dc = ::CreateCompatibleDC(nullptr);
