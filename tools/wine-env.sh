@@ -87,8 +87,16 @@ presovol_start_xvfb() {
     export DISPLAY=":$display"
 }
 
+# Sets the resolution, in dots per inch, at which the Wine programs started from now on lay out
+# and draw: the prefix's LogPixels.
+presovol_set_dpi() {
+    presovol_wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
+        >/dev/null 2>&1
+}
+
 # Creates the prefix once; later calls only start its server. PRESOVOL_SERVER_STARTED is 1 when
-# this call started the server, empty when one of the prefix ran already.
+# this call started the server, empty when one of the prefix ran already. The prefix then draws
+# at PRESOVOL_DPI dots per inch, 96 when it is unset.
 PRESOVOL_SERVER_STARTED=
 presovol_prepare_prefix() {
     mkdir -p "$WINEPREFIX"
@@ -120,6 +128,7 @@ presovol_prepare_prefix() {
         # The first command after the server starts launches services that hold stderr open.
         presovol_wine wineboot >/dev/null 2>&1 || true
     fi
+    presovol_set_dpi "${PRESOVOL_DPI:-96}"
 }
 
 presovol_stop() {
