@@ -31,121 +31,66 @@ struct AFX_MSGMAP {
     const AFX_MSGMAP_ENTRY* lpEntries;
 };
 
-#define DECLARE_MESSAGE_MAP()                                                                      \
-public:                                                                                            \
-    static const AFX_MSGMAP* GetThisMessageMap();                                                  \
-                                                                                                   \
-protected:                                                                                         \
+// The macros of a message map. Each entry of a map is one line: message, notification code,
+// first and last control ID, and the handler, a lambda that takes the message's parameters
+// apart and calls the member function of the class whose map it is (ThisClass).
+// clang-format off
+#define DECLARE_MESSAGE_MAP() \
+public: \
+    static const AFX_MSGMAP* GetThisMessageMap(); \
+protected: \
     const AFX_MSGMAP* GetMessageMap() const override;
 
-// The entries between BEGIN_MESSAGE_MAP and END_MESSAGE_MAP see ThisClass, the class whose
-// map it is, so each handler is called with the right type.
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                     \
-    const AFX_MSGMAP* theClass::GetMessageMap() const {                                            \
-        return GetThisMessageMap();                                                                \
-    }                                                                                              \
-    const AFX_MSGMAP* theClass::GetThisMessageMap() {                                              \
-        using ThisClass = theClass;                                                                \
-        using TheBaseClass = baseClass;                                                            \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass) \
+    const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
+    const AFX_MSGMAP* theClass::GetThisMessageMap() { \
+        using ThisClass = theClass; \
+        using TheBaseClass = baseClass; \
         static const AFX_MSGMAP_ENTRY entries[] = {
 
-#define END_MESSAGE_MAP()                                                                          \
-    { 0, 0, 0, 0, nullptr }                                                                        \
-    }                                                                                              \
-    ;                                                                                              \
-    static const AFX_MSGMAP map = {TheBaseClass::GetThisMessageMap(), entries};                    \
-    return &map;                                                                                   \
+#define END_MESSAGE_MAP() \
+            {0, 0, 0, 0, nullptr} \
+        }; \
+        static const AFX_MSGMAP map = {TheBaseClass::GetThisMessageMap(), entries}; \
+        return &map; \
     }
 
-#define AFX_HANDLER(body)                                                                          \
-    [](CWnd* wnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {                         \
-        (void)message;                                                                             \
-        (void)wParam;                                                                              \
-        (void)lParam;                                                                              \
-        ThisClass* self = static_cast<ThisClass*>(wnd);                                            \
-        body                                                                                       \
+#define AFX_HANDLER(body) \
+    [](CWnd* wnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT { \
+        (void)message; \
+        (void)wParam; \
+        (void)lParam; \
+        ThisClass* self = static_cast<ThisClass*>(wnd); \
+        body \
     }
 
-#define ON_COMMAND(id, memberFn)                                                                   \
-    {                                                                                              \
-        WM_COMMAND, 0, static_cast<UINT>(id), static_cast<UINT>(id),                               \
-            AFX_HANDLER(self->memberFn(); return 0;)                                               \
-    }                                                                                              \
-    ,
-#define ON_BN_CLICKED(id, memberFn)                                                                \
-    {                                                                                              \
-        WM_COMMAND, BN_CLICKED, static_cast<UINT>(id), static_cast<UINT>(id),                      \
-            AFX_HANDLER(self->memberFn(); return 0;)                                               \
-    }                                                                                              \
-    ,
-#define ON_CONTROL_REFLECT(code, memberFn)                                                         \
-    {                                                                                              \
-        WM_REFLECT_BASE + WM_COMMAND, static_cast<UINT>(code), 0, 0,                               \
-            AFX_HANDLER(self->memberFn(); return 1;)                                               \
-    }                                                                                              \
-    ,
-#define ON_WM_CTLCOLOR_REFLECT()                                                                   \
-    {                                                                                              \
-        WM_REFLECT_BASE + WM_CTLCOLOR, 0, 0, 0,                                                    \
-            AFX_HANDLER(CDC dc(reinterpret_cast<HDC>(wParam)); return reinterpret_cast<LRESULT>(   \
-                            self->CtlColor(&dc, message - WM_CTLCOLORMSGBOX));)                    \
-    }                                                                                              \
-    ,
-#define ON_WM_CTLCOLOR()                                                                           \
-    {                                                                                              \
-        WM_CTLCOLOR, 0, 0, 0,                                                                      \
-            AFX_HANDLER(CDC dc(reinterpret_cast<HDC>(wParam));                                     \
-                        CWnd* child = CWnd::FromHandle(reinterpret_cast<HWND>(lParam));            \
-                        return reinterpret_cast<LRESULT>(                                          \
-                            self->OnCtlColor(&dc, child, message - WM_CTLCOLORMSGBOX));)           \
-    }                                                                                              \
-    ,
-#define ON_WM_SYSCOMMAND()                                                                         \
-    {                                                                                              \
-        WM_SYSCOMMAND, 0, 0, 0,                                                                    \
-            AFX_HANDLER(self->OnSysCommand(static_cast<UINT>(wParam), lParam); return 0;)          \
-    }                                                                                              \
-    ,
-#define ON_WM_PAINT()                                                                              \
-    { WM_PAINT, 0, 0, 0, AFX_HANDLER(self->OnPaint(); return 0;) }                                 \
-    ,
-#define ON_WM_QUERYDRAGICON()                                                                      \
-    {                                                                                              \
-        WM_QUERYDRAGICON, 0, 0, 0,                                                                 \
-            AFX_HANDLER(return reinterpret_cast<LRESULT>(self->OnQueryDragIcon());)                \
-    }                                                                                              \
-    ,
-#define ON_WM_CREATE()                                                                             \
-    {                                                                                              \
-        WM_CREATE, 0, 0, 0,                                                                        \
-            AFX_HANDLER(return self->OnCreate(reinterpret_cast<LPCREATESTRUCTW>(lParam));)         \
-    }                                                                                              \
-    ,
-#define ON_WM_TIMER()                                                                              \
-    { WM_TIMER, 0, 0, 0, AFX_HANDLER(self->OnTimer(static_cast<UINT_PTR>(wParam)); return 0;) }    \
-    ,
-#define ON_WM_MOUSEMOVE()                                                                          \
-    {                                                                                              \
-        WM_MOUSEMOVE, 0, 0, 0,                                                                     \
-            AFX_HANDLER(self->OnMouseMove(                                                         \
-                static_cast<UINT>(wParam),                                                         \
-                CPoint(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))));   \
-                        return 0;)                                                                 \
-    }                                                                                              \
-    ,
-#define ON_WM_SETCURSOR()                                                                          \
-    {                                                                                              \
-        WM_SETCURSOR, 0, 0, 0,                                                                     \
-            AFX_HANDLER(return self->OnSetCursor(CWnd::FromHandle(reinterpret_cast<HWND>(wParam)), \
-                                                 LOWORD(lParam), HIWORD(lParam));)                 \
-    }                                                                                              \
-    ,
-#define ON_WM_ERASEBKGND()                                                                         \
-    {                                                                                              \
-        WM_ERASEBKGND, 0, 0, 0,                                                                    \
-            AFX_HANDLER(CDC dc(reinterpret_cast<HDC>(wParam)); return self->OnEraseBkgnd(&dc);)    \
-    }                                                                                              \
-    ,
+#define ON_COMMAND(id, memberFn) \
+    {WM_COMMAND, 0, AfxId(id), AfxId(id), AFX_HANDLER(self->memberFn(); return 0;)},
+#define ON_BN_CLICKED(id, memberFn) \
+    {WM_COMMAND, BN_CLICKED, AfxId(id), AfxId(id), AFX_HANDLER(self->memberFn(); return 0;)},
+#define ON_CONTROL_REFLECT(code, memberFn) \
+    {WM_REFLECT_BASE + WM_COMMAND, AfxId(code), 0, 0, AFX_HANDLER(self->memberFn(); return 1;)},
+#define ON_WM_CTLCOLOR_REFLECT() \
+    {WM_REFLECT_BASE + WM_CTLCOLOR, 0, 0, 0, AFX_HANDLER(CDC dc(AfxDC(wParam)); return AfxResult(self->CtlColor(&dc, AfxCtlType(message)));)},
+#define ON_WM_CTLCOLOR() \
+    {WM_CTLCOLOR, 0, 0, 0, AFX_HANDLER(CDC dc(AfxDC(wParam)); return AfxResult(self->OnCtlColor(&dc, AfxWnd(lParam), AfxCtlType(message)));)},
+#define ON_WM_SYSCOMMAND() \
+    {WM_SYSCOMMAND, 0, 0, 0, AFX_HANDLER(self->OnSysCommand(AfxId(wParam), lParam); return 0;)},
+#define ON_WM_PAINT() \
+    {WM_PAINT, 0, 0, 0, AFX_HANDLER(self->OnPaint(); return 0;)},
+#define ON_WM_QUERYDRAGICON() \
+    {WM_QUERYDRAGICON, 0, 0, 0, AFX_HANDLER(return AfxResult(self->OnQueryDragIcon());)},
+#define ON_WM_CREATE() \
+    {WM_CREATE, 0, 0, 0, AFX_HANDLER(return self->OnCreate(reinterpret_cast<LPCREATESTRUCTW>(lParam));)},
+#define ON_WM_TIMER() \
+    {WM_TIMER, 0, 0, 0, AFX_HANDLER(self->OnTimer(static_cast<UINT_PTR>(wParam)); return 0;)},
+#define ON_WM_MOUSEMOVE() \
+    {WM_MOUSEMOVE, 0, 0, 0, AFX_HANDLER(self->OnMouseMove(AfxId(wParam), AfxPoint(lParam)); return 0;)},
+#define ON_WM_SETCURSOR() \
+    {WM_SETCURSOR, 0, 0, 0, AFX_HANDLER(return self->OnSetCursor(AfxWnd(wParam), LOWORD(lParam), HIWORD(lParam));)},
+#define ON_WM_ERASEBKGND() \
+    {WM_ERASEBKGND, 0, 0, 0, AFX_HANDLER(CDC dc(AfxDC(wParam)); return self->OnEraseBkgnd(&dc);)},
+// clang-format on
 
 class CWnd {
 public:
@@ -228,5 +173,26 @@ private:
     friend class CDialog;
 };
 
-// The command-line-free program's application object.
+// The application's main window; null when there is no application object or no main window.
 CWnd* AfxGetMainWnd();
+
+// The message parameters as the handlers of the map entries take them.
+inline UINT AfxId(UINT_PTR value) {
+    return static_cast<UINT>(value);
+}
+inline HDC AfxDC(WPARAM wParam) {
+    return reinterpret_cast<HDC>(wParam);
+}
+inline CWnd* AfxWnd(UINT_PTR handle) {
+    return CWnd::FromHandle(reinterpret_cast<HWND>(handle));
+}
+inline CPoint AfxPoint(LPARAM lParam) {
+    return CPoint(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+}
+// The CTLCOLOR_* type of a WM_CTLCOLOR* message.
+inline UINT AfxCtlType(UINT message) {
+    return message - WM_CTLCOLORMSGBOX;
+}
+template <typename Handle> LRESULT AfxResult(Handle handle) {
+    return reinterpret_cast<LRESULT>(handle);
+}
