@@ -13,7 +13,6 @@ public:
 
     operator const char*() const { return m_text.c_str(); }
     const std::string& Str() const { return m_text; }
-    int GetLength() const { return static_cast<int>(m_text.size()); }
     bool IsEmpty() const { return m_text.empty(); }
 
     // printf-style formatting into this string.

@@ -14,7 +14,7 @@ public:
     CDataExchange(CWnd* dlgWnd, BOOL saveAndValidate)
         : m_bSaveAndValidate(saveAndValidate), m_pDlgWnd(dlgWnd) {}
 
-    // The control id of the dialog; null when there is none.
+    // The window of control id in the dialog; null when the dialog has no such control.
     HWND PrepareCtrl(int id) const;
     // Stops the exchange at control: focus on it, its whole text selected.
     void Fail(HWND control);

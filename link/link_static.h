@@ -54,7 +54,7 @@ protected:
     CString m_url;
     CFont m_plainFont;
     CFont m_underlinedFont;
-    // A copy of the cursor, made at attach; it lives until the process ends.
+    // The control's own copy of the cursor, made at attach and freed by the destructor.
     HCURSOR m_handCursor = nullptr;
 
 private:

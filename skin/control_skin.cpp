@@ -186,7 +186,7 @@ LRESULT CALLBACK SkinCallWndHook(int code, WPARAM wParam, LPARAM lParam) {
     if (code >= 0) {
         const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
         // The window's class and style are in place; its own procedure has not seen WM_CREATE.
-        if (sent != nullptr && sent->message == WM_CREATE) {
+        if (sent->message == WM_CREATE) {
             AttachSkin(sent->hwnd);
         }
     }

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-// Owns a brush or pen the painter created; deletes it when the scope ends. A NULL handle (a
+// Owns a GDI object the painter created; deletes it when the scope ends. A NULL handle (a
 // failed creation) is kept and ignored.
 template <typename Handle> class OwnedGdiObject {
 public:
@@ -24,7 +24,6 @@ private:
 };
 
 using OwnedBrush = OwnedGdiObject<HBRUSH>;
-using OwnedPen = OwnedGdiObject<HPEN>;
 
 // Selects an object into a DC for the scope and selects the displaced one back at its end.
 // Selecting NULL does nothing: the DC keeps what it has, and nothing is put back.

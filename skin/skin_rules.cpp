@@ -1,5 +1,9 @@
 #include "skin/skin_rules.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace {
 
 // The window messages, styles and answers the rules read, with the system's numbers.
@@ -33,6 +37,52 @@ constexpr std::uint32_t kCbsSimple = 1;
 constexpr std::uintptr_t kBstChecked = 1;
 constexpr std::uintptr_t kBstIndeterminate = 2;
 
+// The button types.
+constexpr std::uint32_t kBsPushButton = 0;
+constexpr std::uint32_t kBsCheckBox = 2;
+constexpr std::uint32_t kBsAutoCheckBox = 3;
+constexpr std::uint32_t kBsRadioButton = 4;
+constexpr std::uint32_t kBs3State = 5;
+constexpr std::uint32_t kBsAuto3State = 6;
+constexpr std::uint32_t kBsAutoRadioButton = 9;
+
+#ifdef _WIN32
+// Copied by hand so that the rules build without the system's header; where it is at hand,
+// each is checked against it. (The button type is the style's low five bits, for which the
+// header names no mask.)
+static_assert(kWmDestroy == WM_DESTROY);
+static_assert(kWmSetFocus == WM_SETFOCUS);
+static_assert(kWmKillFocus == WM_KILLFOCUS);
+static_assert(kWmEnable == WM_ENABLE);
+static_assert(kWmSetText == WM_SETTEXT);
+static_assert(kWmPaint == WM_PAINT);
+static_assert(kWmNcPaint == WM_NCPAINT);
+static_assert(kEmSetReadOnly == EM_SETREADONLY);
+static_assert(kBmSetCheck == BM_SETCHECK);
+static_assert(kBmSetState == BM_SETSTATE);
+static_assert(kBmSetStyle == BM_SETSTYLE);
+static_assert(kWmMouseMove == WM_MOUSEMOVE);
+static_assert(kWmLButtonDown == WM_LBUTTONDOWN);
+static_assert(kWmLButtonUp == WM_LBUTTONUP);
+static_assert(kWmMouseLeave == WM_MOUSELEAVE);
+static_assert(kMkLButton == MK_LBUTTON);
+static_assert(kWsDisabled == WS_DISABLED);
+static_assert(kEsReadOnly == ES_READONLY);
+static_assert(kBsPushLike == BS_PUSHLIKE);
+static_assert(kComboTypeMask == (CBS_SIMPLE | CBS_DROPDOWN | CBS_DROPDOWNLIST));
+static_assert(kBsDefPushButton == BS_DEFPUSHBUTTON);
+static_assert(kCbsSimple == CBS_SIMPLE);
+static_assert(kBstChecked == BST_CHECKED);
+static_assert(kBstIndeterminate == BST_INDETERMINATE);
+static_assert(kBsPushButton == BS_PUSHBUTTON);
+static_assert(kBsCheckBox == BS_CHECKBOX);
+static_assert(kBsAutoCheckBox == BS_AUTOCHECKBOX);
+static_assert(kBsRadioButton == BS_RADIOBUTTON);
+static_assert(kBs3State == BS_3STATE);
+static_assert(kBsAuto3State == BS_AUTO3STATE);
+static_assert(kBsAutoRadioButton == BS_AUTORADIOBUTTON);
+#endif
+
 // ASCII letters fold to upper case; window class names are compared without regard to case.
 char Folded(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
@@ -51,16 +101,16 @@ SkinKind ButtonKind(std::uint32_t style) {
     const SkinKind boxKind = (style & kBsPushLike) != 0 ? kSkinPushButton : kSkinCheckBox;
     const SkinKind radioKind = (style & kBsPushLike) != 0 ? kSkinPushButton : kSkinRadioButton;
     switch (style & kButtonTypeMask) {
-    case 0: // BS_PUSHBUTTON
-    case 1: // BS_DEFPUSHBUTTON
+    case kBsPushButton:
+    case kBsDefPushButton:
         return kSkinPushButton;
-    case 2: // BS_CHECKBOX
-    case 3: // BS_AUTOCHECKBOX
-    case 5: // BS_3STATE
-    case 6: // BS_AUTO3STATE
+    case kBsCheckBox:
+    case kBsAutoCheckBox:
+    case kBs3State:
+    case kBsAuto3State:
         return boxKind;
-    case 4: // BS_RADIOBUTTON
-    case 9: // BS_AUTORADIOBUTTON
+    case kBsRadioButton:
+    case kBsAutoRadioButton:
         return radioKind;
     default: // group boxes, user buttons, owner-drawn buttons and the undefined types
         return kSkinNone;

@@ -295,7 +295,7 @@ TEST(Framework, StringsFormatAndLoad) {
     text.Format("%s=%.2f", "V", 2.345);
     EXPECT_EQ(text.Str(), "V=2.35");
     text.Format("%0500d", 7); // longer than any fixed buffer
-    EXPECT_EQ(text.GetLength(), 500);
+    EXPECT_EQ(text.Str().size(), 500u);
     EXPECT_TRUE(text.LoadString(IDS_ABOUTBOX));
     EXPECT_EQ(text.Str(), "关于 Presovol(&A)...");
     EXPECT_FALSE(text.LoadString(9999));

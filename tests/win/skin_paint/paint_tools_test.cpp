@@ -229,7 +229,7 @@ TEST(GdiGuards, SelectionIsUndoneAndOwnedObjectsAreDeletedAtScopeEnd) {
     const HGDIOBJ originalPen = ::GetCurrentObject(dc, OBJ_PEN);
     const int before = CountGdiObjects();
     {
-        OwnedPen pen(::CreatePen(PS_SOLID, 1, RGB(1, 2, 3)));
+        OwnedGdiObject<HPEN> pen(::CreatePen(PS_SOLID, 1, RGB(1, 2, 3)));
         EXPECT_EQ(CountGdiObjects(), before + 1);
         {
             ScopedSelection select(dc, pen.Get());
