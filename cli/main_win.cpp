@@ -1,6 +1,7 @@
 // presovol-calc.exe, a console program: the arguments come as UTF-16 and go on as UTF-8; what it
 // writes goes to a console as UTF-16, and into a file or a pipe in the console's code page.
 #include "cli/calc_command.h"
+#include "sizing/wide_win.h"
 
 #include <windows.h>
 
@@ -14,14 +15,6 @@
 #include <streambuf>
 
 namespace {
-
-std::string Utf8(const wchar_t* text) {
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<size_t>(size > 0 ? size : 1), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text, -1, &utf8[0], size, nullptr, nullptr);
-    utf8.resize(utf8.size() - 1);
-    return utf8;
-}
 
 // A stream buffer that takes UTF-8 and hands whole lines to a console or a file.
 class ConsoleBuffer : public std::streambuf {
@@ -57,10 +50,7 @@ protected:
         if (m_pending.empty()) {
             return 0;
         }
-        const int size = static_cast<int>(m_pending.size());
-        const int wideSize = ::MultiByteToWideChar(CP_UTF8, 0, m_pending.data(), size, nullptr, 0);
-        std::wstring wide(static_cast<size_t>(wideSize), L'\0');
-        ::MultiByteToWideChar(CP_UTF8, 0, m_pending.data(), size, &wide[0], wideSize);
+        const std::wstring wide = sizing::WideFrom(CP_UTF8, m_pending);
         m_pending.clear();
         DWORD written = 0;
         if (m_console) {
@@ -69,11 +59,7 @@ protected:
                        ? 0
                        : -1;
         }
-        const int bytes = ::WideCharToMultiByte(m_codePage, 0, wide.data(), wideSize, nullptr, 0,
-                                                nullptr, nullptr);
-        std::string text(static_cast<size_t>(bytes), '\0');
-        ::WideCharToMultiByte(m_codePage, 0, wide.data(), wideSize, &text[0], bytes, nullptr,
-                              nullptr);
+        const std::string text = sizing::NarrowFrom(m_codePage, wide);
         return ::WriteFile(m_handle, text.data(), static_cast<DWORD>(text.size()), &written,
                            nullptr) &&
                        written == text.size()
@@ -96,7 +82,7 @@ int main() {
         ::CommandLineToArgvW(::GetCommandLineW(), &argc), &::LocalFree);
     std::vector<std::string> args;
     for (int i = 0; wide && i < argc; ++i) {
-        args.push_back(Utf8(wide.get()[i]));
+        args.push_back(sizing::NarrowFrom(CP_UTF8, wide.get()[i]));
     }
     // A batch read from standard input is taken byte for byte.
     _setmode(_fileno(stdin), _O_BINARY);

@@ -1,7 +1,9 @@
 #include "framework/ddx.h"
 
 #include "framework/app.h"
+#include "framework/gbk.h"
 #include "framework/number_text.h"
+#include "sizing/wide_win.h"
 
 #include <string>
 
@@ -23,15 +25,7 @@ namespace {
 
 // The edit's text as typed, in UTF-8.
 std::string TypedText(HWND edit) {
-    std::wstring wide(static_cast<size_t>(::GetWindowTextLengthW(edit)) + 1, L'\0');
-    wide.resize(
-        static_cast<size_t>(::GetWindowTextW(edit, &wide[0], static_cast<int>(wide.size()))));
-    const int wideSize = static_cast<int>(wide.size());
-    const int size =
-        ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideSize, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideSize, &text[0], size, nullptr, nullptr);
-    return text;
+    return sizing::NarrowFrom(CP_UTF8, GetWindowTextWide(edit));
 }
 
 } // namespace

@@ -16,5 +16,6 @@ std::wstring WideFromUtf8(std::string_view text);
 std::string GbkFromWide(std::wstring_view text);
 
 BOOL SetWindowTextGbk(HWND hwnd, const char* text);
+std::wstring GetWindowTextWide(HWND hwnd);
 std::string GetWindowTextGbk(HWND hwnd);
 int MessageBoxGbk(HWND owner, const char* text, const char* caption, UINT type);

@@ -1,5 +1,7 @@
 #include "sizing/whole_file.h"
 
+#include "sizing/wide_win.h"
+
 #include <windows.h>
 
 #include <memory>
@@ -22,12 +24,7 @@ std::string SystemMessage(DWORD error) {
     if (wide.empty()) {
         wide = L"error " + std::to_wstring(error);
     }
-    const int wideSize = static_cast<int>(wide.size());
-    const int size =
-        ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideSize, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideSize, &utf8[0], size, nullptr, nullptr);
-    return utf8;
+    return NarrowFrom(CP_UTF8, wide);
 }
 
 } // namespace

@@ -1,0 +1,17 @@
+// Texts between a code page and UTF-16, for the Windows build: the one place where the program
+// calls MultiByteToWideChar and WideCharToMultiByte on whole texts.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace sizing {
+
+// text, in codePage, as UTF-16; empty when text is empty.
+std::wstring WideFrom(UINT codePage, std::string_view text);
+// text in codePage; a character the code page lacks becomes '?' (UTF-8 has every one).
+std::string NarrowFrom(UINT codePage, std::wstring_view text);
+
+} // namespace sizing
