@@ -252,14 +252,13 @@ private:
         app.add_flag("--defaults", m_settings.defaults, u8"没给出的输入取计算器的初始值");
         app.add_option("--temperature", m_settings.temperature,
                        u8"实际气体修正的气体温度，°C（默认 20）")
-            ->type_name(u8"摄氏度");
+            ->type_name("C");
         app.add_flag("--json", m_settings.json, u8"输出一个 JSON 对象");
-        app.add_option("--sheet", m_settings.sheet, u8"把计算书写入 HTML 文件")
-            ->type_name(u8"文件");
+        app.add_option("--sheet", m_settings.sheet, u8"把计算书写入 HTML 文件")->type_name("FILE");
         app.add_option("--batch", m_settings.batch, u8"逐行计算 CSV 文件（- 为标准输入）")
-            ->type_name(u8"文件");
+            ->type_name("FILE");
         app.add_option("--out", m_settings.out, u8"--batch 的结果写入此文件，而非标准输出")
-            ->type_name(u8"文件");
+            ->type_name("FILE");
         app.require_subcommand(0, 1);
         app.allow_extras();
         app.footer(u8"例：presovol-calc aux deltaV=10 n=1.4 p0=9 p1=10 p2=20\n"

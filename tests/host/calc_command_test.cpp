@@ -181,6 +181,12 @@ TEST(CalcCommand, DefaultsAndHelp) {
                                "pulse-c", "pulse-d", "--batch", "--json", "--temperature"}) {
         EXPECT_NE(help.out.find(method), std::string::npos) << method;
     }
+    // The descriptions stand in one column.
+    for (const char* row : {"\n  --defaults              没给出的输入取计算器的初始值\n",
+                            "\n  --temperature C         实际气体修正的气体温度",
+                            "\n  --sheet FILE            把计算书写入 HTML 文件\n"}) {
+        EXPECT_NE(help.out.find(row), std::string::npos) << row << "\n" << help.out;
+    }
     const Ran methodHelp = Calc({"shock-c", "--help"});
     EXPECT_EQ(methodHelp.exit, 0);
     for (const char* row : {"Q       Q      L/min  阀口关闭前管内流量，L/min",
