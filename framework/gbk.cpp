@@ -2,11 +2,7 @@
 
 #include "sizing/wide_win.h"
 
-namespace {
-
-constexpr UINT kGbkCodePage = 936;
-
-} // namespace
+using sizing::kGbkCodePage;
 
 std::wstring WideFromGbk(const char* text) {
     return sizing::WideFrom(kGbkCodePage, text != nullptr ? text : "");

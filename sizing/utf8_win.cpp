@@ -4,15 +4,8 @@
 
 namespace sizing {
 
-namespace {
-
-// The program's texts are GBK whatever the system's code page.
-constexpr UINT kProgramCodePage = 936;
-
-} // namespace
-
 std::string ProgramTextToUtf8(std::string_view text) {
-    return NarrowFrom(CP_UTF8, WideFrom(kProgramCodePage, text));
+    return NarrowFrom(CP_UTF8, WideFrom(kGbkCodePage, text));
 }
 
 } // namespace sizing

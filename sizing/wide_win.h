@@ -9,6 +9,9 @@
 
 namespace sizing {
 
+// The program holds its own texts in GBK, code page 936, whatever the system's code page is.
+constexpr UINT kGbkCodePage = 936;
+
 // text, in codePage, as UTF-16; empty when text is empty.
 std::wstring WideFrom(UINT codePage, std::string_view text);
 // text in codePage; a character the code page lacks becomes '?' (UTF-8 has every one).
