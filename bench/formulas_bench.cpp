@@ -3,7 +3,7 @@
 // the six methods with a gas law, beside their formulas. The repetitions of all run interleaved
 // in random order and their medians count; on a shared machine the ratios are the figures that
 // hold.
-#include "calc/formulas.h"
+#include "sizing/formulas.h"
 #include "sizing/real_gas.h"
 
 #include <benchmark/benchmark.h>

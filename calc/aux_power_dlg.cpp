@@ -1,7 +1,7 @@
 #include "calc/aux_power_dlg.h"
 
 #include "calc/calc_dialog.h"
-#include "calc/formulas.h"
+#include "sizing/formulas.h"
 #include "res/resource.h"
 
 CAuxPowerDlg::CAuxPowerDlg(CWnd* parent)

@@ -1,7 +1,7 @@
 #include "calc/calc_dialog.h"
 
 #include "calc/calc_sheet.h"
-#include "calc/calc_texts.h"
+#include "sizing/result_texts.h"
 #include "res/resource.h"
 #include "sizing/notes.h"
 #include "sizing/units.h"

@@ -3,8 +3,8 @@
 #include "framework/app.h"
 #include "framework/gbk.h"
 #include "res/resource.h"
-#include "sizing/utf8.h"
-#include "sizing/whole_file.h"
+#include "base/utf8.h"
+#include "base/whole_file.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -47,7 +47,7 @@ void Tell(HWND dialog, const std::wstring& text) {
 
 sizing::SheetStamp StampNow() {
     const std::time_t now = std::time(nullptr);
-    return {sizing::ProgramTextToUtf8(AfxGetAppName()), *std::localtime(&now)};
+    return {base::ProgramTextToUtf8(AfxGetAppName()), *std::localtime(&now)};
 }
 
 // Lines end in "\r\n" on the clipboard, as Windows programs expect when they paste.
@@ -134,8 +134,8 @@ void SaveSheet(HWND dialog, const sizing::Calculation& calculation) {
         return;
     }
     std::string reason;
-    if (!sizing::WriteWholeFile(std::filesystem::path(path), sizing::SheetHtml(calculation, stamp),
-                                reason)) {
+    if (!base::WriteWholeFile(std::filesystem::path(path), sizing::SheetHtml(calculation, stamp),
+                              reason)) {
         Tell(dialog, WideFromGbk(kNotSaved) + L"\n" + path + L"\n" + WideFromUtf8(reason));
         return;
     }

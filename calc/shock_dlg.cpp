@@ -1,7 +1,7 @@
 #include "calc/shock_dlg.h"
 
 #include "calc/calc_dialog.h"
-#include "calc/formulas.h"
+#include "sizing/formulas.h"
 #include "res/resource.h"
 
 // A text that is no number has been reported by the exchange already: none of the

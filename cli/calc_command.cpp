@@ -1,13 +1,13 @@
 #include "cli/calc_command.h"
 
-#include "calc/calc_texts.h"
+#include "sizing/result_texts.h"
 #include "cli/csv.h"
-#include "framework/number_text.h"
+#include "base/number_text.h"
 #include "sizing/methods.h"
 #include "sizing/sheet.h"
 #include "sizing/units.h"
-#include "sizing/utf8.h"
-#include "sizing/whole_file.h"
+#include "base/utf8.h"
+#include "base/whole_file.h"
 
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
@@ -43,7 +43,7 @@ Failure Usage(std::string text) {
 }
 
 std::string Text(const char* programText) {
-    return sizing::ProgramTextToUtf8(programText);
+    return base::ProgramTextToUtf8(programText);
 }
 
 std::string MethodNames() {
@@ -365,7 +365,7 @@ private:
             const std::string html =
                 sizing::SheetHtml(*calculation, {"presovol-calc", *std::localtime(&now)});
             std::string reason;
-            if (!sizing::WriteWholeFile(std::filesystem::u8path(m_settings.sheet), html, reason)) {
+            if (!base::WriteWholeFile(std::filesystem::u8path(m_settings.sheet), html, reason)) {
                 return Fail({"file", std::string(),
                              u8"计算书没能写入 " + m_settings.sheet + u8"：" + reason, kUsage});
             }

@@ -1,7 +1,7 @@
 // presovol-calc.exe, a console program: the arguments come as UTF-16 and go on as UTF-8; what it
 // writes goes to a console as UTF-16, and into a file or a pipe in the console's code page.
 #include "cli/calc_command.h"
-#include "sizing/wide_win.h"
+#include "base/wide_win.h"
 
 #include <windows.h>
 
@@ -50,7 +50,7 @@ protected:
         if (m_pending.empty()) {
             return 0;
         }
-        const std::wstring wide = sizing::WideFrom(CP_UTF8, m_pending);
+        const std::wstring wide = base::WideFrom(CP_UTF8, m_pending);
         m_pending.clear();
         DWORD written = 0;
         if (m_console) {
@@ -59,7 +59,7 @@ protected:
                        ? 0
                        : -1;
         }
-        const std::string text = sizing::NarrowFrom(m_codePage, wide);
+        const std::string text = base::NarrowFrom(m_codePage, wide);
         return ::WriteFile(m_handle, text.data(), static_cast<DWORD>(text.size()), &written,
                            nullptr) &&
                        written == text.size()
@@ -82,7 +82,7 @@ int main() {
         ::CommandLineToArgvW(::GetCommandLineW(), &argc), &::LocalFree);
     std::vector<std::string> args;
     for (int i = 0; wide && i < argc; ++i) {
-        args.push_back(sizing::NarrowFrom(CP_UTF8, wide.get()[i]));
+        args.push_back(base::NarrowFrom(CP_UTF8, wide.get()[i]));
     }
     // A batch read from standard input is taken byte for byte.
     _setmode(_fileno(stdin), _O_BINARY);

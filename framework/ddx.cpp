@@ -2,8 +2,8 @@
 
 #include "framework/app.h"
 #include "framework/gbk.h"
-#include "framework/number_text.h"
-#include "sizing/wide_win.h"
+#include "base/number_text.h"
+#include "base/wide_win.h"
 
 #include <string>
 
@@ -25,7 +25,7 @@ namespace {
 
 // The edit's text as typed, in UTF-8.
 std::string TypedText(HWND edit) {
-    return sizing::NarrowFrom(CP_UTF8, GetWindowTextWide(edit));
+    return base::NarrowFrom(CP_UTF8, GetWindowTextWide(edit));
 }
 
 } // namespace

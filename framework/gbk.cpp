@@ -1,19 +1,19 @@
 #include "framework/gbk.h"
 
-#include "sizing/wide_win.h"
+#include "base/wide_win.h"
 
-using sizing::kGbkCodePage;
+using base::kGbkCodePage;
 
 std::wstring WideFromGbk(const char* text) {
-    return sizing::WideFrom(kGbkCodePage, text != nullptr ? text : "");
+    return base::WideFrom(kGbkCodePage, text != nullptr ? text : "");
 }
 
 std::wstring WideFromUtf8(std::string_view text) {
-    return sizing::WideFrom(CP_UTF8, text);
+    return base::WideFrom(CP_UTF8, text);
 }
 
 std::string GbkFromWide(std::wstring_view text) {
-    return sizing::NarrowFrom(kGbkCodePage, text);
+    return base::NarrowFrom(kGbkCodePage, text);
 }
 
 BOOL SetWindowTextGbk(HWND hwnd, const char* text) {

@@ -1,7 +1,7 @@
 // The eight sizing formulas: no undefined behaviour for any inputs, and wherever a result and
 // its closed form are finite they agree within 1e-12 relative, the tolerance widened by the
 // cancellation the inputs cause in the differences of the formula.
-#include "calc/formulas.h"
+#include "sizing/formulas.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

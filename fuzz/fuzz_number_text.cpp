@@ -1,6 +1,6 @@
 // The number text of the edits: any bytes are read without fault; what is accepted is a finite
 // double, and every double written reads back to itself.
-#include "framework/number_text.h"
+#include "base/number_text.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // The unit reader: any bytes typed into any field are read without fault. What is accepted is
 // a finite value; a rejected text leaves the value alone; a number followed by the field's own
 // unit reads as the number alone; what the Unicode boundary hands on is number text.
-#include "framework/number_text.h"
+#include "base/number_text.h"
 #include "sizing/units.h"
 
 #include <cmath>

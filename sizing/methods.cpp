@@ -1,6 +1,6 @@
 #include "sizing/methods.h"
 
-#include "calc/formulas.h"
+#include "sizing/formulas.h"
 
 namespace sizing {
 

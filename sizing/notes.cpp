@@ -1,6 +1,6 @@
 #include "sizing/notes.h"
 
-#include "framework/number_text.h"
+#include "base/number_text.h"
 
 #include <algorithm>
 #include <cassert>

@@ -1,9 +1,9 @@
 #include "sizing/sheet.h"
 
-#include "calc/calc_texts.h"
-#include "framework/number_text.h"
+#include "sizing/result_texts.h"
+#include "base/number_text.h"
 #include "sizing/real_gas.h"
-#include "sizing/utf8.h"
+#include "base/utf8.h"
 
 #include <algorithm>
 #include <cmath>
@@ -38,7 +38,8 @@ const char* const kStyle =
     "th,td:first-child,td.n{white-space:nowrap}td.n{text-align:right}"
     ".stamp{text-align:center;margin:0}"
     ".formula{font-family:\"Courier New\",monospace;margin:2pt 0}"
-    ".diagram{page-break-inside:avoid;break-inside:avoid}svg{width:100%;height:auto;max-height:80mm}"
+    ".diagram{page-break-inside:avoid;break-inside:avoid}svg{width:100%;height:auto;max-height:"
+    "80mm}"
     "svg text{font-size:12px}";
 
 std::string Escaped(std::string_view text) {
@@ -65,7 +66,7 @@ std::string Escaped(std::string_view text) {
 }
 
 std::string Utf8(const char* programText) {
-    return ProgramTextToUtf8(programText);
+    return base::ProgramTextToUtf8(programText);
 }
 
 std::string Printed(const char* format, double value) {

@@ -1,6 +1,6 @@
 #include "sizing/units.h"
 
-#include "framework/number_text.h"
+#include "base/number_text.h"
 
 #include <cmath>
 #include <string>

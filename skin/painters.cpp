@@ -3,13 +3,13 @@
 #include "skin/gdi_guards.h"
 #include "skin/paint_tools.h"
 #include "skin/skin_colours.h"
-#include "sizing/wide_win.h"
+#include "base/wide_win.h"
 
 namespace {
 
 // The program's texts are GBK; a text is drawn cut to what fits in 255 bytes of it, on every
 // system as on a Chinese one.
-using sizing::kGbkCodePage;
+using base::kGbkCodePage;
 constexpr int kMaxTextBytes = 255;
 
 // The control's window text, in UTF-16 as the control holds it. 255 bytes never hold more

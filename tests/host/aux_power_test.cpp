@@ -1,5 +1,5 @@
-#include "calc/calc_texts.h"
-#include "calc/formulas.h"
+#include "sizing/result_texts.h"
+#include "sizing/formulas.h"
 #include "volume_expect.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // how a rejected input must fail.
 #pragma once
 
-#include "calc/calc_texts.h"
+#include "sizing/result_texts.h"
 
 #include <gtest/gtest.h>
 

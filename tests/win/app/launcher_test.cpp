@@ -1,5 +1,5 @@
-#include "harness.h"
-#include "template_check.h"
+#include "win/harness/harness.h"
+#include "win/harness/template_check.h"
 
 #include "app/launcher_dlg.h"
 #include "res/maker.h"

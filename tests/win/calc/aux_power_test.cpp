@@ -1,8 +1,8 @@
-#include "harness.h"
-#include "template_check.h"
+#include "win/harness/harness.h"
+#include "win/harness/template_check.h"
 
 #include "calc/aux_power_dlg.h"
-#include "calc/calc_texts.h"
+#include "sizing/result_texts.h"
 #include "framework/ddx.h"
 #include "res/resource.h"
 

@@ -1,7 +1,7 @@
 // The shock absorption and pulsation damping calculators, built from their templates and
 // driven the way the user drives them: typing into the edits and clicking "计算".
-#include "harness.h"
-#include "template_check.h"
+#include "win/harness/harness.h"
+#include "win/harness/template_check.h"
 
 #include "calc/pulse_dlg.h"
 #include "calc/shock_dlg.h"

@@ -1,5 +1,5 @@
 // Every method button of the launcher opens its own calculator.
-#include "harness.h"
+#include "win/harness/harness.h"
 
 #include "app/launcher_dlg.h"
 #include "res/resource.h"

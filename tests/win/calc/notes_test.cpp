@@ -1,8 +1,8 @@
 // The method table against the eight calculators as built, and the notes under their results.
-#include "harness.h"
+#include "win/harness/harness.h"
 
 #include "calc/aux_power_dlg.h"
-#include "calc/calc_texts.h"
+#include "sizing/result_texts.h"
 #include "calc/pulse_dlg.h"
 #include "calc/shock_dlg.h"
 #include "res/resource.h"

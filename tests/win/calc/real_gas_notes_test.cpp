@@ -1,6 +1,6 @@
 // The real-gas correction in a calculator's notes: the pick from the volume the real gas needs
 // and the correction's line under it, in the auxiliary power calculator.
-#include "harness.h"
+#include "win/harness/harness.h"
 
 #include "calc/aux_power_dlg.h"
 #include "res/resource.h"

@@ -1,8 +1,8 @@
 // The calculation sheet of a calculator: "复制" puts it on the clipboard as text, "计算书…" asks
 // for a file in the Save As dialog, writes the page there and has the shell open it.
-#include "harness.h"
-#include "link_test_support.h"
-#include "message_box_inspector.h"
+#include "win/harness/harness.h"
+#include "win/link/link_test_support.h"
+#include "win/harness/message_box_inspector.h"
 
 #include "calc/aux_power_dlg.h"
 #include "res/resource.h"

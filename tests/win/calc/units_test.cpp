@@ -1,5 +1,5 @@
 // Numbers typed with their units into a calculator, in Unicode as the user types them.
-#include "harness.h"
+#include "win/harness/harness.h"
 
 #include "calc/shock_dlg.h"
 #include "framework/ddx.h"

@@ -1,8 +1,8 @@
 // The program on a Windows whose ANSI code page is Western (1252): every Chinese text reaches
 // its windows as the same Unicode text a Chinese system shows, and what the user types comes
 // back intact.
-#include "harness.h"
-#include "message_box_inspector.h"
+#include "win/harness/harness.h"
+#include "win/harness/message_box_inspector.h"
 
 #include "app/launcher_dlg.h"
 #include "calc/aux_power_dlg.h"

@@ -1,8 +1,8 @@
 // The skinned look and the launcher at 144 dots per inch, one and a half times the classic
 // resolution: the test command runs this program with its Wine prefix set to 144.
-#include "expected_colours.h"
-#include "harness.h"
-#include "paint_fixture.h"
+#include "win/skin_paint/expected_colours.h"
+#include "win/harness/harness.h"
+#include "win/skin_paint/paint_fixture.h"
 
 #include "app/launcher_dlg.h"
 #include "res/resource.h"

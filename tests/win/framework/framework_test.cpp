@@ -1,6 +1,6 @@
-#include "gdi_count.h"
-#include "harness.h"
-#include "import_patch.h"
+#include "win/harness/gdi_count.h"
+#include "win/harness/harness.h"
+#include "win/harness/import_patch.h"
 
 #include "framework/framework.h"
 #include "res/resource.h"

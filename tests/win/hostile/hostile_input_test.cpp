@@ -1,9 +1,9 @@
 // Hostile texts typed into the edits of every calculator: each one either computes the volume
 // its number gives, or is rejected with the framework's message, focus on its edit, nothing
 // computed and no member from that edit on changed.
-#include "harness.h"
+#include "win/harness/harness.h"
 
-#include "../../host/volume_expect.h"
+#include "host/volume_expect.h"
 
 #include "calc/aux_power_dlg.h"
 #include "calc/pulse_dlg.h"

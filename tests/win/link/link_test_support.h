@@ -3,7 +3,7 @@
 // and the stand-in browser that records how it was started.
 #pragma once
 
-#include "harness.h"
+#include "win/harness/harness.h"
 
 #include "link/link_static.h"
 

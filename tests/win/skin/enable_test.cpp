@@ -1,7 +1,7 @@
 #include "skin_fixture.h"
 
-#include "harness.h"
-#include "import_patch.h"
+#include "win/harness/harness.h"
+#include "win/harness/import_patch.h"
 
 #include <algorithm>
 #include <map>

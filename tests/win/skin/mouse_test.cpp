@@ -1,7 +1,7 @@
 // The hover look with the real pointer, moved from inside Wine.
 #include "skin_fixture.h"
 
-#include "harness.h"
+#include "win/harness/harness.h"
 
 #include <algorithm>
 

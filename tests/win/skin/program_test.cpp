@@ -3,8 +3,8 @@
 // it is destroyed, also those the framework subclassed first.
 #include "skin_fixture.h"
 
-#include "harness.h"
-#include "message_box_inspector.h"
+#include "win/harness/harness.h"
+#include "win/harness/message_box_inspector.h"
 
 #include "app/launcher_dlg.h"
 #include "res/resource.h"

@@ -5,7 +5,7 @@
 // WM_GETFONT.
 #include "skin_fixture.h"
 
-#include "harness.h"
+#include "win/harness/harness.h"
 
 namespace {
 

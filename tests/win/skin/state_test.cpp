@@ -1,6 +1,6 @@
 #include "skin_fixture.h"
 
-#include "harness.h"
+#include "win/harness/harness.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #include "paint_fixture.h"
 
-#include "harness.h"
+#include "win/harness/harness.h"
 
 #include <algorithm>
 #include <cstdio>

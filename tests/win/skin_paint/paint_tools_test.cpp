@@ -1,6 +1,6 @@
 // The four-corner gradient and the off-screen buffer the painters share.
 #include "expected_colours.h"
-#include "gdi_count.h"
+#include "win/harness/gdi_count.h"
 #include "paint_fixture.h"
 
 #include "skin/gdi_guards.h"

@@ -1,7 +1,7 @@
 // What the painters hold: nothing after they return, however often they run, and nothing left
 // behind when there is no window or no room for their GDI objects.
-#include "gdi_count.h"
-#include "harness.h"
+#include "win/harness/gdi_count.h"
+#include "win/harness/harness.h"
 #include "paint_fixture.h"
 
 #include "skin/painters.h"

@@ -2,8 +2,8 @@
 // all, each is typed into, hovered and clicked with the real mouse, shows a result or a
 // message, and is closed. Afterwards the program holds no more GDI objects, windows and skinned
 // controls than it did after the first round, and still answers.
-#include "gdi_count.h"
-#include "harness.h"
+#include "win/harness/gdi_count.h"
+#include "win/harness/harness.h"
 
 #include "app/launcher_dlg.h"
 #include "framework/ddx.h"

@@ -1,9 +1,9 @@
-#include "sizing/utf8.h"
+#include "base/utf8.h"
 
-namespace sizing {
+namespace base {
 
 std::string ProgramTextToUtf8(std::string_view text) {
     return std::string(text);
 }
 
-} // namespace sizing
+} // namespace base

@@ -1,12 +1,12 @@
-#include "sizing/whole_file.h"
+#include "base/whole_file.h"
 
-#include "sizing/wide_win.h"
+#include "base/wide_win.h"
 
 #include <windows.h>
 
 #include <memory>
 
-namespace sizing {
+namespace base {
 
 namespace {
 
@@ -53,4 +53,4 @@ bool WriteWholeFile(const std::filesystem::path& path, std::string_view content,
     return false;
 }
 
-} // namespace sizing
+} // namespace base

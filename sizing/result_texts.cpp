@@ -1,4 +1,4 @@
-#include "calc/calc_texts.h"
+#include "sizing/result_texts.h"
 
 #include <cmath>
 #include <cstdio>

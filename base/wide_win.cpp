@@ -1,6 +1,6 @@
-#include "sizing/wide_win.h"
+#include "base/wide_win.h"
 
-namespace sizing {
+namespace base {
 
 std::wstring WideFrom(UINT codePage, std::string_view text) {
     const int size = static_cast<int>(text.size());
@@ -25,4 +25,4 @@ std::string NarrowFrom(UINT codePage, std::wstring_view text) {
     return narrow;
 }
 
-} // namespace sizing
+} // namespace base

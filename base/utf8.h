@@ -5,11 +5,11 @@
 #include <string>
 #include <string_view>
 
-namespace sizing {
+namespace base {
 
 // text, one of the program's texts (the method table's, the result sentence, the notes), in
 // UTF-8. The program holds them in the narrow encoding of its build: GBK (code page 936) in the
 // Windows build, UTF-8 in the native one.
 std::string ProgramTextToUtf8(std::string_view text);
 
-} // namespace sizing
+} // namespace base

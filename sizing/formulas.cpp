@@ -1,4 +1,4 @@
-#include "calc/formulas.h"
+#include "sizing/formulas.h"
 
 #include <cmath>
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace sizing {
+namespace base {
 
 // The program holds its own texts in GBK, code page 936, whatever the system's code page is.
 constexpr UINT kGbkCodePage = 936;
@@ -17,4 +17,4 @@ std::wstring WideFrom(UINT codePage, std::string_view text);
 // text in codePage; a character the code page lacks becomes '?' (UTF-8 has every one).
 std::string NarrowFrom(UINT codePage, std::wstring_view text);
 
-} // namespace sizing
+} // namespace base

@@ -1,11 +1,11 @@
-#include "sizing/utf8.h"
+#include "base/utf8.h"
 
-#include "sizing/wide_win.h"
+#include "base/wide_win.h"
 
-namespace sizing {
+namespace base {
 
 std::string ProgramTextToUtf8(std::string_view text) {
     return NarrowFrom(CP_UTF8, WideFrom(kGbkCodePage, text));
 }
 
-} // namespace sizing
+} // namespace base

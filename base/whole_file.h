@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace sizing {
+namespace base {
 
 // Writes content into a temporary file beside path, which then takes path's name, replacing a
 // file of that name. On failure nothing is left behind, the answer is false and reason says
@@ -13,4 +13,4 @@ namespace sizing {
 bool WriteWholeFile(const std::filesystem::path& path, std::string_view content,
                     std::string& reason);
 
-} // namespace sizing
+} // namespace base

@@ -1,4 +1,4 @@
-#include "sizing/whole_file.h"
+#include "base/whole_file.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
-namespace sizing {
+namespace base {
 
 bool WriteWholeFile(const std::filesystem::path& path, std::string_view content,
                     std::string& reason) {
@@ -40,4 +40,4 @@ bool WriteWholeFile(const std::filesystem::path& path, std::string_view content,
     return true;
 }
 
-} // namespace sizing
+} // namespace base
