@@ -8,9 +8,10 @@ export WINEPREFIX=$PRESOVOL_WINEPREFIX
 export WINEDEBUG=-all
 export WINEARCH=win64
 
-# Wine takes its ANSI code page from the locale: 936, as on the users' machines. Set for Wine
-# alone: the shell itself has no such locale installed.
-presovol_wine() { env LC_ALL=zh_CN.UTF-8 wine "$@"; }
+# Wine takes its ANSI code page from the locale: 936, as on the users' machines, unless
+# PRESOVOL_LOCALE names another (en_US.UTF-8 gives the Western 1252). Set for Wine alone: the
+# shell itself has no such locale installed.
+presovol_wine() { env LC_ALL="${PRESOVOL_LOCALE:-zh_CN.UTF-8}" wine "$@"; }
 
 presovol_log() { printf '[presovol] %s\n' "$*" >&2; }
 
