@@ -3,12 +3,12 @@
 #include "framework/app.h"
 #include "framework/gbk.h"
 #include "res/resource.h"
+#include "base/late_win.h"
 #include "base/utf8.h"
 #include "base/whole_file.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
-#include <shellapi.h>
 
 #include <cstring>
 #include <ctime>
@@ -117,10 +117,13 @@ std::wstring AskFileName(HWND dialog, const std::wstring& name) {
     ofn.lpstrDefExt = L"html";
     ofn.Flags =
         OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (::GetSaveFileNameW(&ofn)) {
+    // The common dialogs are loaded at the first save; without them no dialog shows either.
+    auto* const getSaveFileName = base::late::GetSaveFileNameW.Load();
+    auto* const extendedError = base::late::CommDlgExtendedError.Load();
+    if (getSaveFileName != nullptr && getSaveFileName(&ofn)) {
         return file.data();
     }
-    if (::CommDlgExtendedError() != 0) {
+    if (getSaveFileName == nullptr || extendedError == nullptr || extendedError() != 0) {
         Tell(dialog, WideFromGbk(kNoSaveDialog));
     }
     return std::wstring();
@@ -139,9 +142,13 @@ void SaveSheet(HWND dialog, const sizing::Calculation& calculation) {
         Tell(dialog, WideFromGbk(kNotSaved) + L"\n" + path + L"\n" + WideFromUtf8(reason));
         return;
     }
-    // The browser opens it as it opens the web link: through the shell.
-    const INT_PTR opened = reinterpret_cast<INT_PTR>(
-        ::ShellExecuteW(dialog, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    // The browser opens it as it opens the web link: through the shell, loaded at its first use.
+    auto* const shellExecute = base::late::ShellExecuteW.Load();
+    const INT_PTR opened =
+        shellExecute == nullptr
+            ? 0
+            : reinterpret_cast<INT_PTR>(
+                  shellExecute(dialog, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     if (opened <= 32) {
         Tell(dialog, WideFromGbk(kNotOpened) + L"\n" + path);
     }

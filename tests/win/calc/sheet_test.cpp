@@ -4,6 +4,7 @@
 #include "win/link/link_test_support.h"
 #include "win/harness/message_box_inspector.h"
 
+#include "base/late_win.h"
 #include "calc/aux_power_dlg.h"
 #include "res/resource.h"
 
@@ -13,6 +14,7 @@
 #include <cwchar>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -244,6 +246,71 @@ TEST(CalculationSheet, AFileThatCannotBeReplacedIsReportedAndKept) {
     EXPECT_EQ(FilesIn(folder).size(), 1u) << "no temporary file is left";
     PumpFor(200);
     EXPECT_EQ(LoggerLog(), "") << "nothing is opened";
+}
+
+// Points one of the program's late functions at another name or library while it lives.
+template <typename Function> class LateReplacement {
+public:
+    LateReplacement(base::LateFunction<Function>& slot, base::LateLibrary& library,
+                    const char* name)
+        : m_slot(slot), m_saved(slot) {
+        m_slot = base::LateFunction<Function>(library, name);
+    }
+    ~LateReplacement() { m_slot = m_saved; }
+    LateReplacement(const LateReplacement&) = delete;
+    LateReplacement& operator=(const LateReplacement&) = delete;
+
+private:
+    base::LateFunction<Function>& m_slot;
+    base::LateFunction<Function> m_saved;
+};
+
+// The common dialogs and the shell are loaded when the sheet is first saved. Where the library
+// or its function is missing, the user is told as when the dialog or the shell fails.
+TEST(CalculationSheet, AMissingLibraryOrFunctionIsReportedAsAFailedSaveOrOpen) {
+    BrowserForPages browser;
+    const std::wstring folder = SheetFolder();
+    const std::wstring path = folder + L"late.html";
+    base::LateLibrary missing{L"presovol-missing.dll", true};
+    const std::string notSaved = "无法打开保存对话框。";
+    const std::string notOpened = "计算书已保存，但无法在浏览器中打开：\n" + Gbk(path);
+    const struct {
+        bool dialog; // the Save As dialog's function, or else the shell's
+        base::LateLibrary* library;
+        const char* function;
+        const std::string& message;
+    } cases[] = {
+        {true, &base::late::comdlg32, "GetSaveFileNameMissing", notSaved},
+        {true, &missing, "GetSaveFileNameW", notSaved},
+        {false, &base::late::shell32, "ShellExecuteMissing", notOpened},
+        {false, &missing, "ShellExecuteW", notOpened},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.function);
+        ::DeleteFileW(path.c_str());
+        ClearLoggerLog();
+        std::optional<LateReplacement<decltype(::GetSaveFileNameW)>> dialog;
+        std::optional<LateReplacement<decltype(::ShellExecuteW)>> shell;
+        if (c.dialog) {
+            dialog.emplace(base::late::GetSaveFileNameW, *c.library, c.function);
+        } else {
+            shell.emplace(base::late::ShellExecuteW, *c.library, c.function);
+        }
+        CAuxPowerDlg dlg;
+        SaveAsAnswer answer(path);
+        RunModal(dlg, [&](HWND hwnd) {
+            ShowExample(hwnd);
+            ClickItem(hwnd, IDC_SAVE_SHEET);
+        });
+        EXPECT_EQ(answer.boxes, std::vector<std::string>{c.message});
+        EXPECT_EQ(answer.offered.empty(), c.dialog) << "the Save As dialog shows";
+        EXPECT_EQ(FilesIn(folder).size(), c.dialog ? 0u : 1u) << "the page is written";
+        PumpFor(200);
+        EXPECT_EQ(LoggerLog(), "") << "nothing is opened";
+    }
+    // The real functions are still there.
+    EXPECT_NE(base::late::GetSaveFileNameW.Load(), nullptr);
+    EXPECT_NE(base::late::ShellExecuteW.Load(), nullptr);
 }
 
 } // namespace
