@@ -75,7 +75,7 @@ HBITMAP StretchedFor(HBITMAP bitmap, int dpi) {
 
 } // namespace
 
-CLauncherDlg::CLauncherDlg() : CDialog(IDD_LAUNCHER, nullptr), m_hIcon(nullptr) {
+CLauncherDlg::CLauncherDlg() : CDialog(IDD_LAUNCHER, nullptr), m_webLink(true), m_hIcon(nullptr) {
     if (CWinApp* app = AfxGetApp()) {
         m_hIcon = app->LoadIcon(IDR_MAINFRAME);
     }
@@ -109,36 +109,17 @@ ON_BN_CLICKED(IDC_PULSE_D, OnPulseD)
 ON_WM_CREATE()
 ON_WM_CTLCOLOR()
 ON_BN_CLICKED(IDC_SHOCK_C, OnShockC)
+ON_MESSAGE(WM_KICKIDLE, OnKickIdle)
 END_MESSAGE_MAP()
 
 BOOL CLauncherDlg::OnInitDialog() {
     CDialog::OnInitDialog();
 
-    if (CMenu* sysMenu = GetSystemMenu(FALSE)) {
-        CString aboutItem;
-        aboutItem.LoadString(IDS_ABOUTBOX);
-        if (!aboutItem.IsEmpty()) {
-            sysMenu->AppendMenu(MF_SEPARATOR);
-            sysMenu->AppendMenu(MF_STRING, IDM_ABOUTBOX, aboutItem);
-        }
-    }
-
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
 
-    m_toolTip.Create(this, kToolTipStyle);
-
     // From here on every button, edit and combo box of the thread takes the skinned look.
     EnableSkin(nullptr, TRUE);
-
-    m_toolTip.AddTool(&m_btnAuxPower, kTipAuxPower);
-    m_toolTip.AddTool(&m_btnShockA, kTipShock);
-    m_toolTip.AddTool(&m_btnPulseA, kTipPlunger);
-    m_toolTip.AddTool(&m_btnShockB, kTipShock);
-    m_toolTip.AddTool(&m_btnPulseB, kTipPlunger);
-    m_toolTip.AddTool(&m_btnPulseC, kTipNonPlunger);
-    m_toolTip.AddTool(&m_btnPulseD, kTipNonPlunger);
-    m_toolTip.AddTool(&m_btnShockC, kTipShock);
 
     const int dpi = ScreenDpi();
     ShowPictureAt(dpi);
@@ -152,6 +133,29 @@ BOOL CLauncherDlg::OnInitDialog() {
     m_email.SendMessage(EM_SETSEL, HIWORD(selection), -1);
     m_email.SendMessage(EM_SCROLLCARET);
     return TRUE;
+}
+
+LRESULT CLauncherDlg::OnKickIdle(WPARAM, LPARAM) {
+    if (CMenu* sysMenu = GetSystemMenu(FALSE)) {
+        CString aboutItem;
+        aboutItem.LoadString(IDS_ABOUTBOX);
+        if (!aboutItem.IsEmpty()) {
+            sysMenu->AppendMenu(MF_SEPARATOR);
+            sysMenu->AppendMenu(MF_STRING, IDM_ABOUTBOX, aboutItem);
+        }
+    }
+
+    m_webLink.MakeTipAndCursor();
+    m_toolTip.Create(this, kToolTipStyle);
+    m_toolTip.AddTool(&m_btnAuxPower, kTipAuxPower);
+    m_toolTip.AddTool(&m_btnShockA, kTipShock);
+    m_toolTip.AddTool(&m_btnPulseA, kTipPlunger);
+    m_toolTip.AddTool(&m_btnShockB, kTipShock);
+    m_toolTip.AddTool(&m_btnPulseB, kTipPlunger);
+    m_toolTip.AddTool(&m_btnPulseC, kTipNonPlunger);
+    m_toolTip.AddTool(&m_btnPulseD, kTipNonPlunger);
+    m_toolTip.AddTool(&m_btnShockC, kTipShock);
+    return 0;
 }
 
 void CLauncherDlg::ShowPictureAt(int dpi) {
@@ -217,7 +221,9 @@ HBRUSH CLauncherDlg::OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor) {
 }
 
 BOOL CLauncherDlg::PreTranslateMessage(MSG* msg) {
-    m_toolTip.SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
+    if (m_toolTip.GetSafeHwnd() != nullptr) {
+        m_toolTip.SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
+    }
     return CDialog::PreTranslateMessage(msg);
 }
 

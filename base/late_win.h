@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
 #include <commdlg.h>
 #include <shellapi.h>
 
@@ -64,14 +65,18 @@ private:
 // The late libraries and the functions the program takes from them.
 namespace late {
 
+inline LateLibrary comctl32{L"comctl32.dll", false};
 inline LateLibrary comdlg32{L"comdlg32.dll", true};
 inline LateLibrary shell32{L"shell32.dll", true};
 
-#define BASE_LATE_FUNCTION(library, name)                                                          \
-    inline LateFunction<decltype(::name)> name {                                                   \
-        library, #name                                                                             \
-    }
+// clang-format off
+#define BASE_LATE_FUNCTION(library, name) inline LateFunction<decltype(::name)> name{library, #name}
+// clang-format on
 
+BASE_LATE_FUNCTION(comctl32, InitCommonControlsEx);
+BASE_LATE_FUNCTION(comctl32, SetWindowSubclass);
+BASE_LATE_FUNCTION(comctl32, DefSubclassProc);
+BASE_LATE_FUNCTION(comctl32, RemoveWindowSubclass);
 BASE_LATE_FUNCTION(comdlg32, GetSaveFileNameW);
 BASE_LATE_FUNCTION(comdlg32, CommDlgExtendedError);
 BASE_LATE_FUNCTION(shell32, ShellExecuteA);

@@ -178,10 +178,10 @@ LRESULT CALLBACK SheetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
         return 0;
     }
     if (message == WM_NCDESTROY) {
-        ::RemoveWindowSubclass(dialog, &SheetProc, id);
+        base::late::RemoveWindowSubclass.Load()(dialog, &SheetProc, id);
         States().erase(dialog);
     }
-    return ::DefSubclassProc(dialog, message, wParam, lParam);
+    return base::late::DefSubclassProc.Load()(dialog, message, wParam, lParam);
 }
 
 // The state of dialog, made and hooked to its window on first use.
@@ -189,8 +189,12 @@ SheetState& StateOf(HWND dialog) {
     std::unique_ptr<SheetState>& state = States()[dialog];
     if (!state) {
         auto made = std::make_unique<SheetState>();
-        if (!::SetWindowSubclass(dialog, &SheetProc, kSheetSubclass,
-                                 reinterpret_cast<DWORD_PTR>(made.get()))) {
+        // The common controls' subclassing, all three functions of it, or none.
+        auto* const subclass = base::late::SetWindowSubclass.Load();
+        if (subclass == nullptr || base::late::DefSubclassProc.Load() == nullptr ||
+            base::late::RemoveWindowSubclass.Load() == nullptr ||
+            !subclass(dialog, &SheetProc, kSheetSubclass,
+                      reinterpret_cast<DWORD_PTR>(made.get()))) {
             States().erase(dialog);
             throw std::bad_alloc();
         }

@@ -170,12 +170,17 @@ INT_PTR CDialog::DoModal() {
 
 void CDialog::RunModalLoop() {
     const ModalDepth depth;
+    bool askIdle = true;
     // The Unicode forms, so that typed characters reach the controls as they were typed.
     MSG msg;
     while (ContinueModal() && m_hWnd != nullptr) {
         // A handler of the outer loop may hold a temporary wrapper across a nested dialog.
         if (g_modalDepth == 1) {
             CWnd::DeleteTempMap();
+        }
+        // Timers come after the idle work as they come after the paint.
+        if (askIdle && (HIWORD(::GetQueueStatus(QS_ALLINPUT)) & ~QS_TIMER) == 0) {
+            askIdle = SendMessage(WM_KICKIDLE, MSGF_DIALOGBOX) != 0;
         }
         const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0) {

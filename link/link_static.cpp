@@ -80,14 +80,22 @@ void CLinkStatic::PreSubclassWindow() {
         m_underlinedFont.CreateFontIndirect(&logFont);
     }
 
-    LoadHandCursor();
+    if (!m_tipAndCursorLater) {
+        MakeTipAndCursor();
+    }
+    CStatic::PreSubclassWindow();
+}
 
+void CLinkStatic::MakeTipAndCursor() {
+    LoadHandCursor();
+    if (m_tip.GetSafeHwnd() != nullptr) {
+        return;
+    }
     CRect client;
     GetClientRect(&client);
     if (m_tip.Create(this, 0)) {
         m_tip.AddTool(this, m_url, &client, kToolId);
     }
-    CStatic::PreSubclassWindow();
 }
 
 BOOL CLinkStatic::DestroyWindow() {
