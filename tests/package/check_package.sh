@@ -2,7 +2,7 @@
 # Checks the release zip: exactly the two programs and the guide; 64-bit programs, Presovol.exe
 # for the Windows GUI and presovol-calc.exe for the console, that import system DLLs only and
 # carry no debugging symbols. Presovol.exe imports only what its launcher needs to show itself:
-# the common dialogs, the shell and COM it loads when the user first needs them.
+# the common controls, the common dialogs, the shell and COM it loads when first needed.
 set -euo pipefail
 zip=$1
 objdump=$2
@@ -18,7 +18,7 @@ if names != expected:
 zipfile.ZipFile(sys.argv[1]).extractall(".")
 PY
 system='^(KERNEL32|USER32|GDI32|MSIMG32|COMCTL32|COMDLG32|SHELL32|ADVAPI32|OLE32|msvcrt)\.dll$'
-launcher='^(KERNEL32|USER32|GDI32|MSIMG32|COMCTL32|ADVAPI32|msvcrt)\.dll$'
+launcher='^(KERNEL32|USER32|GDI32|MSIMG32|ADVAPI32|msvcrt)\.dll$'
 status=0
 check() { # program subsystem allowed-DLLs
     local program=$1 subsystem=$2 allowed=$3 headers
