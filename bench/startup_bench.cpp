@@ -143,6 +143,7 @@ public:
     bool Started() const { return m_info.hProcess != nullptr; }
     DWORD Id() const { return m_info.dwProcessId; }
     bool WaitExit() const { return ::WaitForSingleObject(m_info.hProcess, kTimeoutMs) == 0; }
+    bool WaitInputIdle() const { return ::WaitForInputIdle(m_info.hProcess, kTimeoutMs) == 0; }
 
 private:
     PROCESS_INFORMATION m_info{};
@@ -169,6 +170,11 @@ bool RunOnce(const Subject& subject, int first, Times& times) {
         return Fail("the main window did not show painted", subject);
     }
     times.startUp.push_back(Seconds() - started);
+    // The first click comes when the program waits for input, as a user's would: what a
+    // program makes after its first paint does not count to a click.
+    if (!process.WaitInputIdle()) {
+        return Fail("the program did not come to wait for input", subject);
+    }
 
     for (int click = 0; click < kButtonCount; ++click) {
         const int index = (first + click) % kButtonCount;
