@@ -60,15 +60,24 @@ CDialog::CDialog(UINT templateId, CWnd* parent) : m_templateId(templateId), m_pP
 
 LRESULT CALLBACK CDialog::CreationHook(int code, WPARAM wParam, LPARAM lParam) {
     PendingDialog* pending = g_pending;
+    bool bound = false;
     if (code == HCBT_CREATEWND && pending != nullptr && pending->dialog != nullptr) {
         auto* create = reinterpret_cast<CBT_CREATEWNDA*>(lParam);
         if (IsDialogClass(create->lpcs->lpszClass)) {
             CDialog* dialog = pending->dialog;
             pending->dialog = nullptr;
             dialog->BindAtCreation(reinterpret_cast<HWND>(wParam));
+            bound = true;
         }
     }
-    return ::CallNextHookEx(pending != nullptr ? pending->hook : nullptr, code, wParam, lParam);
+    HHOOK hook = pending != nullptr ? pending->hook : nullptr;
+    const LRESULT result = ::CallNextHookEx(hook, code, wParam, lParam);
+    if (bound && hook != nullptr) {
+        // The dialog has its object: the creation of its controls need not pass through here.
+        ::UnhookWindowsHookEx(hook);
+        pending->hook = nullptr;
+    }
+    return result;
 }
 
 void CDialog::BindAtCreation(HWND hwnd) noexcept {
