@@ -118,20 +118,22 @@ BOOL CLauncherDlg::OnInitDialog() {
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
 
-    // From here on every button, edit and combo box of the thread takes the skinned look.
-    EnableSkin(nullptr, TRUE);
-
     const int dpi = ScreenDpi();
     ShowPictureAt(dpi);
 
     m_emailFont.CreateFont(::MulDiv(kEmailFontHeight, dpi, 96), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
                            FALSE, ANSI_CHARSET, 0, 0, 0, FF_SWISS | DEFAULT_PITCH, "宋体");
-    m_email.SetWindowText(MAKER_EMAIL);
+    // The font first: the field lays its text out once.
     m_email.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_emailFont.GetSafeHandle()), TRUE);
+    m_email.SetWindowText(MAKER_EMAIL);
     // Caret to the end of the text, selection from there on: nothing shows selected.
     const DWORD selection = static_cast<DWORD>(m_email.SendMessage(EM_GETSEL));
     m_email.SendMessage(EM_SETSEL, HIWORD(selection), -1);
     m_email.SendMessage(EM_SCROLLCARET);
+
+    // From here on every button, edit and combo box of the thread takes the skinned look. Last,
+    // so that the messages above do not pass through the skin's hook.
+    EnableSkin(nullptr, TRUE);
     return TRUE;
 }
 
