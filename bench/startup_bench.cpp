@@ -19,7 +19,7 @@
 
 namespace {
 
-constexpr int kDefaultRounds = 11;
+constexpr int kDefaultRounds = 24;
 constexpr DWORD kTimeoutMs = 30000;
 
 struct Button {
