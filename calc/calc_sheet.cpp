@@ -34,6 +34,7 @@ const char* const kNoSaveDialog = "无法打开保存对话框。";
 // whose volume it shows.
 struct SheetState {
     std::map<const sizing::Input*, std::string> typed;
+    sizing::Conditions conditions;
     std::optional<sizing::Calculation> shown;
 };
 
@@ -198,6 +199,10 @@ void KeepTypedText(HWND dialog, const sizing::Input& input, std::string_view typ
     StateOf(dialog).typed[&input] = typed;
 }
 
+void KeepConditions(HWND dialog, const sizing::Conditions& conditions) {
+    StateOf(dialog).conditions = conditions;
+}
+
 const sizing::Calculation& KeepCalculation(HWND dialog, const sizing::Method& method,
                                            const double* values) {
     SheetState& state = StateOf(dialog);
@@ -205,7 +210,7 @@ const sizing::Calculation& KeepCalculation(HWND dialog, const sizing::Method& me
     for (std::size_t i = 0; i < method.inputCount; ++i) {
         typed[i] = state.typed[&method.inputs[i]];
     }
-    state.shown = sizing::Calculate(method, values, typed);
+    state.shown = sizing::Calculate(method, values, typed, state.conditions);
     for (int id : {IDC_COPY_SHEET, IDC_SAVE_SHEET}) {
         ::EnableWindow(::GetDlgItem(dialog, id), TRUE);
     }

@@ -12,7 +12,10 @@
 // Keeps typed (UTF-8), the text of input in dialog, for the next calculation it keeps.
 void KeepTypedText(HWND dialog, const sizing::Input& input, std::string_view typed);
 
-// The calculation of method over values (binding order) with the texts kept for dialog: from
-// now on dialog's sheet buttons work on it, and they are enabled.
+// Keeps conditions, read from dialog, for the next calculation it keeps.
+void KeepConditions(HWND dialog, const sizing::Conditions& conditions);
+
+// The calculation of method over values (binding order) with the texts and conditions kept for
+// dialog: from now on dialog's sheet buttons work on it, and they are enabled.
 const sizing::Calculation& KeepCalculation(HWND dialog, const sizing::Method& method,
                                            const double* values);

@@ -5,6 +5,7 @@
 #include "base/number_text.h"
 #include "sizing/methods.h"
 #include "sizing/sheet.h"
+#include "sizing/temperatures.h"
 #include "sizing/units.h"
 #include "base/utf8.h"
 #include "base/whole_file.h"
@@ -89,7 +90,37 @@ struct Case {
     const Method* method = nullptr;
     double values[sizing::kMaxInputs] = {};
     std::string typed[sizing::kMaxInputs];
+    sizing::Conditions conditions;
 };
+
+// The position of the temperature named name ("t_fill", "t_min", "t_max"); 3 for none.
+std::size_t TemperatureKey(std::string_view name) {
+    std::size_t i = 0;
+    while (i < 3 && name != sizing::kTemperatureKeys[i]) {
+        ++i;
+    }
+    return i;
+}
+
+// Reads the temperature typed for key into the case's conditions.
+std::optional<Failure> ReadTemperature(std::size_t key, const std::string& typed, Case& c) {
+    const char* name = sizing::kTemperatureKeys[key];
+    if (!sizing::HasGasLaw(*c.method)) {
+        return Failure{"input", name,
+                       u8"方法 " + std::string(c.method->name) +
+                           u8" 的公式不含气体定律，不取温度 " + name + u8"。",
+                       kUsage};
+    }
+    if (!sizing::ReadTypedTemperature(typed,
+                                      sizing::TemperatureAt(c.conditions.temperatures, key))) {
+        return Failure{"number", name,
+                       u8"温度 " + std::string(name) + u8" 的值“" + typed +
+                           u8"”不是一个温度：写作数值，可带单位 °C、℃、K、°F 或 ℉。",
+                       kUsage};
+    }
+    c.conditions.typedTemperatures[key] = typed;
+    return std::nullopt;
+}
 
 // Fills the case's inputs from name=value pairs (values may carry units); with useDefaults an
 // input not given takes the dialog's initial value.
@@ -97,7 +128,18 @@ std::optional<Failure> ReadInputs(const std::vector<std::pair<std::string, std::
                                   bool useDefaults, Case& c) {
     const Method& method = *c.method;
     bool seen[sizing::kMaxInputs] = {};
+    bool seenTemperature[3] = {};
     for (const auto& [name, typed] : given) {
+        if (const std::size_t key = TemperatureKey(name); key < 3) {
+            if (seenTemperature[key]) {
+                return Failure{"input", name, u8"输入 " + name + u8" 给了不止一次。", kUsage};
+            }
+            seenTemperature[key] = true;
+            if (std::optional<Failure> wrong = ReadTemperature(key, typed, c)) {
+                return wrong;
+            }
+            continue;
+        }
         const std::size_t i = sizing::InputIndex(method, name);
         if (i == method.inputCount) {
             return Failure{"input", name,
@@ -139,12 +181,16 @@ std::optional<Failure> ReadInputs(const std::vector<std::pair<std::string, std::
 }
 
 // The calculation of a case with a shown volume; the failure when it has none.
-std::optional<Failure> Evaluate(const Case& c, double temperature,
-                                std::optional<sizing::Calculation>& calculation) {
+std::optional<Failure> Evaluate(const Case& c, std::optional<sizing::Calculation>& calculation) {
+    std::size_t which = 0;
+    const std::string fault = sizing::TemperatureFault(c.conditions.temperatures, which);
+    if (!fault.empty()) {
+        return Failure{"temperature", sizing::kTemperatureKeys[which], Text(fault.c_str()), kUsage};
+    }
     if (!IsShownVolume(c.method->volume(c.values))) {
         return Failure{"invalid", std::string(), Text(InvalidInputMessage), kNoVolume};
     }
-    calculation = sizing::Calculate(*c.method, c.values, c.typed, temperature);
+    calculation = sizing::Calculate(*c.method, c.values, c.typed, c.conditions);
     return std::nullopt;
 }
 
@@ -168,15 +214,34 @@ const char* ProcessName(sizing::GasProcess process) {
     }
 }
 
+// The temperatures and what they do; null for the methods without a gas law.
+Json TemperatureJson(const sizing::Calculation& c) {
+    if (!sizing::HasGasLaw(*c.method)) {
+        return Json();
+    }
+    const sizing::Temperatures& t = c.conditions.temperatures;
+    const sizing::TemperatureEffect& effect = c.temperature;
+    const std::size_t precharge = sizing::PrechargeIndex(*c.method);
+    const auto mpa = [&](double value) {
+        return precharge < c.method->inputCount
+                   ? Json(sizing::ToMpa(value, c.method->inputs[precharge].unit))
+                   : Json();
+    };
+    return {{"fill_c", Number(t.fill)},    {"min_c", Number(t.min)},
+            {"max_c", Number(t.max)},      {"sizing_c", Number(effect.sizing)},
+            {"factor", effect.factor},     {"precharge_min_mpa", mpa(effect.prechargeAtMin)},
+            {"fill_mpa", mpa(effect.fill)}};
+}
+
 Json CalculationJson(const sizing::Calculation& c) {
     Json inputs = Json::object();
     for (std::size_t i = 0; i < c.method->inputCount; ++i) {
         inputs[c.method->inputs[i].name] = Number(c.values[i]);
     }
-    const sizing::Pick& pick = c.notes.pick;
-    const sizing::GasCorrection& gas = c.notes.gas;
+    const sizing::Pick& pick = c.pick;
+    const sizing::GasCorrection& gas = c.gas;
     Json notes = Json::array();
-    for (const sizing::Note& note : c.notes.lines) {
+    for (const sizing::Note& note : c.notes) {
         notes.push_back({{"code", note.code}, {"text", Text(note.text.c_str())}});
     }
     return {{"method", c.method->name},
@@ -187,11 +252,14 @@ Json CalculationJson(const sizing::Calculation& c) {
              {{"nominal_l", Number(pick.nominalLitres)},
               {"units", Number(pick.units)},
               {"class_mpa", pick.classMpa ? Number(*pick.classMpa) : Json()}}},
+            {"corrected_l", c.corrected},
+            {"absolute_factor", sizing::HasGasLaw(*c.method) ? Json(c.absoluteFactor) : Json()},
+            {"temperature", TemperatureJson(c)},
             {"real_gas", gas.process == sizing::GasProcess::None
                              ? Json()
                              : Json{{"factor", gas.factor},
-                                    {"volume_l", c.volume * gas.factor},
-                                    {"temperature_c", Number(c.temperature)},
+                                    {"volume_l", c.ideal * gas.factor},
+                                    {"temperature_c", Number(c.temperature.sizing)},
                                     {"process", ProcessName(gas.process)}}},
             {"notes", notes}};
 }
@@ -201,7 +269,7 @@ struct Settings {
     const Method* method = nullptr;
     std::vector<std::string> inputs;
     std::string batch, out, sheet;
-    double temperature = 20.0;
+    std::optional<double> temperature; // --temperature: the lowest and highest together
     bool defaults = false;
     bool json = false;
 };
@@ -251,7 +319,7 @@ private:
         app.set_help_flag("-h,--help", u8"列出方法与选项；方法后加 --help 列出它的输入");
         app.add_flag("--defaults", m_settings.defaults, u8"没给出的输入取计算器的初始值");
         app.add_option("--temperature", m_settings.temperature,
-                       u8"实际气体修正的气体温度，°C（默认 20）")
+                       u8"最低和最高工作温度，°C（默认 20）；也可写 t_fill= t_min= t_max=")
             ->type_name("C");
         app.add_flag("--json", m_settings.json, u8"输出一个 JSON 对象");
         app.add_option("--sheet", m_settings.sheet, u8"把计算书写入 HTML 文件")->type_name("FILE");
@@ -306,8 +374,9 @@ private:
 
     std::optional<Failure> CheckSettings() const {
         const Settings& s = m_settings;
-        if (!std::isfinite(s.temperature)) {
-            return Usage(u8"--temperature 须是一个摄氏温度。");
+        if (s.temperature && !(*s.temperature >= sizing::kLowestTemperature &&
+                               *s.temperature <= sizing::kHighestTemperature)) {
+            return Usage(u8"--temperature 须是 -100～300 之间的摄氏温度。");
         }
         if (s.batch.empty()) {
             if (s.method == nullptr) {
@@ -327,6 +396,26 @@ private:
             return Usage(u8"--sheet 和 --json 只用于单个算例；--batch 输出 CSV。");
         }
         return std::nullopt;
+    }
+
+    // The case's inputs and temperatures from given, the lowest and highest temperature from
+    // --temperature where it is set.
+    std::optional<Failure> Read(const std::vector<std::pair<std::string, std::string>>& given,
+                                Case& c) const {
+        if (m_settings.temperature && sizing::HasGasLaw(*c.method)) {
+            for (std::size_t key : {sizing::kMin, sizing::kMax}) {
+                sizing::TemperatureAt(c.conditions.temperatures, key) = *m_settings.temperature;
+                c.conditions.typedTemperatures[key] = FormatNumberText(*m_settings.temperature);
+            }
+            for (const auto& given : given) {
+                const std::size_t key = TemperatureKey(given.first);
+                if (key == sizing::kMin || key == sizing::kMax) {
+                    return Usage(u8"--temperature 已给出最低和最高工作温度，不能再写 " +
+                                 given.first + u8"。");
+                }
+            }
+        }
+        return ReadInputs(given, m_settings.defaults, c);
     }
 
     int Fail(const Failure& failure) {
@@ -353,9 +442,9 @@ private:
             given.emplace_back(arg.substr(0, equals), arg.substr(equals + 1));
         }
         std::optional<sizing::Calculation> calculation;
-        std::optional<Failure> failure = ReadInputs(given, m_settings.defaults, c);
+        std::optional<Failure> failure = Read(given, c);
         if (!failure) {
-            failure = Evaluate(c, m_settings.temperature, calculation);
+            failure = Evaluate(c, calculation);
         }
         if (failure) {
             return Fail(*failure);
@@ -374,7 +463,7 @@ private:
             m_s.out << CalculationJson(*calculation).dump(-1, ' ', m_s.asciiJson) << "\n";
         } else {
             m_s.out << Text(FormatVolumeSentence(calculation->volume).c_str()) << "\n";
-            for (const sizing::Note& note : calculation->notes.lines) {
+            for (const sizing::Note& note : calculation->notes) {
                 m_s.out << Text(note.text.c_str()) << "\n";
             }
         }
@@ -462,9 +551,9 @@ private:
                     given.emplace_back(header[i], row[i]);
                 }
             }
-            failure = ReadInputs(given, m_settings.defaults, c);
+            failure = Read(given, c);
             if (!failure) {
-                failure = Evaluate(c, m_settings.temperature, calculation);
+                failure = Evaluate(c, calculation);
             }
         }
         row.resize(header.size());
@@ -479,8 +568,8 @@ private:
                 row[i] = FormatNumberText(c.values[k]);
             }
         }
-        const sizing::Pick& pick = calculation->notes.pick;
-        const sizing::GasCorrection& gas = calculation->notes.gas;
+        const sizing::Pick& pick = calculation->pick;
+        const sizing::GasCorrection& gas = calculation->gas;
         const bool real = gas.process != sizing::GasProcess::None;
         WriteRow(out, row,
                  {FormatNumberText(calculation->volume),

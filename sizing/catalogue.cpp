@@ -44,6 +44,16 @@ double ToMpa(double value, std::string_view unit) {
     return value;
 }
 
+double FromMpa(double mpa, std::string_view unit) {
+    if (unit == "bar") {
+        return mpa * 10.0;
+    }
+    if (unit == "Pa") {
+        return mpa * 1e6;
+    }
+    return mpa;
+}
+
 namespace {
 
 // The first nominal volume that units of it in parallel hold litres; the largest when none.

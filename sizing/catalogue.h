@@ -38,8 +38,9 @@ std::string FixedText(double value, int decimals);
 // value rounded to what FixedText shows; infinities and NaN stay as they are.
 double AsShown(double value, int decimals = 2);
 
-// A pressure typed in unit ("MPa", "bar" or "Pa"), in MPa.
+// A pressure typed in unit ("MPa", "bar" or "Pa"), in MPa, and back.
 double ToMpa(double value, std::string_view unit);
+double FromMpa(double mpa, std::string_view unit);
 
 // The method's highest pressure in MPa: p2 or P2 converted from its input's unit (bar in shock
 // C, Pa in pulsation A), Pp + deltaP in pulsation D. values are the inputs in binding order.

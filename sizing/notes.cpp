@@ -1,6 +1,7 @@
 #include "sizing/notes.h"
 
 #include "base/number_text.h"
+#include "sizing/temperatures.h"
 
 #include <algorithm>
 #include <cassert>
@@ -14,7 +15,10 @@ namespace {
 
 // Every text of the notes. "{}" stands for a value, filled in order.
 const char* const kPick = "选型";
-const char* const kPickRealGas = "（按实际气体 {} 升）";
+const char* const kPickBasis = "（按{} {} 升）";
+const char* const kBasisAbsolute = "绝对压力";
+const char* const kBasisTemperature = "工作温度";
+const char* const kBasisRealGas = "实际气体";
 const char* const kPickOne = "：公称容积 {} L";
 const char* const kPickParallel = "：{} × {} L 并联";
 const char* const kPickClass = "，公称压力 {} MPa";
@@ -37,6 +41,11 @@ const char* const kPumpCoefficient = "{} 不在提示的表中：{}。";
 const char* const kInRange = "参数在常用范围内。";
 const char* const kRealGas = "氮气实际气体修正（{} °C，{}）：×{}，约 {} 升";
 const char* const kRealGasNegligible = "氮气实际气体修正可忽略（×{}）";
+const char* const kAbsolute = "按绝对压力计算（表压加 0.101 MPa）：×{}";
+const char* const kTemperatureCold =
+    "工作温度 {}～{} °C：按 {} °C 计，充气压力降至 {} {}，容积 ×{}";
+const char* const kTemperatureHot = "工作温度 {}～{} °C：按 {} °C 计，充气压力为 {} {}，容积 ×{}";
+const char* const kFilling = "充气：在 {} °C 时充至 {} {}（{} °C 时为 {} {}）";
 const char* const kIsothermal = "等温";
 const char* const kAdiabatic = "绝热";
 const char* const kInterpolated = "n={} 插值";
@@ -223,18 +232,95 @@ void AddPrecharge(const Method& method, const Inputs& in, std::vector<Note>& not
     }
 }
 
-std::string RealGasLine(const GasCorrection& gas, double gasTemperature, double needed) {
+std::string RealGasLine(const Calculation& c) {
+    const GasCorrection& gas = c.gas;
     const std::string process = gas.process == GasProcess::Isothermal ? kIsothermal
                                 : gas.process == GasProcess::Adiabatic
                                     ? kAdiabatic
                                     : Fill(kInterpolated, {FormatNumberText(gas.n)});
-    return Fill(kRealGas, {FormatNumberText(gasTemperature), process, TwoDecimals(gas.factor),
-                           TwoDecimals(needed)});
+    return Fill(kRealGas, {FormatNumberText(c.temperature.sizing), process, TwoDecimals(gas.factor),
+                           TwoDecimals(c.corrected)});
+}
+
+// The precharge typed, and the one at another temperature, in the precharge's unit.
+std::string TypedPrecharge(const Calculation& c) {
+    return FormatNumberText(c.values[PrechargeIndex(*c.method)]);
+}
+std::string PrechargeUnit(const Calculation& c) {
+    return c.method->inputs[PrechargeIndex(*c.method)].unit;
+}
+
+// The lines of the corrections: the absolute pressures, the operating temperatures, the real gas
+// and the filling pressure, each where it says something.
+void AddCorrections(const Calculation& c, std::vector<Note>& lines) {
+    const Temperatures& t = c.conditions.temperatures;
+    const TemperatureEffect& effect = c.temperature;
+    const bool precharge = PrechargeIndex(*c.method) < c.method->inputCount;
+    if (effect.applies && TwoDecimals(c.absoluteFactor) != "1.00") {
+        lines.push_back({"absolute", Fill(kAbsolute, {TwoDecimals(c.absoluteFactor)})});
+    }
+    if (precharge && t.min != t.max) {
+        const bool cold = effect.sizing != t.max;
+        lines.push_back(
+            {"temperature", Fill(cold ? kTemperatureCold : kTemperatureHot,
+                                 {FormatNumberText(t.min), FormatNumberText(t.max),
+                                  FormatNumberText(effect.sizing),
+                                  cold ? TwoDecimals(effect.prechargeAtSizing) : TypedPrecharge(c),
+                                  PrechargeUnit(c), TwoDecimals(effect.factor)})});
+    }
+    if (c.gasCounts) {
+        lines.push_back({"real-gas", RealGasLine(c)});
+    } else if (c.gas.process != GasProcess::None) {
+        lines.push_back({"real-gas", Fill(kRealGasNegligible, {FixedText(c.gas.factor, 3)})});
+    }
+    if (precharge && t.fill != t.max) {
+        const std::string unit = PrechargeUnit(c);
+        lines.push_back(
+            {"fill", Fill(kFilling, {FormatNumberText(t.fill), TwoDecimals(effect.fill), unit,
+                                     FormatNumberText(t.max), TypedPrecharge(c), unit})});
+    }
+}
+
+// What the pick was made for, where that is not the volume shown: "（按实际气体 31.79 升）".
+std::string PickBasis(const Calculation& c) {
+    std::vector<std::string> basis;
+    if (c.temperature.applies && TwoDecimals(c.absoluteFactor) != "1.00") {
+        basis.push_back(kBasisAbsolute);
+    }
+    if (c.temperature.factor > 1.0) {
+        basis.push_back(kBasisTemperature);
+    }
+    if (c.gasCounts) {
+        basis.push_back(kBasisRealGas);
+    }
+    if (basis.empty()) {
+        if (TwoDecimals(c.corrected) == TwoDecimals(c.volume)) {
+            return std::string();
+        }
+        // A step to absolute pressures too small for a line of its own.
+        basis.push_back(kBasisAbsolute);
+    }
+    return Fill(kPickBasis, {Join(basis, kKindSeparator), TwoDecimals(c.corrected)});
+}
+
+std::string PickLine(const Calculation& c) {
+    const Pick& pick = c.pick;
+    std::string line = kPick + PickBasis(c);
+    line += pick.units == 1.0 ? Fill(kPickOne, {FormatNumberText(pick.nominalLitres)})
+                              : Fill(kPickParallel, {FormatNumberText(pick.units),
+                                                     FormatNumberText(pick.nominalLitres)});
+    if (pick.classMpa) {
+        return line + Fill(kPickClass, {FormatNumberText(*pick.classMpa)});
+    }
+    return line + Fill(kPickAbove,
+                       {TwoDecimals(pick.highestMpa), FormatNumberText(*std::rbegin(kNominalMpa))});
 }
 
 } // namespace
 
-std::vector<Note> Checks(const Method& method, const double* values) {
+std::vector<Note> Checks(const Calculation& c) {
+    const Method& method = *c.method;
+    const double* values = c.values;
     const Inputs in(method, values);
     std::vector<Note> notes;
     AddNegative(method, values, notes);
@@ -248,12 +334,13 @@ std::vector<Note> Checks(const Method& method, const double* values) {
         notes.push_back({"pa-units", Fill(kPaUnits, {in.Quote("P2")})});
     }
     AddPrecharge(method, in, notes);
-    // The compression ratio, where the method has a precharge.
+    // The compression ratio, where the method has a precharge, at its lowest: the coldest.
     const char* precharge = in.Either("p0", "P0");
     if (in.Has(precharge)) {
         const char* highest = in.Either("p2", "P2");
-        if (in[precharge] > 0.0 && in[highest] > 0.0) {
-            const double shown = AsShown(in[highest] / in[precharge]);
+        const double lowest = c.temperature.applies ? c.temperature.prechargeAtMin : in[precharge];
+        if (lowest > 0.0 && in[highest] > 0.0) {
+            const double shown = AsShown(in[highest] / lowest);
             if (shown > kBladderRatio) {
                 notes.push_back({"ratio", Fill(kRatio, {RatioText(in.Label(highest),
                                                                   in.Label(precharge), shown)})});
@@ -278,38 +365,14 @@ std::vector<Note> Checks(const Method& method, const double* values) {
     return notes;
 }
 
-std::string PickLine(const Pick& pick, bool realGas) {
-    std::string line = kPick;
-    if (realGas) {
-        line += Fill(kPickRealGas, {TwoDecimals(pick.volume)});
+std::vector<Note> NotesOf(const Calculation& c) {
+    std::vector<Note> lines;
+    lines.push_back({"pick", PickLine(c)});
+    AddCorrections(c, lines);
+    for (Note& check : Checks(c)) {
+        lines.push_back(std::move(check));
     }
-    line += pick.units == 1.0 ? Fill(kPickOne, {FormatNumberText(pick.nominalLitres)})
-                              : Fill(kPickParallel, {FormatNumberText(pick.units),
-                                                     FormatNumberText(pick.nominalLitres)});
-    if (pick.classMpa) {
-        return line + Fill(kPickClass, {FormatNumberText(*pick.classMpa)});
-    }
-    return line + Fill(kPickAbove,
-                       {TwoDecimals(pick.highestMpa), FormatNumberText(*std::rbegin(kNominalMpa))});
-}
-
-Notes MakeNotes(const Method& method, const double* values, double volume, double gasTemperature) {
-    const GasCorrection gas = RealGasCorrection(method, values, gasTemperature);
-    // Judged on the factor as the line shows it, with three decimals.
-    const bool counts =
-        gas.process != GasProcess::None && AsShown(gas.factor, 3) >= kNegligibleFactor;
-    const double needed = counts ? volume * gas.factor : volume;
-    Notes notes{PickFor(method, values, needed), {}, gas};
-    notes.lines.push_back({"pick", PickLine(notes.pick, counts)});
-    if (counts) {
-        notes.lines.push_back({"real-gas", RealGasLine(gas, gasTemperature, needed)});
-    } else if (gas.process != GasProcess::None) {
-        notes.lines.push_back({"real-gas", Fill(kRealGasNegligible, {FixedText(gas.factor, 3)})});
-    }
-    for (Note& check : Checks(method, values)) {
-        notes.lines.push_back(std::move(check));
-    }
-    return notes;
+    return lines;
 }
 
 std::string JoinNotes(const std::vector<Note>& lines, std::string_view lineBreak) {

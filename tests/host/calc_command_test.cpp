@@ -112,6 +112,36 @@ TEST(CalcCommand, JsonHoldsTheInputsInTheirUnitsThePickAndTheRealGas) {
     EXPECT_GT(hot["real_gas"]["factor"].get<double>(), 1.0);
 }
 
+// The road example over -10 to 50 °C, filled at 20 °C: what the temperatures do, in the JSON.
+TEST(CalcCommand, JsonHoldsTheTemperatures) {
+    const nlohmann::json j =
+        nlohmann::json::parse(Calc({"aux", "deltaV=10", "n=1.4", "p0=9", "p1=10", "p2=20",
+                                    "t_min=263.15 K", "t_max=50℃", "--json"})
+                                  .out);
+    const nlohmann::json& t = j["temperature"];
+    EXPECT_EQ(t["fill_c"], 20);
+    EXPECT_EQ(t["min_c"], -10);
+    EXPECT_NEAR(t["max_c"].get<double>(), 50, 1e-12);
+    EXPECT_EQ(t["sizing_c"], -10);
+    EXPECT_NEAR(t["factor"].get<double>(), 1.1914, 1e-4);
+    EXPECT_NEAR(t["precharge_min_mpa"].get<double>(), 7.021, 1e-3);
+    EXPECT_NEAR(t["fill_mpa"].get<double>(), 8.013, 1e-3);
+    EXPECT_NEAR(j["absolute_factor"].get<double>(), 1.00485, 1e-5);
+    EXPECT_NEAR(j["corrected_l"].get<double>(), 37.39, 0.005);
+    EXPECT_EQ(j["pick"]["nominal_l"], 40);
+    EXPECT_EQ(j["real_gas"]["temperature_c"], -10);
+    // Shock B takes no temperatures; pulsation C has no precharge to follow them.
+    EXPECT_TRUE(nlohmann::json::parse(
+                    Calc({"shock-b", "--defaults", "Q=100", "P1=10", "P2=14", "L=50", "--json"})
+                        .out)["temperature"]
+                    .is_null());
+    const nlohmann::json c = nlohmann::json::parse(
+        Calc({"pulse-c", "deltaV=0.1", "P1=10", "P2=12", "--temperature", "0", "--json"}).out);
+    EXPECT_EQ(c["temperature"]["min_c"], 0);
+    EXPECT_EQ(c["temperature"]["factor"], 1);
+    EXPECT_TRUE(c["temperature"]["fill_mpa"].is_null());
+}
+
 TEST(CalcCommand, ExitCodesAndMessages) {
     const struct {
         std::vector<std::string> args;
@@ -146,6 +176,21 @@ TEST(CalcCommand, ExitCodesAndMessages) {
         {{"aux", "--temperature", "nan"}, cli::kUsage, "usage", nullptr, "--temperature"},
         {{"aux", "--batch", "x.csv"}, cli::kUsage, "usage", nullptr, "--batch"},
         {{"aux", "--out", "x.csv", "--defaults"}, cli::kUsage, "usage", nullptr, "--out"},
+        {{"aux", "--temperature", "301"}, cli::kUsage, "usage", nullptr, "-100～300"},
+        {{"aux", "--defaults", "t_min=cold"}, cli::kUsage, "number", "t_min", "°F"},
+        {{"aux", "--defaults", "t_fill=-101"}, cli::kUsage, "temperature", "t_fill", "充气温度"},
+        {{"aux", "--defaults", "t_min=30", "t_max=20 °C"},
+         cli::kUsage,
+         "temperature",
+         "t_min",
+         "最低工作温度不能高于"},
+        {{"aux", "--defaults", "t_max=1", "t_max=2"}, cli::kUsage, "input", "t_max", "不止一次"},
+        {{"shock-b", "--defaults", "t_min=0"}, cli::kUsage, "input", "t_min", "不取温度"},
+        {{"aux", "--defaults", "--temperature", "5", "t_max=9"},
+         cli::kUsage,
+         "usage",
+         nullptr,
+         "t_max"},
     };
     for (const auto& c : cases) {
         std::string line;
@@ -183,7 +228,7 @@ TEST(CalcCommand, DefaultsAndHelp) {
     }
     // The descriptions stand in one column.
     for (const char* row : {"\n  --defaults              没给出的输入取计算器的初始值\n",
-                            "\n  --temperature C         实际气体修正的气体温度",
+                            "\n  --temperature C         最低和最高工作温度",
                             "\n  --sheet FILE            把计算书写入 HTML 文件\n"}) {
         EXPECT_NE(help.out.find(row), std::string::npos) << row << "\n" << help.out;
     }

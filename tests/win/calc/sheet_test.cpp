@@ -41,7 +41,7 @@ const char* const kSheetLines[] = {
     "  △V：10（10 L）",
     "  p0：90 bar（9 MPa）",
     "根据您的参数计算出蓄能器所需容积为：27.61 升。",
-    "  选型（按实际气体 31.64 升）：公称容积 32 L，公称压力 20 MPa",
+    "  选型（按实际气体 31.79 升）：公称容积 32 L，公称压力 20 MPa",
 };
 
 std::string Gbk(const std::wstring& text) {
