@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -108,32 +111,23 @@ TEST(CalcCommandLine, WritesTheSheetWholeOrNotAtAll) {
 TEST(CalcCommandLine, ReadsAGbkBatchAndWritesItInGbk) {
     wchar_t folder[MAX_PATH];
     ASSERT_GT(::GetTempPathW(MAX_PATH, folder), 0u);
-    const std::wstring in = std::wstring(folder) + L"presovol batch.csv";
-    const std::wstring out = std::wstring(folder) + L"presovol result.csv";
+    const std::filesystem::path in = std::wstring(folder) + L"presovol batch.csv";
+    const std::filesystem::path out = std::wstring(folder) + L"presovol result.csv";
     // A station (站名: 一号) and a remark (备注: 乙,阀) in GBK, as a spreadsheet saves them.
-    const std::string table = "method,\xD5\xBE\xC3\xFB,Q,P1,P2,L,t,\xB1\xB8\xD7\xA2\r\n"
-                              "shock-b,\xD2\xBB\xBA\xC5,100,10,14,50,0.5,\"\xD2\xD2,\xB7\xA7\"\r\n";
-    HANDLE file = ::CreateFileW(in.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD done = 0;
-    ::WriteFile(file, table.data(), static_cast<DWORD>(table.size()), &done, nullptr);
-    ::CloseHandle(file);
-
-    const Ran ran = Calc(L"--batch \"" + in + L"\" --out \"" + out + L"\" --out-encoding gbk");
+    const std::string head = "method,\xD5\xBE\xC3\xFB,Q,P1,P2,L,t,\xB1\xB8\xD7\xA2";
+    const std::string row = "shock-b,\xD2\xBB\xBA\xC5,100,10,14,50,0.5,\"\xD2\xD2,\xB7\xA7\"";
+    std::ofstream(in, std::ios::binary) << head << "\r\n" << row << "\r\n";
+    const Ran ran = Calc(L"--batch \"" + in.wstring() + L"\" --out \"" + out.wstring() +
+                         L"\" --out-encoding gbk");
     EXPECT_EQ(ran.exit, 0u) << ran.out;
-    EXPECT_EQ(ran.out, "");
-    file = ::CreateFileW(out.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    char written[1024];
-    ::ReadFile(file, written, sizeof written, &done, nullptr);
-    ::CloseHandle(file);
-    EXPECT_EQ(std::string(written, done),
-              "method,\xD5\xBE\xC3\xFB,Q,P1,P2,L,t,\xB1\xB8\xD7\xA2,volume_l,shown,nominal_l,units,"
-              "class_mpa,real_gas_factor,real_gas_volume_l,status,message\r\n"
-              "shock-b,\xD2\xBB\xBA\xC5,100,10,14,50,0.5,\"\xD2\xD2,\xB7\xA7\",0.4480000000000001,"
-              "0.45,0.63,1,20,,,ok,\r\n");
-    EXPECT_TRUE(::DeleteFileW(in.c_str()));
-    EXPECT_TRUE(::DeleteFileW(out.c_str()));
+    std::ifstream file(out, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()),
+              head +
+                  ",volume_l,shown,nominal_l,units,class_mpa,real_gas_factor,real_gas_volume_l,"
+                  "status,message\r\n" +
+                  row + ",0.4480000000000001,0.45,0.63,1,20,,,ok,\r\n");
+    file.close();
+    EXPECT_TRUE(std::filesystem::remove(in) && std::filesystem::remove(out));
 }
 
 } // namespace
