@@ -1,11 +1,11 @@
 #include "base/utf8.h"
 
-#include "base/wide_win.h"
+#include "base/text_encoding.h"
 
 namespace base {
 
 std::string ProgramTextToUtf8(std::string_view text) {
-    return NarrowFrom(CP_UTF8, WideFrom(kGbkCodePage, text));
+    return GbkToUtf8(text);
 }
 
 } // namespace base

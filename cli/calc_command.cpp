@@ -7,6 +7,7 @@
 #include "sizing/sheet.h"
 #include "sizing/temperatures.h"
 #include "sizing/units.h"
+#include "base/text_encoding.h"
 #include "base/utf8.h"
 #include "base/whole_file.h"
 
@@ -14,13 +15,16 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string_view>
 
 namespace cli {
@@ -264,11 +268,49 @@ Json CalculationJson(const sizing::Calculation& c) {
             {"notes", notes}};
 }
 
+// The columns a batch writes after a row's own, in this order.
+constexpr const char* kResultColumns[] = {
+    "volume_l",          "shown",  "nominal_l", "units", "class_mpa", "real_gas_factor",
+    "real_gas_volume_l", "status", "message"};
+
+// Whether a batch reads the column of this name: method, the inputs of the eight methods and
+// the temperatures. A column the batch comes to read is named here; every other column is the
+// user's own and is carried through as it stands.
+bool IsBatchInput(std::string_view name) {
+    return name == "method" || TemperatureKey(name) < 3 ||
+           std::any_of(
+               std::begin(sizing::kMethods), std::end(sizing::kMethods),
+               [name](const Method& m) { return sizing::InputIndex(m, name) < m.inputCount; });
+}
+
+// Why a batch cannot take this header; nothing when it can.
+std::optional<Failure> CheckHeader(const std::vector<std::string>& header) {
+    if (header.empty() || header[0] != "method") {
+        return Usage(u8"CSV 文件的第一行须是表头：method，再接输入名。");
+    }
+    for (auto name = header.begin() + 1; name != header.end(); ++name) {
+        if (std::find(std::begin(kResultColumns), std::end(kResultColumns), *name) !=
+            std::end(kResultColumns)) {
+            return Usage(u8"CSV 表头的“" + *name + u8"”是结果的列名，请给这一列另起一个名称。");
+        }
+        if (IsBatchInput(*name) && std::find(header.begin(), name, *name) != name) {
+            return Usage(u8"CSV 表头的“" + *name + u8"”出现了两次。");
+        }
+    }
+    return std::nullopt;
+}
+
+// Where the rows of a batch go, and whether in GBK rather than UTF-8.
+struct BatchOut {
+    std::ostream& stream;
+    bool gbk;
+};
+
 // The settings of one run.
 struct Settings {
     const Method* method = nullptr;
     std::vector<std::string> inputs;
-    std::string batch, out, sheet;
+    std::string batch, out, outEncoding, sheet;
     std::optional<double> temperature; // --temperature: the lowest and highest together
     bool defaults = false;
     bool json = false;
@@ -327,6 +369,9 @@ private:
             ->type_name("FILE");
         app.add_option("--out", m_settings.out, u8"--batch 的结果写入此文件，而非标准输出")
             ->type_name("FILE");
+        app.add_option("--out-encoding", m_settings.outEncoding,
+                       u8"--out 文件的编码：utf-8（默认，带 BOM）或 gbk")
+            ->type_name("ENC");
         app.require_subcommand(0, 1);
         app.allow_extras();
         app.footer(u8"例：presovol-calc aux deltaV=10 n=1.4 p0=9 p1=10 p2=20\n"
@@ -378,6 +423,14 @@ private:
                                *s.temperature <= sizing::kHighestTemperature)) {
             return Usage(u8"--temperature 须是 -100～300 之间的摄氏温度。");
         }
+        if (!s.outEncoding.empty()) {
+            if (!IsOutEncoding("utf-8") && !IsOutEncoding("gbk")) {
+                return Usage(u8"--out-encoding 须是 utf-8 或 gbk。");
+            }
+            if (s.out.empty()) {
+                return Usage(u8"--out-encoding 只用于 --out 文件；标准输出按系统的编码写出。");
+            }
+        }
         if (s.batch.empty()) {
             if (s.method == nullptr) {
                 return Usage(
@@ -416,6 +469,14 @@ private:
             }
         }
         return ReadInputs(given, m_settings.defaults, c);
+    }
+
+    // Whether --out-encoding names this encoding, in any case.
+    bool IsOutEncoding(std::string_view name) const {
+        const std::string& given = m_settings.outEncoding;
+        return std::equal(given.begin(), given.end(), name.begin(), name.end(), [](char a, char b) {
+            return std::tolower(static_cast<unsigned char>(a)) == b;
+        });
     }
 
     int Fail(const Failure& failure) {
@@ -481,8 +542,18 @@ private:
             }
             in = &file;
         }
+        // The whole file first: whether it is UTF-8 or GBK is known only at its end.
+        std::istringstream text(base::TextFileToUtf8(
+            std::string(std::istreambuf_iterator<char>(*in), std::istreambuf_iterator<char>())));
+        CsvReader reader(text);
+        std::vector<std::string> header;
+        if (reader.Next(header) != CsvReader::Status::Record) {
+            header.clear();
+        }
+        if (const std::optional<Failure> wrong = CheckHeader(header)) {
+            return Fail(*wrong);
+        }
         std::ofstream outFile;
-        std::ostream* out = &m_s.out;
         if (!m_settings.out.empty()) {
             outFile.open(std::filesystem::u8path(m_settings.out),
                          std::ios::binary | std::ios::trunc);
@@ -490,30 +561,13 @@ private:
                 return Fail(
                     {"file", std::string(), u8"无法写入 " + m_settings.out + u8"。", kUsage});
             }
-            outFile << "\xEF\xBB\xBF"; // so that spreadsheets read the Chinese messages as UTF-8
-            out = &outFile;
-        }
-        CsvReader reader(*in);
-        std::vector<std::string> header;
-        if (reader.Next(header) != CsvReader::Status::Record || header.empty() ||
-            header[0] != "method") {
-            return Fail(Usage(u8"CSV 文件的第一行须是表头：method，再接输入名。"));
-        }
-        for (std::size_t i = 1; i < header.size(); ++i) {
-            bool known = false;
-            for (const Method& method : sizing::kMethods) {
-                known = known || sizing::InputIndex(method, header[i]) < method.inputCount;
-            }
-            if (!known ||
-                std::find(header.begin() + 1, header.begin() + static_cast<std::ptrdiff_t>(i),
-                          header[i]) != header.begin() + static_cast<std::ptrdiff_t>(i)) {
-                return Fail(
-                    Usage(u8"CSV 表头的“" + header[i] + u8"”不是任何方法的输入，或出现了两次。"));
+            // A mark, so that spreadsheets read the Chinese messages as UTF-8; GBK has none.
+            if (!IsOutEncoding("gbk")) {
+                outFile << "\xEF\xBB\xBF";
             }
         }
-        WriteRow(*out, header,
-                 {"volume_l", "shown", "nominal_l", "units", "class_mpa", "real_gas_factor",
-                  "real_gas_volume_l", "status", "message"});
+        const BatchOut out{m_settings.out.empty() ? m_s.out : outFile, IsOutEncoding("gbk")};
+        WriteRow(out, header, {std::begin(kResultColumns), std::end(kResultColumns)});
         bool allShown = true;
         std::vector<std::string> row;
         for (CsvReader::Status status; (status = reader.Next(row)) != CsvReader::Status::End;) {
@@ -522,10 +576,10 @@ private:
                             [](const std::string& f) { return f.empty(); })) {
                 continue; // a blank line
             }
-            allShown = BatchRow(status, header, row, *out) && allShown;
+            allShown = BatchRow(status, header, row, out) && allShown;
         }
-        out->flush();
-        if (!*out) {
+        out.stream.flush();
+        if (!out.stream) {
             return Fail({"file", std::string(), u8"结果没能全部写出。", kUsage});
         }
         return allShown ? kShown : kNoVolume;
@@ -533,7 +587,7 @@ private:
 
     // Computes and writes one row; answers whether it gave a volume.
     bool BatchRow(CsvReader::Status status, const std::vector<std::string>& header,
-                  std::vector<std::string>& row, std::ostream& out) {
+                  std::vector<std::string>& row, const BatchOut& out) {
         Case c;
         std::optional<sizing::Calculation> calculation;
         std::optional<Failure> failure;
@@ -544,10 +598,13 @@ private:
         } else if ((c.method = sizing::FindMethod(row[0])) == nullptr) {
             failure = UnknownMethod(row[0]);
         } else {
+            // The cells of the method's inputs and, where its formula holds a gas law, of the
+            // temperatures; no other column is read.
             std::vector<std::pair<std::string, std::string>> given;
             for (std::size_t i = 1; i < row.size(); ++i) {
-                if (!row[i].empty() &&
-                    sizing::InputIndex(*c.method, header[i]) < c.method->inputCount) {
+                const bool read = sizing::InputIndex(*c.method, header[i]) < c.method->inputCount ||
+                                  (TemperatureKey(header[i]) < 3 && sizing::HasGasLaw(*c.method));
+                if (!row[i].empty() && read) {
                     given.emplace_back(header[i], row[i]);
                 }
             }
@@ -577,20 +634,23 @@ private:
                   FormatNumberText(pick.units),
                   pick.classMpa ? FormatNumberText(*pick.classMpa) : "",
                   real ? FormatNumberText(gas.factor) : "",
-                  real ? FormatNumberText(calculation->volume * gas.factor) : "", "ok", ""});
+                  real ? FormatNumberText(calculation->ideal * gas.factor) : "", "ok", ""});
         return true;
     }
 
-    static void WriteRow(std::ostream& out, const std::vector<std::string>& first,
+    // Writes a row: its own fields, then the results in the order of kResultColumns.
+    static void WriteRow(const BatchOut& out, const std::vector<std::string>& first,
                          const std::vector<std::string>& rest) {
+        std::string line;
         bool separator = false;
         for (const auto* fields : {&first, &rest}) {
             for (const std::string& field : *fields) {
-                out << (separator ? "," : "") << CsvField(field);
+                line += (separator ? "," : "") + CsvField(field);
                 separator = true;
             }
         }
-        out << "\r\n";
+        line += "\r\n";
+        out.stream << (out.gbk ? base::Utf8ToGbk(line) : line);
     }
 
     const Streams& m_s;

@@ -191,6 +191,11 @@ TEST(CalcCommand, ExitCodesAndMessages) {
          "usage",
          nullptr,
          "t_max"},
+        {{"--batch", "x.csv", "--out-encoding", "gbk"},
+         cli::kUsage,
+         "usage",
+         nullptr,
+         "--out 文件"},
     };
     for (const auto& c : cases) {
         std::string line;
@@ -361,6 +366,25 @@ TEST(CalcCommand, BatchGoesOnPastBadRows) {
     std::remove(path);
 }
 
+// The temperature columns, read for the methods whose formula holds a gas law.
+TEST(CalcCommand, BatchTakesTheTemperatures) {
+    const Ran run = Calc({"--batch", "-"}, "method,deltaV,n,p0,p1,p2,t_min,t_max,Q,P1,P2,L,t\n"
+                                           "aux,10,1.4,9,10,20,-10 °C,50,,,,,\n"
+                                           "shock-b,,,,,,-10,50,100,10,14,50,0\n"
+                                           "aux,10,1.4,9,10,20,60,50,,,,,\n");
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream out(run.out);
+    for (std::string line; std::getline(out, line);) {
+        rows.push_back(Fields(line.substr(0, line.size() - 1)));
+    }
+    ASSERT_EQ(rows.size(), 4u) << run.out;
+    EXPECT_EQ(rows[1][6], "-10 °C"); // as typed
+    EXPECT_EQ(rows[1][15], "40");    // the pick for -10 to 50 °C
+    EXPECT_EQ(rows[2][20], "ok");
+    EXPECT_EQ(rows[3][20], "error");
+    EXPECT_NE(rows[3][21].find("最低工作温度不能高于最高工作温度"), std::string::npos);
+}
+
 TEST(CalcCommand, BatchWritesItsOutFileAndRefusesWhatItCannotRead) {
     const char* const out = "calc_command_test_out.csv";
     const Ran run =
@@ -378,10 +402,42 @@ TEST(CalcCommand, BatchWritesItsOutFileAndRefusesWhatItCannotRead) {
     EXPECT_EQ(Calc({"--batch", "no such file.csv"}).exit, cli::kUsage);
     EXPECT_EQ(Calc({"--batch", "-"}, "").exit, cli::kUsage);
     EXPECT_EQ(Calc({"--batch", "-"}, "Q,P1\n").exit, cli::kUsage);
-    EXPECT_EQ(Calc({"--batch", "-"}, "method,x\n").exit, cli::kUsage);
+    EXPECT_EQ(Calc({"--batch", "-"}, "method,volume_l\n").exit, cli::kUsage);
     EXPECT_EQ(Calc({"--batch", "-"}, "method,Q,Q\n").exit, cli::kUsage);
     // A header alone: nothing failed.
     EXPECT_EQ(Calc({"--batch", "-"}, "method,Q\n").exit, cli::kShown);
+}
+
+// An office's table: its own columns around the inputs (a station, a remark, one without a
+// name), as UTF-8 and as a spreadsheet on a Chinese Windows saves it, in GBK.
+TEST(CalcCommand, BatchCarriesTheTablesOwnColumnsInUtf8AndGbk) {
+    const std::string utf8 = "method,站名,Q,P1,P2,L,t,p0,备注,\n"
+                             "shock-b,一号,100,10,14,50,0.5,,\"乙,阀\",x\n"
+                             "aux,二号,,,,,,9,甲,\n";
+    const std::string gbk = "method,\xD5\xBE\xC3\xFB,Q,P1,P2,L,t,p0,\xB1\xB8\xD7\xA2,\n"
+                            "shock-b,\xD2\xBB\xBA\xC5,100,10,14,50,0.5,,\"\xD2\xD2,\xB7\xA7\",x\n"
+                            "aux,\xB6\xFE\xBA\xC5,,,,,,9,\xBC\xD7,\n";
+    const Ran run = Calc({"--batch", "-"}, utf8);
+    EXPECT_EQ(run.exit, cli::kNoVolume);
+    EXPECT_EQ(run.out, "method,站名,Q,P1,P2,L,t,p0,备注,,volume_l,shown,nominal_l,units,class_mpa,"
+                       "real_gas_factor,real_gas_volume_l,status,message\r\n"
+                       "shock-b,一号,100,10,14,50,0.5,,\"乙,阀\",x,0.4480000000000001,0.45,0.63,1,"
+                       "20,,,ok,\r\n"
+                       "aux,二号,,,,,,9,甲,,,,,,,,,error,缺少输入：deltaV n p1 p2。请写作 "
+                       "名称=数值，或加 --defaults 取计算器的初始值。\r\n");
+    EXPECT_EQ(Calc({"--batch", "-"}, gbk).out, run.out);
+    EXPECT_EQ(Calc({"--batch", "-"}, "\xEF\xBB\xBF" + utf8).out, run.out);
+
+    // A name the batch reads, twice, or the name of a result is refused, named.
+    for (const std::string header : {"method,deltaV,volume_l", "method,\xB1\xB8\xD7\xA2,status",
+                                     "method,p0,备注,p0", "method,Q,method"}) {
+        const Ran refused = Calc({"--batch", "-"}, header);
+        EXPECT_EQ(refused.exit, cli::kUsage);
+        EXPECT_NE(refused.err.find("“" + header.substr(header.rfind(',') + 1) + "”"),
+                  std::string::npos)
+            << refused.err;
+    }
+    EXPECT_EQ(Calc({"--batch", "-"}, "method,备注,备注\n").exit, cli::kShown);
 }
 
 TEST(Csv, ReadsRfc4180Records) {
