@@ -5,6 +5,7 @@
 #include "base/number_text.h"
 #include "sizing/methods.h"
 #include "sizing/sheet.h"
+#include "sizing/solver.h"
 #include "sizing/temperatures.h"
 #include "sizing/units.h"
 #include "base/text_encoding.h"
@@ -198,6 +199,81 @@ std::optional<Failure> Evaluate(const Case& c, std::optional<sizing::Calculation
     return std::nullopt;
 }
 
+// The field a volume to solve for is read as: litres, or a number with a volume unit.
+const Input kVolumeField{"volume", "L", sizing::Quantity::Volume, "V", "", 0.0};
+
+// A solved value as text: two decimals, or three significant digits where that is more.
+std::string SolvedText(double value) {
+    const double magnitude = std::fabs(value);
+    const int decimals =
+        magnitude > 0.0 ? std::max(2, 2 - static_cast<int>(std::floor(std::log10(magnitude)))) : 2;
+    return sizing::FixedText(value, decimals);
+}
+
+// "0～100 MPa": the range searched for input.
+std::string RangeText(const Input& input, const sizing::SearchRange& range) {
+    return FormatNumberText(range.low) + u8"～" + FormatNumberText(range.high) +
+           (*input.unit != '\0' ? " " + std::string(input.unit) : "");
+}
+
+// What a solve is asked: the input and the volume.
+struct SolveFor {
+    std::size_t input;
+    double volume;
+};
+
+// The input named and the volume typed for a solve of the case's method; the failure when
+// either is wrong. The input need not be given: it is what is sought.
+std::optional<Failure> ReadSolve(const std::string& name, const std::string& volume, Case& c,
+                                 std::vector<std::pair<std::string, std::string>>& given,
+                                 SolveFor& solve) {
+    const Method& method = *c.method;
+    solve.input = sizing::InputIndex(method, name);
+    if (solve.input == method.inputCount) {
+        return Failure{"input", name,
+                       u8"方法 " + std::string(method.name) + u8" 没有可解的输入“" + name +
+                           u8"”；它的输入是：" + InputNames(method) + u8"。",
+                       kUsage};
+    }
+    if (!sizing::ReadTypedQuantity(volume, kVolumeField, solve.volume) || !(solve.volume > 0.0)) {
+        return Failure{"number", "volume",
+                       u8"容积“" + volume + u8"”不是一个正的容积：写作升数，或带单位 " +
+                           sizing::UnitSymbols(sizing::Quantity::Volume) + u8"。",
+                       kUsage};
+    }
+    if (std::none_of(given.begin(), given.end(), [&](const auto& g) { return g.first == name; })) {
+        given.emplace_back(name, FormatNumberText(method.inputs[solve.input].initial));
+    }
+    return std::nullopt;
+}
+
+// The values of the solved input for a case read; the failure when its range holds none.
+std::optional<Failure> Solved(const Case& c, const SolveFor& solve, bool ideal,
+                              std::vector<double>& values) {
+    std::size_t which = 0;
+    const std::string fault = sizing::TemperatureFault(c.conditions.temperatures, which);
+    if (!fault.empty()) {
+        return Failure{"temperature", sizing::kTemperatureKeys[which], Text(fault.c_str()), kUsage};
+    }
+    const Input& input = c.method->inputs[solve.input];
+    const sizing::SearchRange range = sizing::RangeOf(input);
+    const sizing::Solution solution =
+        sizing::Solve(*c.method, c.values, solve.input, solve.volume, c.conditions, ideal, range);
+    values = solution.values;
+    if (solution.flat) {
+        return Failure{"no-value", input.name,
+                       u8"容积不随 " + std::string(input.name) + u8" 变化：它不能由容积解出。",
+                       kNoVolume};
+    }
+    if (values.empty()) {
+        return Failure{"no-value", input.name,
+                       u8"在 " + RangeText(input, range) + u8" 内，没有使容积为 " +
+                           FormatNumberText(solve.volume) + u8" 升的 " + input.name + u8"。",
+                       kNoVolume};
+    }
+    return std::nullopt;
+}
+
 // A number for JSON: a whole number without a decimal point, as people write it.
 Json Number(double value) {
     constexpr double kExact = 9007199254740992.0; // 2^53
@@ -237,6 +313,18 @@ Json TemperatureJson(const sizing::Calculation& c) {
             {"fill_mpa", mpa(effect.fill)}};
 }
 
+// What the chosen size does; null where no value fits.
+Json PerformanceJson(const sizing::Calculation& c) {
+    if (!c.performance) {
+        return Json();
+    }
+    const Input& input = c.method->inputs[c.performance->input];
+    return {{"name", input.name},
+            {"value", c.performance->value},
+            {"unit", input.unit},
+            {"typed", Number(c.values[c.performance->input])}};
+}
+
 Json CalculationJson(const sizing::Calculation& c) {
     Json inputs = Json::object();
     for (std::size_t i = 0; i < c.method->inputCount; ++i) {
@@ -265,6 +353,7 @@ Json CalculationJson(const sizing::Calculation& c) {
                                     {"volume_l", c.ideal * gas.factor},
                                     {"temperature_c", Number(c.temperature.sizing)},
                                     {"process", ProcessName(gas.process)}}},
+            {"performance", PerformanceJson(c)},
             {"notes", notes}};
 }
 
@@ -277,7 +366,7 @@ constexpr const char* kResultColumns[] = {
 // the temperatures. A column the batch comes to read is named here; every other column is the
 // user's own and is carried through as it stands.
 bool IsBatchInput(std::string_view name) {
-    return name == "method" || TemperatureKey(name) < 3 ||
+    return name == "method" || name == "solve" || name == "volume" || TemperatureKey(name) < 3 ||
            std::any_of(
                std::begin(sizing::kMethods), std::end(sizing::kMethods),
                [name](const Method& m) { return sizing::InputIndex(m, name) < m.inputCount; });
@@ -310,10 +399,11 @@ struct BatchOut {
 struct Settings {
     const Method* method = nullptr;
     std::vector<std::string> inputs;
-    std::string batch, out, outEncoding, sheet;
+    std::string batch, out, outEncoding, sheet, solve, volume;
     std::optional<double> temperature; // --temperature: the lowest and highest together
     bool defaults = false;
     bool json = false;
+    bool ideal = false; // --solve for the formula's volume alone
 };
 
 class Command {
@@ -364,6 +454,11 @@ private:
                        u8"最低和最高工作温度，°C（默认 20）；也可写 t_fill= t_min= t_max=")
             ->type_name("C");
         app.add_flag("--json", m_settings.json, u8"输出一个 JSON 对象");
+        app.add_option("--solve", m_settings.solve, u8"解出这个输入：使容积为 --volume 的值")
+            ->type_name("NAME");
+        app.add_option("--volume", m_settings.volume, u8"--solve 的容积，升，可带单位")
+            ->type_name("V");
+        app.add_flag("--ideal", m_settings.ideal, u8"--solve 按公式的容积，不加修正");
         app.add_option("--sheet", m_settings.sheet, u8"把计算书写入 HTML 文件")->type_name("FILE");
         app.add_option("--batch", m_settings.batch, u8"逐行计算 CSV 文件（- 为标准输入）")
             ->type_name("FILE");
@@ -430,6 +525,13 @@ private:
             if (s.out.empty()) {
                 return Usage(u8"--out-encoding 只用于 --out 文件；标准输出按系统的编码写出。");
             }
+        }
+        if (s.solve.empty() != s.volume.empty() || (s.ideal && s.solve.empty())) {
+            return Usage(u8"--solve 和 --volume 须一同给出；--ideal 只用于 --solve。");
+        }
+        if (!s.solve.empty() && (!s.batch.empty() || !s.sheet.empty())) {
+            return Usage(u8"--solve 只用于单个算例，不与 --batch、--sheet 同用；批量时用 CSV 的 "
+                         u8"solve 和 volume 列。");
         }
         if (s.batch.empty()) {
             if (s.method == nullptr) {
@@ -502,6 +604,9 @@ private:
             }
             given.emplace_back(arg.substr(0, equals), arg.substr(equals + 1));
         }
+        if (!m_settings.solve.empty()) {
+            return RunSolve(c, given);
+        }
         std::optional<sizing::Calculation> calculation;
         std::optional<Failure> failure = Read(given, c);
         if (!failure) {
@@ -526,6 +631,42 @@ private:
             m_s.out << Text(FormatVolumeSentence(calculation->volume).c_str()) << "\n";
             for (const sizing::Note& note : calculation->notes) {
                 m_s.out << Text(note.text.c_str()) << "\n";
+            }
+        }
+        return kShown;
+    }
+
+    // Solves the input --solve names for --volume, the other inputs as given.
+    int RunSolve(Case& c, std::vector<std::pair<std::string, std::string>>& given) {
+        SolveFor solve{};
+        std::vector<double> values;
+        std::optional<Failure> failure =
+            ReadSolve(m_settings.solve, m_settings.volume, c, given, solve);
+        if (!failure) {
+            failure = Read(given, c);
+        }
+        if (!failure) {
+            failure = Solved(c, solve, m_settings.ideal, values);
+        }
+        if (failure) {
+            return Fail(*failure);
+        }
+        const Input& input = c.method->inputs[solve.input];
+        if (m_settings.json) {
+            Json found = Json::array();
+            for (double value : values) {
+                found.push_back(value);
+            }
+            const Json answer{{"name", input.name},
+                              {"unit", input.unit},
+                              {"values", found},
+                              {"volume_l", Number(solve.volume)},
+                              {"ideal", m_settings.ideal}};
+            m_s.out << Json{{"solve", answer}}.dump(-1, ' ', m_s.asciiJson) << "\n";
+        } else {
+            for (double value : values) {
+                m_s.out << input.name << " = " << SolvedText(value)
+                        << (*input.unit != '\0' ? " " + std::string(input.unit) : "") << "\n";
             }
         }
         return kShown;
@@ -608,11 +749,65 @@ private:
                     given.emplace_back(header[i], row[i]);
                 }
             }
+            const std::string solve = Cell(header, row, "solve");
+            if (!solve.empty()) {
+                return BatchSolve(header, row, given, c, solve, out);
+            }
             failure = Read(given, c);
             if (!failure) {
                 failure = Evaluate(c, calculation);
             }
         }
+        return WriteResult(header, row, c, failure, calculation, out);
+    }
+
+    // The cell of column name in row; empty when the header has no such column.
+    static std::string Cell(const std::vector<std::string>& header,
+                            const std::vector<std::string>& row, std::string_view name) {
+        const auto column = std::find(header.begin(), header.end(), name);
+        const auto i = static_cast<std::size_t>(column - header.begin());
+        return i < row.size() ? row[i] : std::string();
+    }
+
+    // A row that asks for the value of one input: one row of results for each value, with the
+    // value in that input's column.
+    bool BatchSolve(const std::vector<std::string>& header, std::vector<std::string>& row,
+                    std::vector<std::pair<std::string, std::string>>& given, Case& c,
+                    const std::string& name, const BatchOut& out) {
+        SolveFor solve{};
+        std::vector<double> values;
+        std::optional<Failure> failure =
+            ReadSolve(name, Cell(header, row, "volume"), c, given, solve);
+        if (!failure && std::find(header.begin(), header.end(), name) == header.end()) {
+            failure = Usage(u8"表头没有 " + name + u8" 列：解出的值无处可写。");
+        }
+        if (!failure) {
+            failure = Read(given, c);
+        }
+        if (!failure) {
+            failure = Solved(c, solve, false, values);
+        }
+        std::optional<sizing::Calculation> calculation;
+        if (failure) {
+            return WriteResult(header, row, c, failure, calculation, out);
+        }
+        bool shown = true;
+        for (double value : values) {
+            c.values[solve.input] = value;
+            c.typed[solve.input] = FormatNumberText(value);
+            std::vector<std::string> solved = row;
+            failure = Evaluate(c, calculation);
+            shown = WriteResult(header, solved, c, failure, calculation, out) && shown;
+        }
+        return shown;
+    }
+
+    // Writes the row with the results of its calculation, or with its failure; answers whether
+    // it gave a volume.
+    static bool WriteResult(const std::vector<std::string>& header, std::vector<std::string>& row,
+                            const Case& c, const std::optional<Failure>& failure,
+                            const std::optional<sizing::Calculation>& calculation,
+                            const BatchOut& out) {
         row.resize(header.size());
         if (failure) {
             WriteRow(out, row, {"", "", "", "", "", "", "", "error", failure->text});

@@ -1,6 +1,7 @@
 #include "sizing/calculation.h"
 
 #include "sizing/notes.h"
+#include "sizing/solver.h"
 #include "sizing/temperatures.h"
 
 #include <algorithm>
@@ -25,7 +26,8 @@ void Correct(Calculation& c) {
     effect = TemperatureEffect{};
     effect.sizing = t.max;
     effect.applies = HasGasLaw(method);
-    if (!effect.applies) {
+    // Nothing to correct where the formula gives no volume.
+    if (!effect.applies || !(std::isfinite(c.volume) && c.volume > 0.0)) {
         c.ideal = c.corrected = c.volume;
         return;
     }
@@ -79,7 +81,33 @@ void Correct(Calculation& c) {
     c.corrected = c.gasCounts ? c.ideal * c.gas.factor : c.ideal;
 }
 
+// The performance input with the volume picked: on the side of the value typed where the
+// larger volume takes it (more oil, a lower pressure), the value typed itself where the pick is
+// the corrected volume as shown.
+std::optional<Performance> PerformanceOf(const Calculation& c) {
+    const Method& method = *c.method;
+    const std::size_t index = PerformanceIndex(method);
+    const double typed = c.values[index];
+    const double picked = c.pick.units * c.pick.nominalLitres;
+    if (AsShown(picked) == AsShown(c.corrected)) {
+        return Performance{index, typed};
+    }
+    const SearchRange range = RangeOf(method.inputs[index]);
+    const double bound = method.id == MethodId::Aux ? range.high : range.low;
+    const double value = SolveFrom(method, c.values, index, picked, c.conditions, typed, bound);
+    if (std::isnan(value)) {
+        return std::nullopt;
+    }
+    return Performance{index, value};
+}
+
 } // namespace
+
+std::size_t PerformanceIndex(const Method& method) {
+    return InputIndex(method, method.id == MethodId::Aux      ? "deltaV"
+                              : method.id == MethodId::PulseD ? "deltaP"
+                                                              : "P2");
+}
 
 double CorrectedVolume(const Method& method, const double* values, const Conditions& conditions) {
     Calculation c;
@@ -100,6 +128,7 @@ Calculation Calculate(const Method& method, const double* values, double volume,
     c.volume = volume;
     Correct(c);
     c.pick = PickFor(method, values, c.corrected);
+    c.performance = PerformanceOf(c);
     c.notes = NotesOf(c);
     return c;
 }

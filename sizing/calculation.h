@@ -11,6 +11,7 @@
 #include "sizing/methods.h"
 #include "sizing/real_gas.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,13 @@ struct TemperatureEffect {
     double prechargeAtMin = 0.0, prechargeAtSizing = 0.0, fill = 0.0;
 };
 
+// What the chosen size does: the method's performance input (aux's deltaV, the oil delivered;
+// pulsation D's deltaP; P2, the highest pressure, elsewhere) solved for the volume picked.
+struct Performance {
+    std::size_t input; // its position in binding order
+    double value;      // with the volume picked, in the input's unit
+};
+
 struct Calculation {
     const Method* method = nullptr;
     double values[kMaxInputs] = {}; // in binding order, each in its input's unit
@@ -67,13 +75,17 @@ struct Calculation {
     bool gasCounts = false;                        // the real-gas factor is not negligible
     double corrected = 0.0;                        // the volume the pick is made for, litres
     Pick pick{};
-    std::vector<Note> notes; // the pick's line first
+    std::optional<Performance> performance; // none where no value of the input fits the pick
+    std::vector<Note> notes;                // the pick's line first
 };
 
 // The volume a pick is made for, of method over values (binding order) under conditions: the
 // formula's volume corrected to absolute pressures, to the sizing temperature and, where that
 // counts, to the real gas. NaN where the formula gives no volume.
 double CorrectedVolume(const Method& method, const double* values, const Conditions& conditions);
+
+// The position of the method's performance input.
+std::size_t PerformanceIndex(const Method& method);
 
 // The calculation of method over values (binding order) whose formula gave volume.
 Calculation Calculate(const Method& method, const double* values, double volume,

@@ -23,6 +23,10 @@ const char* const kPickOne = "：公称容积 {} L";
 const char* const kPickParallel = "：{} × {} L 并联";
 const char* const kPickClass = "，公称压力 {} MPa";
 const char* const kPickAbove = "；最高压力 {} MPa 超出常用公称压力 {} MPa";
+const char* const kChosenOne = "{} L";
+const char* const kChosenParallel = "{} × {} L";
+const char* const kPerformanceOil = "选用 {}：可排出 {} 升（需要 {} 升）";
+const char* const kPerformancePressure = "选用 {}：{} 约 {} {}（允许 {} {}）";
 const char* const kNegative = "压力为负值：{}，所示容积没有物理意义。";
 const char* const kShockP2 = "{} 不高于 {}：允许的冲击压力不高于平均压力，所示容积没有物理意义。";
 const char* const kExcess = "{} 大于 {}：过剩排出量不能超过排量。";
@@ -316,6 +320,22 @@ std::string PickLine(const Calculation& c) {
                        {TwoDecimals(pick.highestMpa), FormatNumberText(*std::rbegin(kNominalMpa))});
 }
 
+// What the chosen size does, e.g. "选用 32 L：可排出 10.07 升（需要 10 升）".
+std::string PerformanceLine(const Calculation& c) {
+    const Pick& pick = c.pick;
+    const std::string size = pick.units == 1.0
+                                 ? Fill(kChosenOne, {FormatNumberText(pick.nominalLitres)})
+                                 : Fill(kChosenParallel, {FormatNumberText(pick.units),
+                                                          FormatNumberText(pick.nominalLitres)});
+    const Input& input = c.method->inputs[c.performance->input];
+    const std::string value = TwoDecimals(c.performance->value);
+    const std::string typed = FormatNumberText(c.values[c.performance->input]);
+    if (c.method->id == MethodId::Aux) {
+        return Fill(kPerformanceOil, {size, value, typed});
+    }
+    return Fill(kPerformancePressure, {size, input.label, value, input.unit, typed, input.unit});
+}
+
 } // namespace
 
 std::vector<Note> Checks(const Calculation& c) {
@@ -368,6 +388,9 @@ std::vector<Note> Checks(const Calculation& c) {
 std::vector<Note> NotesOf(const Calculation& c) {
     std::vector<Note> lines;
     lines.push_back({"pick", PickLine(c)});
+    if (c.performance) {
+        lines.push_back({"performance", PerformanceLine(c)});
+    }
     AddCorrections(c, lines);
     for (Note& check : Checks(c)) {
         lines.push_back(std::move(check));

@@ -16,6 +16,7 @@ namespace sizing {
 
 // The lines of the notes, each with an ASCII code:
 //   "pick"      the catalogue pick, always the first line
+//   "performance" what the size picked does: the oil it delivers, the pressure it lets rise
 //   "absolute"  the step from gauge to absolute pressures, where it shows
 //   "temperature" the operating temperature range and the sizing temperature
 //   "real-gas"  the real-gas correction of the methods with a gas law

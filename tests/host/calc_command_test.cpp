@@ -142,6 +142,28 @@ TEST(CalcCommand, JsonHoldsTheTemperatures) {
     EXPECT_TRUE(c["temperature"]["fill_mpa"].is_null());
 }
 
+TEST(CalcCommand, SolvesAnyInputForAVolume) {
+    const Ran p0 = Calc({"aux", "--solve", "p0", "--volume", "27.61", "--ideal", "deltaV=10",
+                         "n=1.4", "p1=10", "p2=20"});
+    EXPECT_EQ(p0.exit, cli::kShown);
+    EXPECT_EQ(p0.out, "p0 = 9.00 MPa\n");
+    // Two precharges for shock A, the volume with a unit.
+    const nlohmann::json two =
+        nlohmann::json::parse(Calc({"shock-a", "rho=0.9", "A=0.01", "l=200", "v=4", "P2=12",
+                                    "--solve", "P0", "--volume", "2.1134 gal", "--json"})
+                                  .out)["solve"];
+    EXPECT_EQ(two["name"], "P0");
+    EXPECT_EQ(two["unit"], "MPa");
+    EXPECT_EQ(two["values"].size(), 2u);
+    EXPECT_NEAR(two["volume_l"].get<double>(), 8.0, 1e-4);
+    EXPECT_EQ(two["ideal"], false);
+    // A batch row solves with its solve and volume columns, one result row for each value.
+    const Ran batch = Calc({"--batch", "-"}, "method,rho,A,l,v,P0,P2,solve,volume\n"
+                                             "shock-a,0.9,0.01,200,4,,12,P0,8\n");
+    EXPECT_EQ(std::count(batch.out.begin(), batch.out.end(), '\n'), 3) << batch.out;
+    EXPECT_NE(batch.out.find(",12,P0,8,"), std::string::npos) << batch.out;
+}
+
 TEST(CalcCommand, ExitCodesAndMessages) {
     const struct {
         std::vector<std::string> args;
@@ -196,6 +218,14 @@ TEST(CalcCommand, ExitCodesAndMessages) {
          "usage",
          nullptr,
          "--out 文件"},
+        {{"shock-a", "rho=0.9", "A=0.01", "l=200", "v=4", "P2=12", "--solve", "P0", "--volume",
+          "1"},
+         cli::kNoVolume,
+         "no-value",
+         "P0",
+         "0～100 MPa"},
+        {{"aux", "--defaults", "--solve", "q", "--volume", "8"}, cli::kUsage, "input", "q", "q"},
+        {{"aux", "--defaults", "--solve", "p0"}, cli::kUsage, "usage", nullptr, "--volume"},
     };
     for (const auto& c : cases) {
         std::string line;

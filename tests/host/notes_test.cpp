@@ -243,15 +243,23 @@ TEST(Notes, PickAndChecksOfEachMethod) {
     for (const auto& row : rows) {
         const sizing::Method& method = MethodOf(row.method);
         ASSERT_EQ(row.values.size(), method.inputCount) << method.name;
-        const sizing::Calculation c = sizing::Calculate(method, row.values.data(), row.volume);
+        // The volumes here are given, not the formula's: the line of what the chosen size does,
+        // which follows the formula, has tests of its own.
+        std::vector<sizing::Note> lines =
+            sizing::Calculate(method, row.values.data(), row.volume).notes;
+        lines.erase(std::remove_if(lines.begin(), lines.end(),
+                                   [](const sizing::Note& line) {
+                                       return std::string(line.code) == "performance";
+                                   }),
+                    lines.end());
         std::vector<const char*> codes;
-        for (const sizing::Note& line : c.notes) {
+        for (const sizing::Note& line : lines) {
             codes.push_back(line.code);
         }
         EXPECT_EQ(std::vector<std::string>(codes.begin(), codes.end()),
                   std::vector<std::string>(row.codes.begin(), row.codes.end()))
             << method.name;
-        EXPECT_EQ(sizing::JoinNotes(c.notes, "\n"), row.text) << method.name;
+        EXPECT_EQ(sizing::JoinNotes(lines, "\n"), row.text) << method.name;
     }
 }
 
@@ -262,9 +270,9 @@ TEST(Notes, RealGasAtTheGasTemperatureGiven) {
     const sizing::Calculation c = sizing::Calculate(aux, values, 27.61, {{50, 50, 50}, {}});
     EXPECT_EQ(c.gas.factor, sizing::RealGasCorrection(aux, values, 50).factor);
     EXPECT_NE(c.gas.factor, sizing::RealGasCorrection(aux, values).factor);
-    ASSERT_EQ(c.notes.size(), 3u);
-    EXPECT_EQ(c.notes[1].text.rfind("氮气实际气体修正（50 °C，绝热）：×", 0), 0u)
-        << c.notes[1].text;
+    ASSERT_EQ(c.notes.size(), 4u);
+    EXPECT_EQ(c.notes[2].text.rfind("氮气实际气体修正（50 °C，绝热）：×", 0), 0u)
+        << c.notes[2].text;
 }
 
 // Over the operating temperatures: the end each method is sized at, and the lines that show.
@@ -281,56 +289,68 @@ TEST(Notes, TemperaturesOfEachMethod) {
          {10, 1.4, 9, 10, 20},
          {20, -10, 50},
          -10,
-         {"pick", "temperature", "real-gas", "fill", "precharge"}},
+         {"pick", "performance", "temperature", "real-gas", "fill", "precharge"}},
         // Filled at the highest temperature: no filling line.
         {MethodId::Aux,
          {10, 1.4, 9, 10, 20},
          {50, -10, 50},
          -10,
-         {"pick", "temperature", "real-gas", "precharge"}},
+         {"pick", "performance", "temperature", "real-gas", "precharge"}},
         // One temperature: no temperature line, but the filling pressure elsewhere.
         {MethodId::Aux,
          {10, 1.4, 9, 10, 20},
          {0, 20, 20},
          20,
-         {"pick", "real-gas", "fill", "precharge"}},
+         {"pick", "performance", "real-gas", "fill", "precharge"}},
         // p2/p0 = 4.00 as typed, 5.13 at -10 °C: the ratio is judged cold.
         {MethodId::Aux,
          {10, 1, 5, 10, 20},
          {50, -10, 50},
          -10,
-         {"pick", "temperature", "real-gas", "precharge", "ratio"}},
+         {"pick", "performance", "temperature", "real-gas", "precharge", "ratio"}},
         // Shock A's volume has its least at P2/P0 = 3.25: above that P0 it is sized hot.
         {MethodId::ShockA,
          {0.9, 0.01, 200, 4, 9, 12},
          {20, -10, 50},
          50,
-         {"pick", "temperature", "real-gas", "fill", "in-range"}},
+         {"pick", "performance", "temperature", "real-gas", "fill", "in-range"}},
         {MethodId::ShockA,
          {0.9, 0.01, 200, 4, 2, 12},
          {20, -10, 50},
          -10,
-         {"pick", "absolute", "temperature", "real-gas", "fill", "ratio"}},
+         {"pick", "performance", "absolute", "temperature", "real-gas", "fill", "ratio"}},
         {MethodId::ShockC,
          {300, 150, 20, 100, 140, 80, 0, 0.9},
          {20, 0, 40},
          0,
-         {"pick", "absolute", "temperature", "real-gas", "fill", "in-range"}},
+         {"pick", "performance", "absolute", "temperature", "real-gas", "fill", "in-range"}},
         {MethodId::PulseA,
          {0.001, 0.05, 0.6, 5e6, 1e7, 4e6},
          {20, -20, 60},
          -20,
-         {"pick", "absolute", "temperature", "real-gas", "fill", "in-range"}},
+         {"pick", "performance", "absolute", "temperature", "real-gas", "fill", "in-range"}},
         // No precharge: no temperature or filling line, the real gas at its worse end.
         {MethodId::PulseB,
          {0.1, 10, 12, 0.6},
          {20, -10, 50},
          NAN,
-         {"pick", "absolute", "real-gas", "in-range"}},
-        {MethodId::PulseC, {0.1, 20, 30}, {20, -40, 80}, NAN, {"pick", "real-gas", "in-range"}},
+         {"pick", "performance", "absolute", "real-gas", "in-range"}},
+        {MethodId::PulseC,
+         {0.1, 20, 30},
+         {20, -40, 80},
+         NAN,
+         {"pick", "performance", "real-gas", "in-range"}},
         // No gas law: nothing of the temperatures.
-        {MethodId::ShockB, {100, 10, 14, 50, 0.5}, {20, -10, 50}, 50, {"pick", "in-range"}},
-        {MethodId::PulseD, {1, 0.05, 10, 0.5}, {20, -10, 50}, 50, {"pick", "in-range"}},
+        {MethodId::ShockB,
+         {100, 10, 14, 50, 0.5},
+         {20, -10, 50},
+         50,
+         {"pick", "performance", "in-range"}},
+        {MethodId::PulseD,
+         {1, 0.05, 10, 0.5},
+         {20, -10, 50},
+         50,
+         {"pick", "performance", "in-range"}},
     };
     for (const auto& row : rows) {
         const sizing::Method& method = MethodOf(row.method);
@@ -366,6 +386,7 @@ TEST(Notes, TemperatureLinesOfTheRoadExample) {
         sizing::Calculate(aux, values, aux.volume(values), {{20, -10, 50}, {}});
     EXPECT_EQ(sizing::JoinNotes(c.notes, "\n"),
               "选型（按工作温度、实际气体 37.39 升）：公称容积 40 L，公称压力 20 MPa\n"
+              "选用 40 L：可排出 10.70 升（需要 10 升）\n"
               "工作温度 -10～50 °C：按 -10 °C 计，充气压力降至 7.02 MPa，容积 ×1.19\n"
               "氮气实际气体修正（-10 °C，绝热）：×1.13，约 37.39 升\n"
               "充气：在 20 °C 时充至 8.01 MPa（50 °C 时为 9 MPa）\n"
@@ -373,9 +394,9 @@ TEST(Notes, TemperatureLinesOfTheRoadExample) {
     // The low-pressure circuit: the step to absolute pressures is what counts.
     const double low[] = {1, 1, 0.4, 0.5, 1.0};
     const sizing::Calculation l = sizing::Calculate(aux, low, aux.volume(low));
-    ASSERT_GE(l.notes.size(), 2u);
+    ASSERT_GE(l.notes.size(), 3u);
     EXPECT_EQ(l.notes[0].text, "选型（按绝对压力 2.64 升）：公称容积 4 L，公称压力 10 MPa");
-    EXPECT_EQ(l.notes[1].text, "按绝对压力计算（表压加 0.101 MPa）：×1.06");
+    EXPECT_EQ(l.notes[2].text, "按绝对压力计算（表压加 0.101 MPa）：×1.06");
 }
 
 TEST(Notes, JoinedWithTheLineBreakTheCallerNeeds) {

@@ -81,7 +81,7 @@ const std::vector<DialogCase>& Dialogs() {
          &Make<CShockADlg>,
          kShockCaption,
          316,
-         314,
+         334,
          1009,
          WithNotes(
              {
@@ -115,7 +115,7 @@ const std::vector<DialogCase>& Dialogs() {
          &Make<CPulseADlg>,
          "蓄能器用作吸收液压泵压力脉动",
          379,
-         365,
+         385,
          1011,
          WithNotes(
              {
@@ -151,7 +151,7 @@ const std::vector<DialogCase>& Dialogs() {
          &Make<CShockBDlg>,
          kShockCaption,
          289,
-         287,
+         307,
          1012,
          WithNotes(
              {
@@ -182,7 +182,7 @@ const std::vector<DialogCase>& Dialogs() {
          &Make<CPulseBDlg>,
          "吸收柱塞泵造成的脉动，消减噪音和振动",
          320,
-         320,
+         340,
          1013,
          WithNotes(
              {
@@ -212,7 +212,7 @@ const std::vector<DialogCase>& Dialogs() {
          &Make<CPulseCDlg>,
          kNonPlungerCaption,
          323,
-         318,
+         338,
          1014,
          WithNotes(
              {
@@ -239,7 +239,7 @@ const std::vector<DialogCase>& Dialogs() {
          &Make<CPulseDDlg>,
          kNonPlungerCaption,
          306,
-         299,
+         319,
          1015,
          WithNotes(
              {
@@ -269,7 +269,7 @@ const std::vector<DialogCase>& Dialogs() {
          &Make<CShockCDlg>,
          kShockCaption,
          316,
-         364,
+         384,
          1017,
          WithNotes(
              {

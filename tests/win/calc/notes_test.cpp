@@ -45,6 +45,7 @@ const std::vector<Calculator>& Calculators() {
             &Make<CAuxPowerDlg>,
             {"10", "1.4", "9", "10", "20"},
             "选型（按实际气体 31.79 升）：公称容积 32 L，公称压力 20 MPa\r\n"
+            "选用 32 L：可排出 10.07 升（需要 10 升）\r\n"
             "p0/p1 = 0.90，在活塞式蓄能器（0.80~0.90）的充气压力范围内。",
         },
         {
@@ -52,6 +53,7 @@ const std::vector<Calculator>& Calculators() {
             &Make<CShockADlg>,
             {"0.9", "0.0001", "200", "4", "0.009", "0.012"},
             "选型（按绝对压力 67.78 升）：公称容积 80 L，公称压力 10 MPa\r\n"
+            "选用 80 L：P2 约 0.01 MPa（允许 0.012 MPa）\r\n"
             "按绝对压力计算（表压加 0.101 MPa）：×0.91\r\n"
             "参数在常用范围内。",
         },
@@ -67,6 +69,7 @@ const std::vector<Calculator>& Calculators() {
             &Make<CShockCDlg>,
             {"300", "150", "200", "0.1", "0.14", "0.08", "0", "0.9"},
             "选型（按绝对压力 303.68 升）：3 × 120 L 并联，公称压力 10 MPa\r\n"
+            "选用 3 × 120 L：P2 约 0.14 bar（允许 0.14 bar）\r\n"
             "按绝对压力计算（表压加 0.101 MPa）：×7.41\r\n"
             "参数在常用范围内。",
         },
@@ -75,6 +78,7 @@ const std::vector<Calculator>& Calculators() {
             &Make<CPulseADlg>,
             {"0.001", "0.05", "0.3", "8", "12", "4"},
             "选型（按绝对压力 532.03 升）：4 × 150 L 并联，公称压力 10 MPa\r\n"
+            "选用 4 × 150 L：P2 约 11.55 Pa（允许 12 Pa）\r\n"
             "按绝对压力计算（表压加 0.101 MPa）：×5435.97\r\n"
             "P2 = 12 Pa 低于 1000 Pa，像是按 MPa "
             "输入的：容积只取决于压力之比，不受影响，但公称压力按 Pa 换算。\r\n"
@@ -88,6 +92,7 @@ const std::vector<Calculator>& Calculators() {
             &Make<CPulseBDlg>,
             {"0.1", "0.01", "0.012", "0.6"},
             "选型（按绝对压力 9.57 升）：公称容积 10 L，公称压力 10 MPa\r\n"
+            "选用 10 L：P2 约 0.01 MPa（允许 0.012 MPa）\r\n"
             "按绝对压力计算（表压加 0.101 MPa）：×8.98\r\n"
             "参数在常用范围内。",
         },
@@ -96,6 +101,7 @@ const std::vector<Calculator>& Calculators() {
             &Make<CPulseCDlg>,
             {"1", "0.008", "0.01"},
             "选型（按绝对压力 77.73 升）：公称容积 80 L，公称压力 10 MPa\r\n"
+            "选用 80 L：P2 约 0.01 MPa（允许 0.01 MPa）\r\n"
             "按绝对压力计算（表压加 0.101 MPa）：×11.45\r\n"
             "参数在常用范围内。",
         },
@@ -104,6 +110,7 @@ const std::vector<Calculator>& Calculators() {
             &Make<CPulseDDlg>,
             {"0.2", "0.5", "10", "0.5"},
             "选型：公称容积 20 L，公称压力 20 MPa\r\n"
+            "选用 20 L：△P 约 0.42 MPa（允许 0.5 MPa）\r\n"
             "△V = 0.5 L 大于 Vp = 0.2 L/r：过剩排出量不能超过排量。",
         },
     };

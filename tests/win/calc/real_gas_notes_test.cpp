@@ -28,6 +28,7 @@ TEST(RealGasNotes, AuxPowerCalculatorPicksFromTheRealGasVolume) {
         // The worked example: the result sentence stays the ideal 27.61 L.
         EXPECT_EQ(Notes(hwnd, "1.4", "9", "10", "20")
                       .rfind("选型（按实际气体 31.79 升）：公称容积 32 L，公称压力 20 MPa\r\n"
+                             "选用 32 L：可排出 10.07 升（需要 10 升）\r\n"
                              "氮气实际气体修正（20 °C，绝热）：×1.15，约 31.79 升\r\n",
                              0),
                   0u);

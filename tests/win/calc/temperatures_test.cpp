@@ -33,6 +33,7 @@ TEST(Temperatures, RoadExampleOverTheOperatingRange) {
         const std::string notes = ItemText(hwnd, IDC_NOTES);
         EXPECT_EQ(notes.substr(0, notes.rfind("\r\n")),
                   "选型（按工作温度、实际气体 37.39 升）：公称容积 40 L，公称压力 20 MPa\r\n"
+                  "选用 40 L：可排出 10.70 升（需要 10 升）\r\n"
                   "工作温度 -10～50 °C：按 -10 °C 计，充气压力降至 7.02 MPa，容积 ×1.19\r\n"
                   "氮气实际气体修正（-10 °C，绝热）：×1.13，约 37.39 升\r\n"
                   "充气：在 20 °C 时充至 8.01 MPa（50 °C 时为 9 MPa）");

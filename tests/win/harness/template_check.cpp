@@ -26,11 +26,11 @@ std::vector<TemplateControl> WithNotes(std::vector<TemplateControl> controls, in
                          {-1, "Static", "°C", label, 263, row + 2, 12, 10}});
         notes = row + 18;
     }
-    const int buttons = notes + 80;
+    const int buttons = notes + 100;
     controls.insert(
         controls.end(),
         {{IDC_NOTES, "Edit", "", ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_BORDER | WS_TABSTOP,
-          7, notes, width - 14, 76},
+          7, notes, width - 14, 96},
          {IDC_COPY_SHEET, "Button", "复制", button, width - 111, buttons, 50, 14},
          {IDC_SAVE_SHEET, "Button", "计算书…", button, width - 57, buttons, 50, 14}});
     return controls;
