@@ -38,8 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     const std::optional<sizing::SavedSheet> again =
         sizing::ReadSheet(sizing::SheetHtml(c, {"fuzz", std::tm{}}), reason);
-    Check(again.has_value());
-    Check(again->method == &method);
+    Check(again.has_value() && again->method == &method);
     for (std::size_t i = 0; i < method.inputCount; ++i) {
         Check(again->typed[i] == sheet->typed[i] && again->values[i] == sheet->values[i]);
     }

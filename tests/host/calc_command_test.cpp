@@ -273,29 +273,23 @@ TEST(CalcCommand, SheetIsWrittenWholeOrNotAtAll) {
               cli::kUsage);
 }
 
-std::string FileText(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
-// Saved sheets calculated again, with inputs given on the line; --check tells the one whose
+// Saved sheets calculated again, with an input given on the line; --check tells the one whose
 // stored result no longer comes out, and the one that cannot be read.
 TEST(CalcCommand, FromRecalculatesSheetsAndCheckFindsTheChangedOne) {
     const std::string same = "calc_command_test_same.html";
     const std::string changed = "calc_command_test_changed.html";
     const std::string page = "calc_command_test_page.html";
-    const std::vector<std::string> aux = {"aux",   "deltaV=10", "n=1.4",    "p0=90 bar",
-                                          "p1=10", "p2=20",     "t_min=-10"};
-    std::vector<std::string> args = aux;
-    args.insert(args.end(), {"--sheet", same});
-    ASSERT_EQ(Calc(args).exit, cli::kShown);
+    std::vector<std::string> aux = {"aux",   "deltaV=10", "n=1.4",   "p0=90 bar", "p1=10",
+                                    "p2=20", "t_min=-10", "--sheet", same};
+    ASSERT_EQ(Calc(aux).exit, cli::kShown);
     ASSERT_EQ(Calc({"shock-b", "Q=100", "P1=10", "P2=14", "L=50", "t=0", "--sheet", changed}).exit,
               cli::kShown);
     // As if the formula had given 1.2 litres when the sheet was saved.
-    std::string text = FileText(changed);
+    std::ifstream file(changed, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     const std::size_t volume = text.find("\"volume_l\":") + 11;
-    text.replace(volume, text.find(',', volume) - volume, "1.2");
-    std::ofstream(changed, std::ios::binary) << text;
+    std::ofstream(changed, std::ios::binary)
+        << text.replace(volume, text.find(',', volume) - volume, "1.2");
     std::ofstream(page, std::ios::binary) << "<html><body>Hello</body></html>";
 
     const Ran check = Calc({"--from", same, changed, page, "--check"});
@@ -303,32 +297,16 @@ TEST(CalcCommand, FromRecalculatesSheetsAndCheckFindsTheChangedOne) {
     EXPECT_EQ(check.out, same + "：相同\n" + changed + "：不同：容积（升） 1.20 → 1.15\n" + page +
                              "：无法重算：文件不是 Presovol 的计算书。\n");
     EXPECT_EQ(Calc({"--from", same, "--check"}).exit, cli::kShown);
-    const Ran json = Calc({"--from", changed, "--check", "--json"});
-    EXPECT_EQ(nlohmann::json::parse(json.out),
+    EXPECT_EQ(nlohmann::json::parse(Calc({"--from", changed, "--check", "--json"}).out),
               nlohmann::json::parse("[{\"file\":\"" + changed +
                                     "\",\"same\":false,\"differences\":[{\"field\":\"volume_l\","
                                     "\"sheet\":\"1.20\",\"today\":\"1.15\"}]}]"));
 
     // An input on the line takes the place of the sheet's, as if typed into the calculator.
-    args = aux;
-    args[4] = "p1=9";
-    const Ran typed = Calc(args);
-    const Ran reopened = Calc({"--from", same, "p1=9"});
-    EXPECT_EQ(reopened.exit, cli::kShown);
-    EXPECT_EQ(reopened.out, typed.out);
-    EXPECT_EQ(Calc({"--from", same, "P1=9"}).err,
-              same + "：方法 aux 没有输入“P1”；它的输入是：deltaV n p0 p1 p2。\n");
-    const Ran both = Calc({"--from", same, changed, "--json"});
-    const nlohmann::json sheets = nlohmann::json::parse(both.out);
-    ASSERT_EQ(sheets.size(), 2u);
-    EXPECT_EQ(sheets[0]["file"], same);
-    EXPECT_EQ(sheets[1]["shown"], "1.15");
-    for (const std::vector<std::string>& usage : {std::vector<std::string>{"--check"},
-                                                  {"--from", same, "--batch", "x.csv"},
-                                                  {"--from", "p1=9"},
-                                                  {"--from", same, "--temperature", "30"}}) {
-        EXPECT_EQ(Calc(usage).exit, cli::kUsage) << usage[0];
-    }
+    aux[4] = "p1=9";
+    aux.resize(7);
+    EXPECT_EQ(Calc({"--from", same, "p1=9"}).out, Calc(aux).out);
+    EXPECT_EQ(Calc({"--from", "p1=9"}).exit, cli::kUsage);
     for (const std::string& file : {same, changed, page}) {
         std::remove(file.c_str());
     }
