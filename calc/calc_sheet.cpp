@@ -270,9 +270,10 @@ SheetState& StateOf(HWND dialog) {
 void KeepEdit(HWND dialog, const sizing::Input& input, int id) {
     SheetState& state = StateOf(dialog);
     for (const sizing::Method& method : sizing::kMethods) {
-        if (&input >= method.inputs && &input < method.inputs + method.inputCount) {
+        const std::size_t i = sizing::InputIndex(method, input.name);
+        if (i < method.inputCount && &method.inputs[i] == &input) {
             state.method = &method;
-            state.edits[&input - method.inputs] = id;
+            state.edits[i] = id;
         }
     }
 }

@@ -9,7 +9,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include <cmath>
+#include <cstdint>
 
 namespace sizing {
 
