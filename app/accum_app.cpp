@@ -3,6 +3,9 @@
 #include "app/launcher_dlg.h"
 
 #include <objbase.h>
+#include <shellapi.h>
+
+#include <string>
 
 namespace {
 
@@ -25,11 +28,22 @@ private:
     bool m_initialised;
 };
 
+// The file named first on the program's command line, as Windows passes a sheet dropped on the
+// program or opened with it; empty when none is.
+std::wstring FileOnCommandLine() {
+    int count = 0;
+    LPWSTR* args = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    std::wstring file = args != nullptr && count > 1 ? args[1] : L"";
+    ::LocalFree(args);
+    return file;
+}
+
 } // namespace
 
 BOOL CAccumApp::InitInstance() {
     const ComApartment com;
     CLauncherDlg dlg;
+    dlg.OpenSheetOnStart(FileOnCommandLine());
     m_pMainWnd = &dlg;
     dlg.DoModal();
     m_pMainWnd = nullptr;

@@ -25,6 +25,7 @@ void ShowVolume(CWnd& dialog, int resultId, sizing::MethodId method, const doubl
 }
 
 void DDX_Text(CDataExchange* dx, int id, double& value, const sizing::Input& input) {
+    KeepEdit(dx->m_pDlgWnd->m_hWnd, input, id);
     DDX_Text(dx, id, value, [dx, &input](std::string_view typed, double& read) {
         KeepTypedText(dx->m_pDlgWnd->m_hWnd, input, typed);
         return sizing::ReadTypedQuantity(typed, input, read);
@@ -32,11 +33,9 @@ void DDX_Text(CDataExchange* dx, int id, double& value, const sizing::Input& inp
 }
 
 void DDX_Temperatures(CDataExchange* dx) {
-    static const int kEdits[] = {IDC_FILL_TEMPERATURE, IDC_LOWEST_TEMPERATURE,
-                                 IDC_HIGHEST_TEMPERATURE};
     sizing::Conditions conditions;
     for (std::size_t i = sizing::kFill; i <= sizing::kMax; ++i) {
-        DDX_Text(dx, kEdits[i], sizing::TemperatureAt(conditions.temperatures, i),
+        DDX_Text(dx, kTemperatureEdits[i], sizing::TemperatureAt(conditions.temperatures, i),
                  [&conditions, i](std::string_view typed, double& read) {
                      conditions.typedTemperatures[i] = typed;
                      return sizing::ReadTypedTemperature(typed, read);
@@ -49,7 +48,7 @@ void DDX_Temperatures(CDataExchange* dx) {
     const std::string fault = sizing::TemperatureFault(conditions.temperatures, which);
     if (!fault.empty()) {
         AfxMessageBox(fault.c_str(), MB_ICONEXCLAMATION);
-        dx->Fail(dx->PrepareCtrl(kEdits[which]));
+        dx->Fail(dx->PrepareCtrl(kTemperatureEdits[which]));
         return;
     }
     KeepConditions(dx->m_pDlgWnd->m_hWnd, conditions);

@@ -6,6 +6,7 @@
 #include "sizing/methods.h"
 #include "sizing/sheet.h"
 #include "sizing/solver.h"
+#include "sizing/sheet_data.h"
 #include "sizing/temperatures.h"
 #include "sizing/units.h"
 #include "base/text_encoding.h"
@@ -16,6 +17,7 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cmath>
 #include <cstdint>
@@ -38,7 +40,8 @@ using Json = nlohmann::ordered_json;
 
 // Why a case or the command cannot go on.
 struct Failure {
-    const char* code;  // ASCII: "usage", "method", "input", "missing", "number", "invalid", "file"
+    const char* code;  // ASCII: "usage", "method", "input", "missing", "number", "invalid", "file",
+                       // "sheet"
     std::string input; // the input it is about, or empty
     std::string text;  // what the user reads, UTF-8
     int exitCode;
@@ -357,6 +360,36 @@ Json CalculationJson(const sizing::Calculation& c) {
             {"notes", notes}};
 }
 
+// One figure of a result that a sheet holds, as the sheet has it and as it comes out today.
+struct Difference {
+    const char* field; // ASCII, as in the JSON of a calculation
+    const char* label;
+    std::string sheet, today;
+};
+
+// What differs between the result a sheet was saved with and the calculation today, judged as
+// shown: the volumes with two decimals, the pick as it reads.
+std::vector<Difference> Differences(const sizing::SavedResult& saved,
+                                    const sizing::Calculation& c) {
+    const auto pressure = [](const std::optional<double>& mpa) {
+        return mpa ? FormatNumberText(*mpa) : std::string(u8"—");
+    };
+    const std::array<Difference, 5> all = {{
+        {"volume_l", u8"容积（升）", sizing::TwoDecimalText(saved.volume),
+         sizing::TwoDecimalText(c.volume)},
+        {"corrected_l", u8"选型所按容积（升）", sizing::TwoDecimalText(saved.corrected),
+         sizing::TwoDecimalText(c.corrected)},
+        {"nominal_l", u8"公称容积（L）", FormatNumberText(saved.nominalLitres),
+         FormatNumberText(c.pick.nominalLitres)},
+        {"units", u8"并联台数", FormatNumberText(saved.units), FormatNumberText(c.pick.units)},
+        {"class_mpa", u8"公称压力（MPa）", pressure(saved.classMpa), pressure(c.pick.classMpa)},
+    }};
+    std::vector<Difference> differing;
+    std::copy_if(all.begin(), all.end(), std::back_inserter(differing),
+                 [](const Difference& d) { return d.sheet != d.today; });
+    return differing;
+}
+
 // The columns a batch writes after a row's own, in this order.
 constexpr const char* kResultColumns[] = {
     "volume_l",          "shown",  "nominal_l", "units", "class_mpa", "real_gas_factor",
@@ -400,6 +433,10 @@ struct Settings {
     const Method* method = nullptr;
     std::vector<std::string> inputs;
     std::string batch, out, outEncoding, sheet, solve, volume;
+    // --from: the sheets, and the inputs given on the line after them, name=value.
+    std::vector<std::string> from, files;
+    std::vector<std::pair<std::string, std::string>> overrides;
+    bool check = false;
     std::optional<double> temperature; // --temperature: the lowest and highest together
     bool defaults = false;
     bool json = false;
@@ -432,8 +469,12 @@ public:
                             ? UnknownMethod(extras[0])
                             : Usage(u8"多余的参数：" + extras[0]));
         }
+        SplitFrom();
         if (const std::optional<Failure> wrong = CheckSettings()) {
             return Fail(*wrong);
+        }
+        if (!m_settings.from.empty()) {
+            return RunFrom();
         }
         return m_settings.batch.empty() ? RunCase() : RunBatch();
     }
@@ -460,6 +501,11 @@ private:
             ->type_name("V");
         app.add_flag("--ideal", m_settings.ideal, u8"--solve 按公式的容积，不加修正");
         app.add_option("--sheet", m_settings.sheet, u8"把计算书写入 HTML 文件")->type_name("FILE");
+        app.add_option("--from", m_settings.from,
+                       u8"重算保存的计算书，可给多个；其后的 名称=数值 改计算书中的输入")
+            ->type_name("FILE");
+        app.add_flag("--check", m_settings.check,
+                     u8"与 --from 同用：计算书所存的结果与现在的计算比较，每个文件一行");
         app.add_option("--batch", m_settings.batch, u8"逐行计算 CSV 文件（- 为标准输入）")
             ->type_name("FILE");
         app.add_option("--out", m_settings.out, u8"--batch 的结果写入此文件，而非标准输出")
@@ -472,6 +518,8 @@ private:
         app.footer(u8"例：presovol-calc aux deltaV=10 n=1.4 p0=9 p1=10 p2=20\n"
                    u8"    presovol-calc shock-c Q=300 L=150 d=20mm P1=10MPa P2=140bar P0=80 t=0 "
                    u8"rho=0.9 --json\n"
+                   u8"    presovol-calc --from 计算书.html p1=9\n"
+                   u8"    presovol-calc --from *.html --check\n"
                    u8"数值可带单位，写在数后，可隔空格：150 bar、500 mL、6 m3/h、20 cm、100 "
                    u8"cm2、900 kg/m3。");
         for (const Method& method : sizing::kMethods) {
@@ -512,8 +560,42 @@ private:
         return text + std::string(width > columns ? width - columns : 1, ' ');
     }
 
+    // Parts the values of --from into the sheets and the inputs that override theirs: a value
+    // name=value whose name is an input of a method or a temperature.
+    void SplitFrom() {
+        for (const std::string& value : m_settings.from) {
+            const std::size_t equals = value.find('=');
+            const std::string name = value.substr(0, equals);
+            if (equals != std::string::npos && name != "method" && IsBatchInput(name)) {
+                m_settings.overrides.emplace_back(name, value.substr(equals + 1));
+            } else {
+                m_settings.files.push_back(value);
+            }
+        }
+    }
+
     std::optional<Failure> CheckSettings() const {
         const Settings& s = m_settings;
+        if (s.check && s.from.empty()) {
+            return Usage(u8"--check 只与 --from 同用。");
+        }
+        if (!s.from.empty()) {
+            if (s.method != nullptr || !s.batch.empty() || !s.out.empty() || !s.solve.empty()) {
+                return Usage(
+                    u8"--from 不与计算方法、--batch、--out 或 --solve 同用：方法写在计算书里。");
+            }
+            if (s.files.empty()) {
+                return Usage(u8"--from 后请给出计算书文件。");
+            }
+            if (s.temperature) {
+                return Usage(u8"改计算书的温度请写 t_min= 和 t_max=，不用 --temperature。");
+            }
+            if (!s.sheet.empty() && (s.check || s.files.size() != 1)) {
+                return Usage(
+                    u8"--sheet 只写一份计算书：与 --from 同用时只给一个文件，不加 --check。");
+            }
+            return std::nullopt;
+        }
         if (s.temperature && !(*s.temperature >= sizing::kLowestTemperature &&
                                *s.temperature <= sizing::kHighestTemperature)) {
             return Usage(u8"--temperature 须是 -100～300 之间的摄氏温度。");
@@ -581,12 +663,15 @@ private:
         });
     }
 
+    static Json ErrorJson(const Failure& failure) {
+        return {{"code", failure.code},
+                {"input", failure.input.empty() ? Json() : Json(failure.input)},
+                {"text", failure.text}};
+    }
+
     int Fail(const Failure& failure) {
         if (m_settings.json) {
-            Json error{{"code", failure.code},
-                       {"input", failure.input.empty() ? Json() : Json(failure.input)},
-                       {"text", failure.text}};
-            m_s.out << Json{{"error", error}}.dump(-1, ' ', m_s.asciiJson) << "\n";
+            m_s.out << Json{{"error", ErrorJson(failure)}}.dump(-1, ' ', m_s.asciiJson) << "\n";
         } else {
             m_s.err << failure.text << "\n";
         }
@@ -612,26 +697,16 @@ private:
         if (!failure) {
             failure = Evaluate(c, calculation);
         }
+        if (!failure) {
+            failure = WriteSheet(*calculation);
+        }
         if (failure) {
             return Fail(*failure);
-        }
-        if (!m_settings.sheet.empty()) {
-            const std::time_t now = std::time(nullptr);
-            const std::string html =
-                sizing::SheetHtml(*calculation, {"presovol-calc", *std::localtime(&now)});
-            std::string reason;
-            if (!base::WriteWholeFile(std::filesystem::u8path(m_settings.sheet), html, reason)) {
-                return Fail({"file", std::string(),
-                             u8"计算书没能写入 " + m_settings.sheet + u8"：" + reason, kUsage});
-            }
         }
         if (m_settings.json) {
             m_s.out << CalculationJson(*calculation).dump(-1, ' ', m_s.asciiJson) << "\n";
         } else {
-            m_s.out << Text(FormatVolumeSentence(calculation->volume).c_str()) << "\n";
-            for (const sizing::Note& note : calculation->notes) {
-                m_s.out << Text(note.text.c_str()) << "\n";
-            }
+            WriteText(*calculation);
         }
         return kShown;
     }
@@ -670,6 +745,132 @@ private:
             }
         }
         return kShown;
+    }
+
+    // The sentence and the notes of calculation, a line each.
+    void WriteText(const sizing::Calculation& calculation) {
+        m_s.out << Text(FormatVolumeSentence(calculation.volume).c_str()) << "\n";
+        for (const sizing::Note& note : calculation.notes) {
+            m_s.out << Text(note.text.c_str()) << "\n";
+        }
+    }
+
+    // Writes the sheet of calculation where --sheet names it; the failure when it cannot.
+    std::optional<Failure> WriteSheet(const sizing::Calculation& calculation) const {
+        if (m_settings.sheet.empty()) {
+            return std::nullopt;
+        }
+        const std::time_t now = std::time(nullptr);
+        const std::string html =
+            sizing::SheetHtml(calculation, {"presovol-calc", *std::localtime(&now)});
+        std::string reason;
+        if (!base::WriteWholeFile(std::filesystem::u8path(m_settings.sheet), html, reason)) {
+            return Failure{"file", std::string(),
+                           u8"计算书没能写入 " + m_settings.sheet + u8"：" + reason, kUsage};
+        }
+        return std::nullopt;
+    }
+
+    // The sheet in file calculated again, with the inputs given on the line in place of its
+    // own; saved is the result the sheet holds.
+    std::optional<Failure> Reopen(const std::string& file,
+                                  std::optional<sizing::Calculation>& calculation,
+                                  sizing::SavedResult& saved) const {
+        std::string reason;
+        const std::optional<sizing::SavedSheet> sheet =
+            sizing::ReadSheetFile(std::filesystem::u8path(file), reason);
+        if (!sheet) {
+            return Failure{"sheet", std::string(), reason, kNoVolume};
+        }
+        saved = sheet->result;
+        Case c;
+        c.method = sheet->method;
+        std::vector<std::pair<std::string, std::string>> given;
+        for (std::size_t i = 0; i < c.method->inputCount; ++i) {
+            given.emplace_back(c.method->inputs[i].name, sheet->typed[i]);
+        }
+        for (std::size_t i = 0; i < 3 && sizing::HasGasLaw(*c.method); ++i) {
+            given.emplace_back(sizing::kTemperatureKeys[i], sheet->conditions.typedTemperatures[i]);
+        }
+        for (const auto& line : m_settings.overrides) {
+            const auto own = std::find_if(given.begin(), given.end(),
+                                          [&](const auto& g) { return g.first == line.first; });
+            if (own != given.end()) {
+                own->second = line.second;
+            } else {
+                given.push_back(line); // refused by the reading, naming it
+            }
+        }
+        std::optional<Failure> failure = ReadInputs(given, false, c);
+        if (!failure) {
+            failure = Evaluate(c, calculation);
+        }
+        return failure;
+    }
+
+    // --from: each sheet calculated again and shown, or with --check compared with the result
+    // it holds, a line each. Exit 0 when every sheet gave a volume (with --check, the same).
+    int RunFrom() {
+        const Settings& s = m_settings;
+        Json report = Json::array();
+        bool allShown = true;
+        for (const std::string& file : s.files) {
+            std::optional<sizing::Calculation> calculation;
+            sizing::SavedResult saved;
+            std::optional<Failure> failure = Reopen(file, calculation, saved);
+            if (!failure) {
+                failure = WriteSheet(*calculation);
+            }
+            const std::vector<Difference> differing =
+                failure || !s.check ? std::vector<Difference>() : Differences(saved, *calculation);
+            allShown = allShown && !failure && differing.empty();
+            Json entry{{"file", file}};
+            if (failure) {
+                entry["error"] = ErrorJson(*failure);
+            } else if (!s.check) {
+                entry.update(CalculationJson(*calculation));
+            } else {
+                entry["same"] = differing.empty();
+                Json differences = Json::array();
+                for (const Difference& d : differing) {
+                    differences.push_back(
+                        {{"field", d.field}, {"sheet", d.sheet}, {"today", d.today}});
+                }
+                entry["differences"] = differences;
+            }
+            report.push_back(entry);
+            if (s.json) {
+                continue;
+            }
+            if (s.check) {
+                std::string line = file + u8"：";
+                if (failure) {
+                    line += u8"无法重算：" + failure->text;
+                } else if (differing.empty()) {
+                    line += u8"相同";
+                } else {
+                    line += u8"不同：";
+                    for (std::size_t i = 0; i < differing.size(); ++i) {
+                        const Difference& d = differing[i];
+                        line += (i == 0 ? "" : u8"；") + std::string(d.label) + " " + d.sheet +
+                                u8" → " + d.today;
+                    }
+                }
+                m_s.out << line << "\n";
+            } else if (failure) {
+                m_s.err << file << u8"：" << failure->text << "\n";
+            } else {
+                // Several sheets: each under its file's name, an empty line between.
+                if (s.files.size() > 1) {
+                    m_s.out << (&file == &s.files.front() ? "" : "\n") << file << "\n";
+                }
+                WriteText(*calculation);
+            }
+        }
+        if (s.json) {
+            m_s.out << report.dump(-1, ' ', m_s.asciiJson) << "\n";
+        }
+        return allShown ? kShown : kNoVolume;
     }
 
     int RunBatch() {

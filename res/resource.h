@@ -44,6 +44,8 @@
 #define IDC_FILL_TEMPERATURE 1104
 #define IDC_LOWEST_TEMPERATURE 1105
 #define IDC_HIGHEST_TEMPERATURE 1106
+// Under the notes, before "复制": a saved sheet opened again.
+#define IDC_OPEN_SHEET 1107
 
 // Auxiliary power calculator.
 #define IDC_AUX_DELTA_V 1001

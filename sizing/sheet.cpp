@@ -3,6 +3,7 @@
 #include "sizing/result_texts.h"
 #include "base/number_text.h"
 #include "sizing/real_gas.h"
+#include "sizing/sheet_data.h"
 #include "sizing/temperatures.h"
 #include "base/utf8.h"
 
@@ -356,6 +357,8 @@ std::string SheetHtml(const Calculation& c, const SheetStamp& stamp) {
     if (!diagram.empty()) {
         html += u8"<div class=\"diagram\">\n<h2>P–V 图</h2>\n" + diagram + "\n</div>\n";
     }
+    // What the sheet is read back from; no browser runs it.
+    html += SheetData(c, stamp.program + " " + PRESOVOL_VERSION) + "\n";
     return html + "</body>\n</html>\n";
 }
 

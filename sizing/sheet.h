@@ -1,6 +1,7 @@
 // The calculation sheet (计算书): one calculation written out for the design file, as a
-// self-contained, print-friendly HTML page (A4, black on white, no script, nothing fetched) and
-// as plain text. Platform-free; both come out in UTF-8.
+// self-contained, print-friendly HTML page (A4, black on white, nothing run, nothing fetched)
+// that carries its calculation as data to be opened again (sheet_data.h), and as plain text.
+// Platform-free; both come out in UTF-8.
 #pragma once
 
 #include "sizing/calculation.h"

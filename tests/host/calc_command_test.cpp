@@ -303,6 +303,45 @@ TEST(CalcCommand, SheetIsWrittenWholeOrNotAtAll) {
               cli::kUsage);
 }
 
+// Saved sheets calculated again, with an input given on the line; --check tells the one whose
+// stored result no longer comes out, and the one that cannot be read.
+TEST(CalcCommand, FromRecalculatesSheetsAndCheckFindsTheChangedOne) {
+    const std::string same = "calc_command_test_same.html";
+    const std::string changed = "calc_command_test_changed.html";
+    const std::string page = "calc_command_test_page.html";
+    std::vector<std::string> aux = {"aux",   "deltaV=10", "n=1.4",   "p0=90 bar", "p1=10",
+                                    "p2=20", "t_min=-10", "--sheet", same};
+    ASSERT_EQ(Calc(aux).exit, cli::kShown);
+    ASSERT_EQ(Calc({"shock-b", "Q=100", "P1=10", "P2=14", "L=50", "t=0", "--sheet", changed}).exit,
+              cli::kShown);
+    // As if the formula had given 1.2 litres when the sheet was saved.
+    std::ifstream file(changed, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::size_t volume = text.find("\"volume_l\":") + 11;
+    std::ofstream(changed, std::ios::binary)
+        << text.replace(volume, text.find(',', volume) - volume, "1.2");
+    std::ofstream(page, std::ios::binary) << "<html><body>Hello</body></html>";
+
+    const Ran check = Calc({"--from", same, changed, page, "--check"});
+    EXPECT_EQ(check.exit, cli::kNoVolume);
+    EXPECT_EQ(check.out, same + "：相同\n" + changed + "：不同：容积（升） 1.20 → 1.15\n" + page +
+                             "：无法重算：文件不是 Presovol 的计算书。\n");
+    EXPECT_EQ(Calc({"--from", same, "--check"}).exit, cli::kShown);
+    EXPECT_EQ(nlohmann::json::parse(Calc({"--from", changed, "--check", "--json"}).out),
+              nlohmann::json::parse("[{\"file\":\"" + changed +
+                                    "\",\"same\":false,\"differences\":[{\"field\":\"volume_l\","
+                                    "\"sheet\":\"1.20\",\"today\":\"1.15\"}]}]"));
+
+    // An input on the line takes the place of the sheet's, as if typed into the calculator.
+    aux[4] = "p1=9";
+    aux.resize(7);
+    EXPECT_EQ(Calc({"--from", same, "p1=9"}).out, Calc(aux).out);
+    EXPECT_EQ(Calc({"--from", "p1=9"}).exit, cli::kUsage);
+    for (const std::string& file : {same, changed, page}) {
+        std::remove(file.c_str());
+    }
+}
+
 // The fields of one CSV line as RFC 4180 quotes them.
 std::vector<std::string> Fields(const std::string& line) {
     std::vector<std::string> fields(1);

@@ -139,9 +139,14 @@ TEST(Sheet, EveryMethodWritesAWellFormedSelfContainedPage) {
             html.rfind("<!DOCTYPE html>\n<html lang=\"zh-CN\">\n<head>\n<meta charset=\"utf-8\"/>",
                        0),
             0u);
-        for (const char* outside : {"<script", "src=", "href=", "url(", "@import", "<link"}) {
+        for (const char* outside : {"src=", "href=", "url(", "@import", "<link"}) {
             EXPECT_EQ(html.find(outside), std::string::npos) << outside;
         }
+        // The one script element holds the calculation's data, which no browser runs.
+        const std::size_t script = html.find("<script");
+        EXPECT_EQ(script,
+                  html.find("<script type=\"application/json\" id=\"presovol-calculation\">"));
+        EXPECT_EQ(html.find("<script", script + 1), std::string::npos);
         EXPECT_NE(html.find("@page{size:A4"), std::string::npos);
         EXPECT_NE(html.find("Presovol 1.0.0.1　2026-12-07 09:05"), std::string::npos);
         EXPECT_NE(

@@ -30,6 +30,7 @@ const wchar_t kCalculate[] = L"计算";
 const wchar_t kNotes[] = L"选型与校核";
 // The temperature row's labels, after the notes heading, in the calculators with a gas law.
 #define TEMPERATURE_LABELS L"充气温度", L"最低工作温度", L"最高工作温度", L"°C"
+const wchar_t kOpenSheet[] = L"打开…";
 const wchar_t kCopySheet[] = L"复制";
 const wchar_t kSaveSheet[] = L"计算书…";
 const wchar_t kResultSpaced[] = L"计算结果： （公称容积）";
@@ -155,13 +156,14 @@ TEST(CodePage1252, EveryCalculatorShowsItsTexts) {
           L"（工作循环中最低工作压力，Mpa）", L"（工作循环中最高工作压力，Mpa）",
           L"（充气压力，折合形气囊0.8~0.85*P1；波纹形气囊0.6~0.65*P1；活塞式蓄能器0.80~0.90*"
           L"P1）",
-          kNotes, TEMPERATURE_LABELS, kCopySheet, kSaveSheet}},
+          kNotes, TEMPERATURE_LABELS, kOpenSheet, kCopySheet, kSaveSheet}},
         {IDC_SHOCK_A,
          kShock,
          {L"ρ", L"A", L"l", L"v", L"P0", L"P2", L"（油液的密度比重，Kg/升）", L"（管道截面积，m2）",
           L"（管道的长度，m）", L"（管道中油液的流速，m/s）",
           L"（充气压力，系统平均压力的0.9倍，Mpa）", L"（所能承受的最高冲击压力，Mpa）",
-          kResultSpaced, kCalculate, kNotes, TEMPERATURE_LABELS, kCopySheet, kSaveSheet}},
+          kResultSpaced, kCalculate, kNotes, TEMPERATURE_LABELS, kOpenSheet, kCopySheet,
+          kSaveSheet}},
         {IDC_PULSE_A,
          L"蓄能器用作吸收液压泵压力脉动",
          {L"A",
@@ -182,26 +184,30 @@ TEST(CodePage1252, EveryCalculatorShowsItsTexts) {
           kBrand,
           kNotes,
           TEMPERATURE_LABELS,
+          kOpenSheet,
           kCopySheet,
           kSaveSheet}},
         {IDC_SHOCK_B,
          kShock,
          {L"Q", L"P1", L"P2", L"L", L"t", L"阀口关闭前管内流量，L/min",
           L"阀口关闭前管内平均压力，Mpa", L"允许的最大冲击力，Mpa", L"油源到阀口的管道长度，m",
-          L"阀口关闭的时间，突然关闭时取t=0", kResult, kCalculate, kNotes, kCopySheet, kSaveSheet}},
+          L"阀口关闭的时间，突然关闭时取t=0", kResult, kCalculate, kNotes, kOpenSheet, kCopySheet,
+          kSaveSheet}},
         {IDC_PULSE_B,
          kPlunger,
          {L"Vp", L"P1", L"P2", L"k", L"柱塞泵的单缸排量，L", kLowMpa, kHighMpa, kPumpTypes, kResult,
-          kCalculate, kFooter, kBrand, kNotes, TEMPERATURE_LABELS, kCopySheet, kSaveSheet}},
+          kCalculate, kFooter, kBrand, kNotes, TEMPERATURE_LABELS, kOpenSheet, kCopySheet,
+          kSaveSheet}},
         {IDC_PULSE_C,
          kNonPlunger,
          {L"△V", L"P1", L"P2", L"每个循环波幅超过平均值的过剩排出量，L", kLowMpa, kHighMpa, kResult,
-          kCalculate, kFooter, kBrand, kNotes, TEMPERATURE_LABELS, kCopySheet, kSaveSheet}},
+          kCalculate, kFooter, kBrand, kNotes, TEMPERATURE_LABELS, kOpenSheet, kCopySheet,
+          kSaveSheet}},
         {IDC_PULSE_D,
          kNonPlunger,
          {L"Vp", L"△V", L"Pp", L"△P", L"液压泵的排量，L/r", L"排量内波幅超过平均值的过剩排出量，L",
           L"泵输出的平均压力，Mpa", L"压力脉动单侧振幅，Mpa", kResult, kCalculate, kFooter, kBrand,
-          kNotes, kCopySheet, kSaveSheet}},
+          kNotes, kOpenSheet, kCopySheet, kSaveSheet}},
         {IDC_SHOCK_C,
          kShock,
          {L"Q",
@@ -224,6 +230,7 @@ TEST(CodePage1252, EveryCalculatorShowsItsTexts) {
           kCalculate,
           kNotes,
           TEMPERATURE_LABELS,
+          kOpenSheet,
           kCopySheet,
           kSaveSheet}},
     };

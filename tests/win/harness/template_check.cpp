@@ -11,7 +11,8 @@ std::vector<TemplateControl> WithNotes(std::vector<TemplateControl> controls, in
     const DWORD label = SS_LEFT | WS_GROUP;
     const DWORD right = SS_RIGHT | WS_GROUP;
     const DWORD edit = WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
-    const DWORD button = BS_PUSHBUTTON | WS_TABSTOP | WS_DISABLED;
+    const DWORD open = BS_PUSHBUTTON | WS_TABSTOP;
+    const DWORD button = open | WS_DISABLED;
     controls.push_back({IDC_NOTES_HEADING, "Static", "选型与校核", label, 7, y, 60, 10});
     int notes = y + 11;
     if (temperatures) {
@@ -31,6 +32,7 @@ std::vector<TemplateControl> WithNotes(std::vector<TemplateControl> controls, in
         controls.end(),
         {{IDC_NOTES, "Edit", "", ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_BORDER | WS_TABSTOP,
           7, notes, width - 14, 96},
+         {IDC_OPEN_SHEET, "Button", "打开…", open, width - 165, buttons, 50, 14},
          {IDC_COPY_SHEET, "Button", "复制", button, width - 111, buttons, 50, 14},
          {IDC_SAVE_SHEET, "Button", "计算书…", button, width - 57, buttons, 50, 14}});
     return controls;
