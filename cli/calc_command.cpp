@@ -1,7 +1,7 @@
 #include "cli/calc_command.h"
 
 #include "sizing/result_texts.h"
-#include "cli/csv.h"
+#include "base/csv.h"
 #include "base/number_text.h"
 #include "sizing/methods.h"
 #include "sizing/sheet.h"
@@ -31,6 +31,8 @@ namespace cli {
 
 namespace {
 
+using base::CsvField;
+using base::CsvReader;
 using sizing::Input;
 using sizing::Method;
 using Json = nlohmann::ordered_json;
