@@ -79,6 +79,20 @@ void Correct(Calculation& c) {
     c.corrected = c.gasCounts ? c.ideal * c.gas.factor : c.ideal;
 }
 
+// The case's highest pressure over its precharge at the lowest operating temperature.
+double CaseRatio(const Calculation& c) {
+    const Method& method = *c.method;
+    const std::size_t precharge = PrechargeIndex(method);
+    if (precharge >= method.inputCount) {
+        return std::numeric_limits<double>::quiet_NaN();
+    }
+    const double highest = c.values[InputIndex(method, method.id == MethodId::Aux ? "p2" : "P2")];
+    const double lowest =
+        c.temperature.applies ? c.temperature.prechargeAtMin : c.values[precharge];
+    return lowest > 0.0 && highest > 0.0 ? highest / lowest
+                                         : std::numeric_limits<double>::quiet_NaN();
+}
+
 } // namespace
 
 double CorrectedVolume(const Method& method, const double* values, const Conditions& conditions) {
@@ -99,7 +113,10 @@ Calculation Calculate(const Method& method, const double* values, double volume,
     c.conditions = conditions;
     c.volume = volume;
     Correct(c);
-    c.pick = PickFor(method, values, c.corrected);
+    c.ratio = CaseRatio(c);
+    const Catalogue* catalogue = conditions.catalogue.get();
+    c.pick = InUse(catalogue) ? PickFrom(*catalogue, method, values, c.corrected, c.ratio)
+                              : PickFor(method, values, c.corrected);
     c.notes = NotesOf(c);
     return c;
 }
