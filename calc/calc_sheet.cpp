@@ -4,6 +4,7 @@
 #include "framework/dialog.h"
 #include "framework/gbk.h"
 #include "res/resource.h"
+#include "sizing/catalogue_file.h"
 #include "base/utf8.h"
 #include "base/whole_file.h"
 
@@ -293,6 +294,8 @@ const sizing::Calculation& KeepCalculation(HWND dialog, const sizing::Method& me
     for (std::size_t i = 0; i < method.inputCount; ++i) {
         typed[i] = state.typed[&method.inputs[i]];
     }
+    // Read at each calculation, so that an edit of the file counts at the next one.
+    state.conditions.catalogue = sizing::LoadCatalogue(sizing::CataloguePlaces());
     state.shown = sizing::Calculate(method, values, typed, state.conditions);
     for (int id : {IDC_COPY_SHEET, IDC_SAVE_SHEET}) {
         ::EnableWindow(::GetDlgItem(dialog, id), TRUE);

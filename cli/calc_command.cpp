@@ -1,8 +1,9 @@
 #include "cli/calc_command.h"
 
 #include "sizing/result_texts.h"
-#include "cli/csv.h"
+#include "base/csv.h"
 #include "base/number_text.h"
+#include "sizing/catalogue_file.h"
 #include "sizing/methods.h"
 #include "sizing/sheet.h"
 #include "sizing/solver.h"
@@ -34,6 +35,8 @@ namespace cli {
 
 namespace {
 
+using base::CsvField;
+using base::CsvReader;
 using sizing::Input;
 using sizing::Method;
 using Json = nlohmann::ordered_json;
@@ -328,12 +331,33 @@ Json PerformanceJson(const sizing::Calculation& c) {
             {"typed", Number(c.values[c.performance->input])}};
 }
 
+// The pick: the size, the units and the class, and from a catalogue file the row's model, type
+// and the file; the model and the file null for the built-in series, a bladder series.
+Json PickJson(const sizing::Calculation& c) {
+    const sizing::Pick& pick = c.pick;
+    const sizing::Catalogue* catalogue = c.conditions.catalogue.get();
+    if (!sizing::InUse(catalogue)) {
+        return {{"nominal_l", Number(pick.nominalLitres)},
+                {"units", Number(pick.units)},
+                {"class_mpa", pick.classMpa ? Number(*pick.classMpa) : Json()},
+                {"model", Json()},
+                {"type", sizing::TypeKey(sizing::AccumulatorType::Bladder)},
+                {"catalogue", Json()}};
+    }
+    const std::optional<sizing::CatalogueRow>& row = pick.row;
+    return {{"nominal_l", row ? Number(pick.nominalLitres) : Json()},
+            {"units", row ? Number(pick.units) : Json()},
+            {"class_mpa", row ? Number(*pick.classMpa) : Json()},
+            {"model", row ? Json(row->model) : Json()},
+            {"type", row ? Json(sizing::TypeKey(row->type)) : Json()},
+            {"catalogue", catalogue->source}};
+}
+
 Json CalculationJson(const sizing::Calculation& c) {
     Json inputs = Json::object();
     for (std::size_t i = 0; i < c.method->inputCount; ++i) {
         inputs[c.method->inputs[i].name] = Number(c.values[i]);
     }
-    const sizing::Pick& pick = c.pick;
     const sizing::GasCorrection& gas = c.gas;
     Json notes = Json::array();
     for (const sizing::Note& note : c.notes) {
@@ -343,10 +367,7 @@ Json CalculationJson(const sizing::Calculation& c) {
             {"inputs", inputs},
             {"volume_l", c.volume},
             {"shown", sizing::TwoDecimalText(c.volume)},
-            {"pick",
-             {{"nominal_l", Number(pick.nominalLitres)},
-              {"units", Number(pick.units)},
-              {"class_mpa", pick.classMpa ? Number(*pick.classMpa) : Json()}}},
+            {"pick", PickJson(c)},
             {"corrected_l", c.corrected},
             {"absolute_factor", sizing::HasGasLaw(*c.method) ? Json(c.absoluteFactor) : Json()},
             {"temperature", TemperatureJson(c)},
@@ -432,7 +453,7 @@ struct BatchOut {
 struct Settings {
     const Method* method = nullptr;
     std::vector<std::string> inputs;
-    std::string batch, out, outEncoding, sheet, solve, volume;
+    std::string batch, out, outEncoding, sheet, solve, volume, catalogue;
     // --from: the sheets, and the inputs given on the line after them, name=value.
     std::vector<std::string> from, files;
     std::vector<std::pair<std::string, std::string>> overrides;
@@ -445,7 +466,8 @@ struct Settings {
 
 class Command {
 public:
-    explicit Command(const Streams& streams) : m_s(streams) {}
+    Command(const Streams& streams, const std::vector<std::filesystem::path>& cataloguePlaces)
+        : m_s(streams), m_cataloguePlaces(cataloguePlaces) {}
 
     int Run(const std::vector<std::string>& args) {
         m_settings.json = std::find(args.begin(), args.end(), "--json") != args.end();
@@ -471,6 +493,9 @@ public:
         }
         SplitFrom();
         if (const std::optional<Failure> wrong = CheckSettings()) {
+            return Fail(*wrong);
+        }
+        if (const std::optional<Failure> wrong = ReadCatalogue()) {
             return Fail(*wrong);
         }
         if (!m_settings.from.empty()) {
@@ -506,6 +531,9 @@ private:
             ->type_name("FILE");
         app.add_flag("--check", m_settings.check,
                      u8"与 --from 同用：计算书所存的结果与现在的计算比较，每个文件一行");
+        app.add_option("--catalogue", m_settings.catalogue,
+                       u8"从这个型号目录（CSV）选型，而非程序旁或用户设置中的 catalogue.csv")
+            ->type_name("FILE");
         app.add_option("--batch", m_settings.batch, u8"逐行计算 CSV 文件（- 为标准输入）")
             ->type_name("FILE");
         app.add_option("--out", m_settings.out, u8"--batch 的结果写入此文件，而非标准输出")
@@ -635,10 +663,26 @@ private:
         return std::nullopt;
     }
 
+    // The catalogue file of this run: the one --catalogue names, which must be there, or the
+    // first found in the places given.
+    std::optional<Failure> ReadCatalogue() {
+        const std::string& named = m_settings.catalogue;
+        if (named.empty()) {
+            m_catalogue = sizing::LoadCatalogue(m_cataloguePlaces);
+            return std::nullopt;
+        }
+        m_catalogue = sizing::LoadCatalogue({std::filesystem::u8path(named)});
+        if (!m_catalogue) {
+            return Failure{"file", std::string(), u8"找不到型号目录 " + named + u8"。", kUsage};
+        }
+        return std::nullopt;
+    }
+
     // The case's inputs and temperatures from given, the lowest and highest temperature from
-    // --temperature where it is set.
+    // --temperature where it is set, and the run's catalogue.
     std::optional<Failure> Read(const std::vector<std::pair<std::string, std::string>>& given,
                                 Case& c) const {
+        c.conditions.catalogue = m_catalogue;
         if (m_settings.temperature && sizing::HasGasLaw(*c.method)) {
             for (std::size_t key : {sizing::kMin, sizing::kMax}) {
                 sizing::TemperatureAt(c.conditions.temperatures, key) = *m_settings.temperature;
@@ -801,6 +845,7 @@ private:
                 given.push_back(line); // refused by the reading, naming it
             }
         }
+        c.conditions.catalogue = m_catalogue;
         std::optional<Failure> failure = ReadInputs(given, false, c);
         if (!failure) {
             failure = Evaluate(c, calculation);
@@ -1024,10 +1069,13 @@ private:
         const sizing::Pick& pick = calculation->pick;
         const sizing::GasCorrection& gas = calculation->gas;
         const bool real = gas.process != sizing::GasProcess::None;
+        // A catalogue file with no row for the case picks nothing.
+        const bool picked = pick.units > 0.0;
         WriteRow(out, row,
                  {FormatNumberText(calculation->volume),
-                  sizing::TwoDecimalText(calculation->volume), FormatNumberText(pick.nominalLitres),
-                  FormatNumberText(pick.units),
+                  sizing::TwoDecimalText(calculation->volume),
+                  picked ? FormatNumberText(pick.nominalLitres) : "",
+                  picked ? FormatNumberText(pick.units) : "",
                   pick.classMpa ? FormatNumberText(*pick.classMpa) : "",
                   real ? FormatNumberText(gas.factor) : "",
                   real ? FormatNumberText(calculation->ideal * gas.factor) : "", "ok", ""});
@@ -1050,13 +1098,16 @@ private:
     }
 
     const Streams& m_s;
+    const std::vector<std::filesystem::path>& m_cataloguePlaces;
     Settings m_settings;
+    std::shared_ptr<const sizing::Catalogue> m_catalogue; // null for the built-in series
 };
 
 } // namespace
 
-int RunCalc(const std::vector<std::string>& args, const Streams& streams) {
-    return Command(streams).Run(args);
+int RunCalc(const std::vector<std::string>& args, const Streams& streams,
+            const std::vector<std::filesystem::path>& cataloguePlaces) {
+    return Command(streams, cataloguePlaces).Run(args);
 }
 
 } // namespace cli

@@ -3,7 +3,7 @@
 // fault gives its bytes back when written as GBK again. Every record is read within the bound
 // on a record, and, written out again field by field, reads back the same.
 #include "base/text_encoding.h"
-#include "cli/csv.h"
+#include "base/csv.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -37,27 +37,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     std::istringstream in(text);
-    cli::CsvReader reader(in, kBound);
+    base::CsvReader reader(in, kBound);
     std::vector<std::string> fields;
-    for (cli::CsvReader::Status status;
-         (status = reader.Next(fields)) != cli::CsvReader::Status::End;) {
+    for (base::CsvReader::Status status;
+         (status = reader.Next(fields)) != base::CsvReader::Status::End;) {
         std::size_t sum = 0;
         std::string line;
         for (std::size_t i = 0; i < fields.size(); ++i) {
             sum += fields[i].size() + 1;
-            line += (i == 0 ? "" : ",") + cli::CsvField(fields[i]);
+            line += (i == 0 ? "" : ",") + base::CsvField(fields[i]);
         }
-        Check(status == cli::CsvReader::Status::TooLong ? fields.empty()
-                                                        : !fields.empty() && sum <= kBound + 1);
+        Check(status == base::CsvReader::Status::TooLong ? fields.empty()
+                                                         : !fields.empty() && sum <= kBound + 1);
         // A field that starts with a second byte order mark is the one thing that does not
         // read back: the mark is skipped at the start of the input.
-        if (status == cli::CsvReader::Status::TooLong || line.rfind("\xEF\xBB\xBF", 0) == 0) {
+        if (status == base::CsvReader::Status::TooLong || line.rfind("\xEF\xBB\xBF", 0) == 0) {
             continue;
         }
         std::istringstream again(line + "\r\n");
-        cli::CsvReader back(again, line.size() + 2);
+        base::CsvReader back(again, line.size() + 2);
         std::vector<std::string> read;
-        Check(back.Next(read) == cli::CsvReader::Status::Record && read == fields);
+        Check(back.Next(read) == base::CsvReader::Status::Record && read == fields);
     }
     return 0;
 }

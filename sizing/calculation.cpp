@@ -89,6 +89,9 @@ std::optional<Performance> PerformanceOf(const Calculation& c) {
     const std::size_t index = PerformanceIndex(method);
     const double typed = c.values[index];
     const double picked = c.pick.units * c.pick.nominalLitres;
+    if (!(picked > 0.0)) {
+        return std::nullopt; // nothing picked
+    }
     if (AsShown(picked) == AsShown(c.corrected)) {
         return Performance{index, typed};
     }
@@ -99,6 +102,20 @@ std::optional<Performance> PerformanceOf(const Calculation& c) {
         return std::nullopt;
     }
     return Performance{index, value};
+}
+
+// The case's highest pressure over its precharge at the lowest operating temperature.
+double CaseRatio(const Calculation& c) {
+    const Method& method = *c.method;
+    const std::size_t precharge = PrechargeIndex(method);
+    if (precharge >= method.inputCount) {
+        return std::numeric_limits<double>::quiet_NaN();
+    }
+    const double highest = c.values[InputIndex(method, method.id == MethodId::Aux ? "p2" : "P2")];
+    const double lowest =
+        c.temperature.applies ? c.temperature.prechargeAtMin : c.values[precharge];
+    return lowest > 0.0 && highest > 0.0 ? highest / lowest
+                                         : std::numeric_limits<double>::quiet_NaN();
 }
 
 } // namespace
@@ -127,7 +144,10 @@ Calculation Calculate(const Method& method, const double* values, double volume,
     c.conditions = conditions;
     c.volume = volume;
     Correct(c);
-    c.pick = PickFor(method, values, c.corrected);
+    c.ratio = CaseRatio(c);
+    const Catalogue* catalogue = conditions.catalogue.get();
+    c.pick = InUse(catalogue) ? PickFrom(*catalogue, method, values, c.corrected, c.ratio)
+                              : PickFor(method, values, c.corrected);
     c.performance = PerformanceOf(c);
     c.notes = NotesOf(c);
     return c;

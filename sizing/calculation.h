@@ -11,6 +11,8 @@
 #include "sizing/methods.h"
 #include "sizing/real_gas.h"
 
+#include <limits>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,6 +32,8 @@ struct Conditions {
     Temperatures temperatures;
     // The temperatures as typed (UTF-8), filling, lowest, highest; empty where none was.
     std::string typedTemperatures[3];
+    // The user's catalogue file as read; null for the built-in series.
+    std::shared_ptr<const Catalogue> catalogue = nullptr;
 };
 
 // Below this factor, judged with three decimals, the real-gas correction is negligible and the
@@ -74,6 +78,9 @@ struct Calculation {
     GasCorrection gas{GasProcess::None, 0.0, 1.0}; // at the sizing temperature
     bool gasCounts = false;                        // the real-gas factor is not negligible
     double corrected = 0.0;                        // the volume the pick is made for, litres
+    // The highest pressure over the precharge at the lowest operating temperature, where the
+    // method has a precharge and both are above zero; NaN otherwise.
+    double ratio = std::numeric_limits<double>::quiet_NaN();
     Pick pick{};
     std::optional<Performance> performance; // none where no value of the input fits the pick
     std::vector<Note> notes;                // the pick's line first

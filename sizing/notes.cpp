@@ -1,6 +1,7 @@
 #include "sizing/notes.h"
 
 #include "base/number_text.h"
+#include "base/utf8.h"
 #include "sizing/temperatures.h"
 
 #include <algorithm>
@@ -23,10 +24,32 @@ const char* const kPickOne = "：公称容积 {} L";
 const char* const kPickParallel = "：{} × {} L 并联";
 const char* const kPickClass = "，公称压力 {} MPa";
 const char* const kPickAbove = "；最高压力 {} MPa 超出常用公称压力 {} MPa";
-const char* const kChosenOne = "{} L";
-const char* const kChosenParallel = "{} × {} L";
+const char* const kChosenParallel = "{} × {}";
 const char* const kPerformanceOil = "选用 {}：可排出 {} 升（需要 {} 升）";
 const char* const kPerformancePressure = "选用 {}：{} 约 {} {}（允许 {} {}）";
+const char* const kPickRow = "：{}（{}，{} L，{} MPa）";
+const char* const kPickRowParallel = "：{} × {}（{}，{} L，{} MPa）并联";
+const char* const kPickNoPressure = "：型号目录中没有公称压力不低于 {} MPa 的型号";
+const char* const kPickNoRatio = "：型号目录中公称压力不低于 {} MPa 的型号，最大压比都低于 {}";
+const char* const kPassedOver = "{} 高于{}的最大压比，这些型号未选。";
+const char* const kCatalogueUsed = "型号目录：{}";
+const char* const kCatalogueRefused = "型号目录 {} 未用：{}；按内置系列选型。";
+const char* const kTooLarge = "文件大于 1 MiB";
+const char* const kUnreadable = "无法读取";
+const char* const kMissingColumn = "表头缺少“{}”列";
+const char* const kDuplicateColumn = "表头的“{}”出现了两次";
+const char* const kNoRows = "没有一行可用";
+const char* const kSkipped = "型号目录第 {} 行{}，已跳过；共跳过 {} 行。";
+const char* const kRowMissing = "缺少{}";
+const char* const kRowNotANumber = "的{}“{}”不是数值，或带了别种单位";
+const char* const kRowNotPositive = "的{}“{}”不大于零";
+const char* const kRowUnknownType = "的型式“{}”未知：可写皮囊式、囊式、隔膜式、活塞式";
+const char* const kRowDuplicate = "的型号“{}”与第 {} 行重复";
+const char* const kRowTooLong = "太长";
+// The accumulator types and the catalogue's columns as the notes name them.
+const char* const kTypeNames[kAccumulatorTypes] = {"皮囊式", "隔膜式", "活塞式"};
+const char* const kColumnNames[kCatalogueColumns] = {"型号", "型式", "公称容积", "公称压力",
+                                                     "最大压比"};
 const char* const kNegative = "压力为负值：{}，所示容积没有物理意义。";
 const char* const kShockP2 = "{} 不高于 {}：允许的冲击压力不高于平均压力，所示容积没有物理意义。";
 const char* const kExcess = "{} 大于 {}：过剩排出量不能超过排量。";
@@ -307,9 +330,38 @@ std::string PickBasis(const Calculation& c) {
     return Fill(kPickBasis, {Join(basis, kKindSeparator), TwoDecimals(c.corrected)});
 }
 
+// The case's ratio as shown: "p2/p0 = 6.00".
+std::string CaseRatioText(const Calculation& c) {
+    const Inputs in(*c.method, c.values);
+    return RatioText(in.Label(in.Either("p2", "P2")), in.Label(in.Either("p0", "P0")),
+                     AsShown(c.ratio));
+}
+
+// The pick from a catalogue file after the colon: the row, or the limit that no row meets.
+std::string CataloguePick(const Calculation& c) {
+    const Pick& pick = c.pick;
+    if (pick.unmet == Unmet::Pressure) {
+        return Fill(kPickNoPressure, {TwoDecimals(pick.highestMpa)});
+    }
+    if (pick.unmet == Unmet::Ratio) {
+        return Fill(kPickNoRatio, {TwoDecimals(pick.highestMpa), CaseRatioText(c)});
+    }
+    const CatalogueRow& row = *pick.row;
+    const std::string model = base::Utf8ToProgramText(row.model);
+    const char* type = kTypeNames[static_cast<std::size_t>(row.type)];
+    const std::string litres = FormatNumberText(row.litres);
+    const std::string mpa = FormatNumberText(row.mpa);
+    return pick.units == 1.0
+               ? Fill(kPickRow, {model, type, litres, mpa})
+               : Fill(kPickRowParallel, {FormatNumberText(pick.units), model, type, litres, mpa});
+}
+
 std::string PickLine(const Calculation& c) {
     const Pick& pick = c.pick;
     std::string line = kPick + PickBasis(c);
+    if (InUse(c.conditions.catalogue.get())) {
+        return line + CataloguePick(c);
+    }
     line += pick.units == 1.0 ? Fill(kPickOne, {FormatNumberText(pick.nominalLitres)})
                               : Fill(kPickParallel, {FormatNumberText(pick.units),
                                                      FormatNumberText(pick.nominalLitres)});
@@ -320,13 +372,15 @@ std::string PickLine(const Calculation& c) {
                        {TwoDecimals(pick.highestMpa), FormatNumberText(*std::rbegin(kNominalMpa))});
 }
 
-// What the chosen size does, e.g. "选用 32 L：可排出 10.07 升（需要 10 升）".
+// What the chosen size does, e.g. "选用 32 L：可排出 10.07 升（需要 10 升）", or with a model of a
+// catalogue file "选用 P-100/35：...".
 std::string PerformanceLine(const Calculation& c) {
     const Pick& pick = c.pick;
-    const std::string size = pick.units == 1.0
-                                 ? Fill(kChosenOne, {FormatNumberText(pick.nominalLitres)})
-                                 : Fill(kChosenParallel, {FormatNumberText(pick.units),
-                                                          FormatNumberText(pick.nominalLitres)});
+    // The model picked from a catalogue file, else the nominal volume.
+    const std::string one = pick.row ? base::Utf8ToProgramText(pick.row->model)
+                                     : FormatNumberText(pick.nominalLitres) + " L";
+    const std::string size =
+        pick.units == 1.0 ? one : Fill(kChosenParallel, {FormatNumberText(pick.units), one});
     const Input& input = c.method->inputs[c.performance->input];
     const std::string value = TwoDecimals(c.performance->value);
     const std::string typed = FormatNumberText(c.values[c.performance->input]);
@@ -334,6 +388,73 @@ std::string PerformanceLine(const Calculation& c) {
         return Fill(kPerformanceOil, {size, value, typed});
     }
     return Fill(kPerformancePressure, {size, input.label, value, input.unit, typed, input.unit});
+}
+
+// The types whose rows hold the pressure but were passed over for the case's ratio.
+void AddPassedOver(const Calculation& c, std::vector<Note>& lines) {
+    std::vector<std::string> types;
+    for (std::size_t type = 0; type < kAccumulatorTypes; ++type) {
+        if (c.pick.passedOver[type] > 0.0) {
+            types.push_back(Fill(kKindWithRange,
+                                 {kTypeNames[type], FormatNumberText(c.pick.passedOver[type])}));
+        }
+    }
+    if (!types.empty()) {
+        lines.push_back({"catalogue-ratio",
+                         Fill(kPassedOver, {CaseRatioText(c), Join(types, kKindSeparator)})});
+    }
+}
+
+std::string FileFaultText(const Catalogue& catalogue) {
+    const char* column = kColumnNames[static_cast<std::size_t>(catalogue.faultColumn)];
+    switch (catalogue.fault) {
+    case FileFault::TooLarge:
+        return kTooLarge;
+    case FileFault::Unreadable:
+        return kUnreadable;
+    case FileFault::MissingColumn:
+        return Fill(kMissingColumn, {column});
+    case FileFault::DuplicateColumn:
+        return Fill(kDuplicateColumn, {column});
+    default:
+        return kNoRows;
+    }
+}
+
+std::string SkippedText(const SkippedRow& row) {
+    const char* column = kColumnNames[static_cast<std::size_t>(row.column)];
+    const std::string cell = base::Utf8ToProgramText(row.cell);
+    switch (row.fault) {
+    case RowFault::Missing:
+        return Fill(kRowMissing, {column});
+    case RowFault::NotANumber:
+        return Fill(kRowNotANumber, {column, cell});
+    case RowFault::NotPositive:
+        return Fill(kRowNotPositive, {column, cell});
+    case RowFault::UnknownType:
+        return Fill(kRowUnknownType, {cell});
+    case RowFault::Duplicate:
+        return Fill(kRowDuplicate, {cell, std::to_string(row.earlier)});
+    default:
+        return kRowTooLong;
+    }
+}
+
+// Which catalogue file the pick came from, or why it did not, and the rows skipped.
+void AddCatalogue(const Catalogue* catalogue, std::vector<Note>& lines) {
+    if (catalogue == nullptr) {
+        return;
+    }
+    const std::string source = base::Utf8ToProgramText(catalogue->source);
+    lines.push_back({"catalogue", InUse(catalogue) ? Fill(kCatalogueUsed, {source})
+                                                   : Fill(kCatalogueRefused,
+                                                          {source, FileFaultText(*catalogue)})});
+    if (catalogue->skipped > 0) {
+        const SkippedRow& first = catalogue->firstSkipped;
+        lines.push_back(
+            {"catalogue-rows", Fill(kSkipped, {std::to_string(first.number), SkippedText(first),
+                                               std::to_string(catalogue->skipped)})});
+    }
 }
 
 } // namespace
@@ -355,17 +476,8 @@ std::vector<Note> Checks(const Calculation& c) {
     }
     AddPrecharge(method, in, notes);
     // The compression ratio, where the method has a precharge, at its lowest: the coldest.
-    const char* precharge = in.Either("p0", "P0");
-    if (in.Has(precharge)) {
-        const char* highest = in.Either("p2", "P2");
-        const double lowest = c.temperature.applies ? c.temperature.prechargeAtMin : in[precharge];
-        if (lowest > 0.0 && in[highest] > 0.0) {
-            const double shown = AsShown(in[highest] / lowest);
-            if (shown > kBladderRatio) {
-                notes.push_back({"ratio", Fill(kRatio, {RatioText(in.Label(highest),
-                                                                  in.Label(precharge), shown)})});
-            }
-        }
+    if (AsShown(c.ratio) > kBladderRatio) {
+        notes.push_back({"ratio", Fill(kRatio, {CaseRatioText(c)})});
     }
     if (in.Has("n") && in["n"] != 1.0 && in["n"] != 1.4) {
         notes.push_back({"exponent", Fill(kExponent, {in.Quote("n")})});
@@ -391,10 +503,12 @@ std::vector<Note> NotesOf(const Calculation& c) {
     if (c.performance) {
         lines.push_back({"performance", PerformanceLine(c)});
     }
+    AddPassedOver(c, lines);
     AddCorrections(c, lines);
     for (Note& check : Checks(c)) {
         lines.push_back(std::move(check));
     }
+    AddCatalogue(c.conditions.catalogue.get(), lines);
     return lines;
 }
 

@@ -17,6 +17,7 @@ namespace sizing {
 // The lines of the notes, each with an ASCII code:
 //   "pick"      the catalogue pick, always the first line
 //   "performance" what the size picked does: the oil it delivers, the pressure it lets rise
+//   "catalogue-ratio" the types of a catalogue file passed over for the case's ratio
 //   "absolute"  the step from gauge to absolute pressures, where it shows
 //   "temperature" the operating temperature range and the sizing temperature
 //   "real-gas"  the real-gas correction of the methods with a gas law
@@ -30,14 +31,17 @@ namespace sizing {
 //   "exponent"  aux's n neither 1 nor 1.4
 //   "pump-k"    a pump-type coefficient outside the hint's table
 //   "in-range"  none of the checks applies
+//   "catalogue" the catalogue file the pick came from, or why it was not used (only with a file)
+//   "catalogue-rows" the rows of the catalogue file skipped: the first one's number and reason
 
-// The checks that apply to a calculation's inputs, in the order of the codes above;
-// "in-range" alone when none does.
+// The checks that apply to a calculation's inputs, in the order of the codes above, from
+// "negative" to "pump-k"; "in-range" alone when none does.
 std::vector<Note> Checks(const Calculation& calculation);
 
 // The notes of a calculation: the pick, e.g. "选型：公称容积 32 L，公称压力 20 MPa", or for a pick
-// made for a corrected volume "选型（按实际气体 31.79 升）：公称容积 32 L，...", then the
-// corrections, then the checks.
+// made for a corrected volume "选型（按实际气体 31.79 升）：公称容积 32 L，...", or from a
+// catalogue file "选型：B-32/20（皮囊式，32 L，20 MPa）"; then the corrections, then the checks,
+// then the catalogue file's lines.
 std::vector<Note> NotesOf(const Calculation& calculation);
 
 // The lines' texts, each but the last followed by lineBreak (an edit control wants "\r\n").

@@ -12,9 +12,6 @@ namespace sizing {
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-}
-int g_calls = 0;
-namespace {
 
 // The search range of each kind of quantity, as texts read in the input's own unit.
 struct KindRange {
@@ -55,7 +52,6 @@ public:
     }
 
     double operator()(double x) {
-        ++g_calls;
         m_values[m_index] = x;
         const double v = SolvedVolume(m_method, m_values, m_conditions, m_ideal);
         return std::isfinite(v) ? v - m_volume : kNaN;

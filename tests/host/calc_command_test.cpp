@@ -1,6 +1,6 @@
 // presovol-calc from its arguments to its output and exit code, as a shell runs it.
 #include "cli/calc_command.h"
-#include "cli/csv.h"
+#include "base/csv.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -516,26 +516,26 @@ TEST(Csv, ReadsRfc4180Records) {
                              "\r"
                              "last,\"open";
     std::istringstream in(text);
-    cli::CsvReader reader(in);
+    base::CsvReader reader(in);
     std::vector<std::string> fields;
     const std::vector<std::vector<std::string>> expected = {
         {"a", "b,c", "d\"e"}, {"two\nlines", "", "x\"y"}, {""}, {"last", "open"}};
     for (const auto& record : expected) {
-        ASSERT_EQ(reader.Next(fields), cli::CsvReader::Status::Record);
+        ASSERT_EQ(reader.Next(fields), base::CsvReader::Status::Record);
         EXPECT_EQ(fields, record);
     }
-    EXPECT_EQ(reader.Next(fields), cli::CsvReader::Status::End);
+    EXPECT_EQ(reader.Next(fields), base::CsvReader::Status::End);
 
     std::istringstream big(std::string(100, ',') + "\nnext\n");
-    cli::CsvReader bounded(big, 50);
-    EXPECT_EQ(bounded.Next(fields), cli::CsvReader::Status::TooLong);
+    base::CsvReader bounded(big, 50);
+    EXPECT_EQ(bounded.Next(fields), base::CsvReader::Status::TooLong);
     EXPECT_TRUE(fields.empty());
-    EXPECT_EQ(bounded.Next(fields), cli::CsvReader::Status::Record);
+    EXPECT_EQ(bounded.Next(fields), base::CsvReader::Status::Record);
     EXPECT_EQ(fields, std::vector<std::string>{"next"});
 
-    EXPECT_EQ(cli::CsvField("plain"), "plain");
-    EXPECT_EQ(cli::CsvField("a,b"), "\"a,b\"");
-    EXPECT_EQ(cli::CsvField("say \"x\"\r\n"), "\"say \"\"x\"\"\r\n\"");
+    EXPECT_EQ(base::CsvField("plain"), "plain");
+    EXPECT_EQ(base::CsvField("a,b"), "\"a,b\"");
+    EXPECT_EQ(base::CsvField("say \"x\"\r\n"), "\"say \"\"x\"\"\r\n\"");
 }
 
 } // namespace
