@@ -1,14 +1,16 @@
 // The unit reader: any bytes typed into any field are read without fault. What is accepted is
 // a finite value; a rejected text leaves the value alone; a number followed by the field's own
-// unit reads as the number alone; what the Unicode boundary hands on is number text. The same
-// for temperatures, with their units.
+// unit reads as the number alone, with another of its kind times the ratio of the units' sizes;
+// what the Unicode boundary hands on is number text. The same for temperatures, with units.
 #include "base/number_text.h"
 #include "sizing/units.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <sstream>
 #include <string>
 #include <string_view>
 
@@ -17,6 +19,24 @@ namespace {
 const sizing::Input& FieldOf(uint8_t selector) {
     const sizing::Method& method = sizing::kMethods[selector % sizing::kMethodCount];
     return method.inputs[(selector / sizing::kMethodCount) % method.inputCount];
+}
+
+// Each unit's size in SI units (inch, pound-force and US gallon as defined).
+const char* const kSizes =
+    "MPa 1e6 bar 1e5 kPa 1e3 Pa 1 psi 6894.757293168 L 1e-3 mL 1e-6 cm3 1e-6 "
+    "m3 1 in3 1.6387064e-5 gal 3.785411784e-3 L/min 1.6666666666666667e-5 "
+    "L/s 1e-3 m3/h 2.7777777777777778e-4 gpm 6.30901964e-5 m 1 mm 1e-3 cm 1e-2 "
+    "in 0.0254 ft 0.3048 m2 1 cm2 1e-4 mm2 1e-6 in2 6.4516e-4 kg/L 1e3 kg/m3 1 "
+    "g/cm3 1e3 m/s 1 km/h 0.27777777777777778 ft/s 0.3048 m/min 0.016666666666666667";
+
+// The size of a unit, of a volume also per revolution; NaN for one the table lacks.
+double Size(const std::string& unit) {
+    std::istringstream sizes(kSizes);
+    std::string symbol;
+    double size = 0.0;
+    while (sizes >> symbol >> size && symbol != unit.substr(0, unit.find("/r"))) {
+    }
+    return sizes ? size : NAN;
 }
 
 void CheckRead(std::string_view text, const sizing::Input& field) {
@@ -34,6 +54,15 @@ void CheckRead(std::string_view text, const sizing::Input& field) {
         if (!sizing::ReadQuantity(std::string(text) + " " + field.unit, field, withUnit) ||
             withUnit != number) {
             std::abort();
+        }
+        std::istringstream units(sizing::UnitSymbols(field.kind));
+        for (std::string unit; units >> unit;) {
+            const double expected = number * (Size(unit) / Size(field.unit));
+            if (!(std::fabs(expected) >= 1e300) &&
+                !(sizing::ReadQuantity(std::string(text) + " " + unit, field, withUnit) &&
+                  std::fabs(withUnit - expected) <= 1e-14 * std::fabs(expected) + DBL_MIN)) {
+                std::abort();
+            }
         }
     }
 }

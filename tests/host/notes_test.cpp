@@ -15,6 +15,7 @@ using sizing::MethodId;
 using sizing::MethodOf;
 
 TEST(Catalogue, PicksTheSmallestSizeOrTheFewestUnitsInParallel) {
+    // Each size and multiple at its edge as shown, and the floor of every pulsation method.
     const struct {
         MethodId method;
         double volume, nominal, units;
@@ -26,7 +27,12 @@ TEST(Catalogue, PicksTheSmallestSizeOrTheFewestUnitsInParallel) {
         {MethodId::Aux, 170, 100, 2},      {MethodId::Aux, 300.01, 120, 3},
         {MethodId::Aux, 1000, 150, 7},     {MethodId::PulseC, 0.29, 1, 1},
         {MethodId::PulseA, 0.004, 1, 1},   {MethodId::PulseD, 1.2, 1.6, 1},
-        {MethodId::ShockB, 0.004, 0.4, 1},
+        {MethodId::ShockB, 0.004, 0.4, 1}, {MethodId::Aux, 160, 80, 2},
+        {MethodId::Aux, 160.004, 80, 2},   {MethodId::Aux, 160.006, 100, 2},
+        {MethodId::Aux, 300, 150, 2},      {MethodId::Aux, 300.004, 150, 2},
+        {MethodId::PulseA, 1.004, 1, 1},   {MethodId::PulseB, 0.5, 1, 1},
+        {MethodId::PulseB, 1.006, 1.6, 1}, {MethodId::PulseC, 1, 1, 1},
+        {MethodId::PulseD, 0.5, 1, 1},     {MethodId::ShockC, 0.5, 0.63, 1},
     };
     const double values[sizing::kMaxInputs] = {1, 1, 1, 1, 1, 1, 1, 1};
     for (const auto& row : rows) {
@@ -62,6 +68,15 @@ TEST(Catalogue, ClassOfTheHighestPressureInItsUnit) {
         {MethodId::PulseD, {1, 0.05, 9.51, 0.5}, 10.01, 20},
         {MethodId::PulseD, {1, 0.05, 31, 0.5}, 31.5, 31.5},
         {MethodId::PulseD, {1, 0.05, 31, 0.51}, 31.51, none},
+        // Each method's unit, with the highest pressure as shown on either side of a class.
+        {MethodId::ShockA, {0.9, 0.01, 200, 4, 9, 20.006}, 20.006, 31.5},
+        {MethodId::ShockB, {100, 5, 10.006, 50, 0}, 10.006, 20},
+        {MethodId::ShockC, {1, 1, 1, 50, 200.04, 40, 0, 1}, 20.004, 20},
+        {MethodId::PulseA, {1, 1, 0.6, 5e6, 2.0006e7, 4e6}, 20.006, 31.5},
+        {MethodId::PulseB, {0.1, 10, 31.504, 0.6}, 31.504, 31.5},
+        {MethodId::PulseB, {0.1, 10, 31.506, 0.6}, 31.506, none},
+        {MethodId::PulseC, {0.1, 10, 20.01}, 20.01, 31.5},
+        {MethodId::PulseD, {1, 0.05, 19.5, 0.504}, 20.004, 20},
     };
     for (const auto& row : rows) {
         const sizing::Pick pick = sizing::PickFor(MethodOf(row.method), row.values.data(), 10);
@@ -263,6 +278,110 @@ TEST(Notes, PickAndChecksOfEachMethod) {
     }
 }
 
+// Each check at its edges in every method it names, inputs as typed and ratios as shown; so too
+// the absolute pressures, the real gas and the performance: whether the line shows, its text.
+TEST(Notes, EachCheckAtItsEdges) {
+    using M = MethodId;
+    const auto no = std::nullopt;
+    const std::string p0 = "p0/p1 = ", P0 = "P0/P1 = ",
+                      absolute = "按绝对压力计算（表压加 0.101 MPa）：×";
+    const std::string gas = "氮气实际气体修正", iso = gas + "（20 °C，等温）：×1.00，约 ",
+                      adi = gas + "（20 °C，绝热）：×1.00，约 ", chosen = "选用 1.6 L：P2 约 ";
+    const char* const none = "，不在任何一种的充气压力范围内：折合形气囊 0.80~0.85，波纹形气囊 "
+                             "0.60~0.65，活塞式蓄能器 0.80~0.90。";
+    const char* const both =
+        "，在折合形气囊（0.80~0.85）、活塞式蓄能器（0.80~0.90）的充气压力范围内。";
+    const char* const bellows = "，在波纹形气囊（0.60~0.65）的充气压力范围内。";
+    const char* const piston = "，在活塞式蓄能器（0.80~0.90）的充气压力范围内。";
+    const char* const out = "，不在充气压力范围内：0.60~0.90，附加气瓶时 0.95~0.97。";
+    const char* const bottle = "，在附加气瓶时的充气压力范围（0.95~0.97）内。";
+    const struct {
+        MethodId method;
+        std::vector<double> values; // in binding order
+        const char* code;
+        std::optional<std::string> text; // of the line, "" where any will do; no: no line
+    } rows[] = {
+        {M::ShockB, {100, 0, 14, 50, 0}, "negative", no},
+        {M::ShockB, {100, -0.001, 14, 50, 0}, "negative", ""},
+        {M::ShockB, {100, 14, 14, 50, 0}, "shock-p2", ""},
+        {M::ShockB, {100, 14, 14.001, 50, 0}, "shock-p2", no},
+        {M::ShockC, {300, 150, 20, 100, 100, 80, 0, 0.9}, "shock-p2", ""},
+        {M::ShockC, {300, 150, 20, 100, 100.01, 80, 0, 0.9}, "shock-p2", no},
+        {M::PulseD, {0.5, 0.5, 10, 0.5}, "excess", no},
+        {M::PulseD, {0.5, 0.5001, 10, 0.5}, "excess", ""},
+        {M::PulseA, {1e-3, 0.05, 0.6, 0, 0, 0}, "pa-units", no},
+        {M::PulseA, {1e-3, 0.05, 0.6, 800, 999.99, 600}, "pa-units", ""},
+        {M::PulseA, {1e-3, 0.05, 0.6, 800, 1000, 600}, "pa-units", no},
+        {M::Aux, {10, 1, 5.949, 10, 20}, "precharge", p0 + "0.59" + none},
+        {M::Aux, {10, 1, 5.951, 10, 20}, "precharge", p0 + "0.60" + bellows},
+        {M::Aux, {10, 1, 6.551, 10, 20}, "precharge", p0 + "0.66" + none},
+        {M::Aux, {10, 1, 7.949, 10, 20}, "precharge", p0 + "0.79" + none},
+        {M::Aux, {10, 1, 7.951, 10, 20}, "precharge", p0 + "0.80" + both},
+        {M::Aux, {10, 1, 8.549, 10, 20}, "precharge", p0 + "0.85" + both},
+        {M::Aux, {10, 1, 8.551, 10, 20}, "precharge", p0 + "0.86" + piston},
+        {M::Aux, {10, 1, 9.051, 10, 20}, "precharge", p0 + "0.91" + none},
+        {M::ShockC, {300, 150, 20, 100, 140, 59.49, 0, 0.9}, "precharge", P0 + "0.59" + out},
+        {M::ShockC, {300, 150, 20, 100, 140, 59.51, 0, 0.9}, "precharge", no},
+        {M::ShockC, {300, 150, 20, 100, 140, 90.49, 0, 0.9}, "precharge", no},
+        {M::ShockC, {300, 150, 20, 100, 140, 90.51, 0, 0.9}, "precharge", P0 + "0.91" + out},
+        {M::ShockC, {300, 150, 20, 100, 140, 94.49, 0, 0.9}, "precharge", P0 + "0.94" + out},
+        {M::ShockC, {300, 150, 20, 100, 140, 94.51, 0, 0.9}, "precharge", P0 + "0.95" + bottle},
+        {M::ShockC, {300, 150, 20, 100, 140, 97.49, 0, 0.9}, "precharge", P0 + "0.97" + bottle},
+        {M::ShockC, {300, 150, 20, 100, 140, 97.51, 0, 0.9}, "precharge", P0 + "0.98" + out},
+        {M::PulseA, {1e-3, 0.05, 0.6, 5e6, 1.5e7, 5.949e6}, "precharge", ""},
+        {M::PulseA, {1e-3, 0.05, 0.6, 5e6, 1.5e7, 5.951e6}, "precharge", no},
+        {M::PulseA, {1e-3, 0.05, 0.6, 5e6, 1.5e7, 7.549e6}, "precharge", no},
+        {M::PulseA, {1e-3, 0.05, 0.6, 5e6, 1.5e7, 7.551e6}, "precharge", ""},
+        {M::PulseA, {1e-3, 0.05, 0.6, 1e7, 2e7, 7.949e6}, "precharge", ""},
+        {M::PulseA, {1e-3, 0.05, 0.6, 1e7, 2e7, 8.049e6}, "precharge", no},
+        {M::PulseA, {1e-3, 0.05, 0.6, 1e7, 2e7, 8.051e6}, "precharge", ""},
+        {M::Aux, {10, 1, 5, 10, 20.0249}, "ratio", no},
+        {M::Aux, {10, 1, 5, 10, 20.0251}, "ratio", ""},
+        {M::ShockA, {0.9, 0.01, 200, 4, 3, 12.0149}, "ratio", no},
+        {M::ShockA, {0.9, 0.01, 200, 4, 3, 12.0151}, "ratio", ""},
+        {M::ShockC, {300, 150, 20, 40, 120.149, 30, 0, 0.9}, "ratio", no},
+        {M::ShockC, {300, 150, 20, 40, 120.151, 30, 0, 0.9}, "ratio", ""},
+        {M::PulseA, {1e-3, 0.05, 0.6, 3.75e6, 1.20149e7, 3e6}, "ratio", no},
+        {M::PulseA, {1e-3, 0.05, 0.6, 3.75e6, 1.20151e7, 3e6}, "ratio", ""},
+        {M::Aux, {10, 1.0001, 9, 10, 20}, "exponent", ""},
+        {M::Aux, {10, 1.3999, 9, 10, 20}, "exponent", ""},
+        {M::PulseB, {0.1, 10, 12, 0.25}, "pump-k", no},
+        {M::PulseB, {0.1, 10, 12, 0.2501}, "pump-k", ""},
+        {M::PulseA, {1e-3, 0.05, 0.25, 8e6, 1.2e7, 6e6}, "pump-k", no},
+        {M::PulseA, {1e-3, 0.05, 0.0599, 8e6, 1.2e7, 6e6}, "pump-k", ""},
+        {M::Aux, {10, 1, 7.101, 7.89, 15.78}, "absolute", absolute + "1.01"},
+        {M::Aux, {10, 1, 7.119, 7.91, 15.82}, "absolute", no},
+        {M::ShockA, {0.9, 0.01, 200, 4, 1.15, 1.38}, "absolute", absolute + "0.99"},
+        {M::ShockA, {0.9, 0.01, 200, 4, 1.17, 1.404}, "absolute", no},
+        {M::ShockC, {300, 150, 20, 116, 162.4, 92.8, 0, 0.9}, "absolute", absolute + "1.01"},
+        {M::ShockC, {300, 150, 20, 116.4, 162.96, 93.12, 0, 0.9}, "absolute", no},
+        {M::PulseA, {1e-3, 0.05, 0.6, 1.372e7, 1.6464e7, 1.0976e7}, "absolute", absolute + "1.01"},
+        {M::PulseA, {1e-3, 0.05, 0.6, 1.375e7, 1.65e7, 1.1e7}, "absolute", no},
+        {M::Aux, {10, 1, 3.969, 4.41, 8.82}, "real-gas", gas + "可忽略（×1.004）"},
+        {M::Aux, {10, 1, 3.978, 4.42, 8.84}, "real-gas", iso + "22.52 升"},
+        {M::ShockA, {0.9, 0.01, 200, 4, 0.2415, 0.483}, "real-gas", gas + "可忽略（×1.004）"},
+        {M::ShockA, {0.9, 0.01, 200, 4, 0.242, 0.484}, "real-gas", adi + "102.24 升"},
+        {M::PulseC, {0.1, 0.345, 0.414}, "real-gas", gas + "可忽略（×1.004）"},
+        {M::PulseC, {0.1, 0.346, 0.4152}, "real-gas", adi + "1.03 升"},
+        {M::ShockB, {243.1, 10, 20, 50, 0}, "performance", chosen + "19.93 MPa（允许 20 MPa）"},
+        {M::ShockB, {243.5, 10, 20, 50, 0}, "performance", chosen + "20.00 MPa（允许 20 MPa）"},
+    };
+    for (const auto& row : rows) {
+        const sizing::Method& method = MethodOf(row.method);
+        SCOPED_TRACE(method.name + (" " + testing::PrintToString(row.values)));
+        const double volume = method.volume(row.values.data());
+        const auto lines =
+            sizing::Calculate(method, row.values.data(), std::isfinite(volume) ? volume : 1).notes;
+        const auto line = std::find_if(lines.begin(), lines.end(), [&](const sizing::Note& note) {
+            return std::string(note.code) == row.code;
+        });
+        EXPECT_EQ(line != lines.end(), row.text.has_value()) << row.code;
+        if (line != lines.end() && row.text && !row.text->empty()) {
+            EXPECT_EQ(line->text, *row.text);
+        }
+    }
+}
+
 // The gas temperature that the caller gives goes into the correction and its line.
 TEST(Notes, RealGasAtTheGasTemperatureGiven) {
     const sizing::Method& aux = MethodOf(MethodId::Aux);
@@ -296,6 +415,12 @@ TEST(Notes, TemperaturesOfEachMethod) {
          {50, -10, 50},
          -10,
          {"pick", "performance", "temperature", "real-gas", "precharge"}},
+        // A hundredth of a degree apart: both lines.
+        {MethodId::Aux,
+         {10, 1.4, 9, 10, 20},
+         {49.99, 49.99, 50},
+         49.99,
+         {"pick", "performance", "temperature", "real-gas", "fill", "precharge"}},
         // One temperature: no temperature line, but the filling pressure elsewhere.
         {MethodId::Aux,
          {10, 1.4, 9, 10, 20},

@@ -11,6 +11,7 @@ namespace {
 
 using sizing::Calculation;
 using sizing::FindMethod;
+using sizing::GasProcess;
 
 // Whether html is well-formed in the manner of XML: every element closed in order, attribute
 // values quoted, every & an entity, no < in text. why tells the first fault.
@@ -252,6 +253,14 @@ TEST(Sheet, DiagramHoldsTheIdealPolytropeAndTheRealGasOverTheWorkingBand) {
     const double idealDelivered = at(ideal, p1) - at(ideal, p2);
     EXPECT_NEAR(idealDelivered, 10, 1e-9); // the oil asked for
     EXPECT_NEAR(at(real, p1) - at(real, p2), idealDelivered, 1e-9 * idealDelivered);
+    // With n 1.1 the real gas lies a quarter of the way from the isotherm to the isentrope.
+    const Calculation mixed = Worked("aux", {10, 1.1, 9, 10, 20});
+    const auto curve = Curve(sizing::SheetHtml(mixed, kStamp), "real");
+    double iso = 0.0, adi = 0.0;
+    sizing::RealGasVolumes(GasProcess::Isothermal, p0, 293.15, &p2, &iso, 1);
+    sizing::RealGasVolumes(GasProcess::Adiabatic, p0, 293.15, &p2, &adi, 1);
+    const double expected = mixed.gas.factor * mixed.ideal * (iso + 0.25 * (adi - iso));
+    EXPECT_NEAR(at(curve, p2), expected, 1e-12 * expected);
     // The band runs from p1 to p2; a real-gas curve only where the correction applies.
     EXPECT_NE(html.find("<rect class=\"band\""), std::string::npos);
     const Calculation beyond = Worked("aux", {10, 2, 9, 10, 20});
