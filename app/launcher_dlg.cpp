@@ -1,7 +1,9 @@
 #include "app/launcher_dlg.h"
 
 #include "app/about_dlg.h"
+#include "base/late_win.h"
 #include "calc/aux_power_dlg.h"
+#include "calc/calc_sheet.h"
 #include "calc/pulse_dlg.h"
 #include "calc/shock_dlg.h"
 #include "res/maker.h"
@@ -9,6 +11,9 @@
 #include "skin/control_skin.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
+
+#include <memory>
 
 namespace {
 
@@ -24,6 +29,9 @@ const DWORD kToolTipStyle = TTS_NOPREFIX | TTS_BALLOON;
 const COLORREF kEmailTextColour = RGB(255, 0, 0);
 // The e-mail field's font height, in pixels at 96 dots per inch.
 const int kEmailFontHeight = 15;
+
+// Posted to the launcher to open the sheet of the command line once it is shown.
+constexpr UINT kOpenStartSheet = WM_APP + 0x22;
 
 // The screen's resolution, in dots per inch.
 int ScreenDpi() {
@@ -71,6 +79,44 @@ HBITMAP StretchedFor(HBITMAP bitmap, int dpi) {
     ::DeleteDC(source);
     ::ReleaseDC(nullptr, screen);
     return copy;
+}
+
+// A new calculator of method.
+std::unique_ptr<CDialog> NewCalculator(sizing::MethodId method) {
+    switch (method) {
+    case sizing::MethodId::Aux:
+        return std::make_unique<CAuxPowerDlg>();
+    case sizing::MethodId::ShockA:
+        return std::make_unique<CShockADlg>();
+    case sizing::MethodId::ShockB:
+        return std::make_unique<CShockBDlg>();
+    case sizing::MethodId::ShockC:
+        return std::make_unique<CShockCDlg>();
+    case sizing::MethodId::PulseA:
+        return std::make_unique<CPulseADlg>();
+    case sizing::MethodId::PulseB:
+        return std::make_unique<CPulseBDlg>();
+    case sizing::MethodId::PulseC:
+        return std::make_unique<CPulseCDlg>();
+    case sizing::MethodId::PulseD:
+        break;
+    }
+    return std::make_unique<CPulseDDlg>();
+}
+
+// The first file of a drop on the launcher; empty when it holds none. Ends the drop.
+std::wstring DroppedFile(HDROP drop) {
+    auto* const query = base::late::DragQueryFileW.Load();
+    auto* const finish = base::late::DragFinish.Load();
+    if (query == nullptr || finish == nullptr) {
+        return {};
+    }
+    std::wstring file(query(drop, 0, nullptr, 0), L'\0');
+    if (!file.empty()) {
+        query(drop, 0, &file[0], static_cast<UINT>(file.size() + 1));
+    }
+    finish(drop);
+    return file;
 }
 
 } // namespace
@@ -131,6 +177,14 @@ BOOL CLauncherDlg::OnInitDialog() {
     m_email.SendMessage(EM_SETSEL, HIWORD(selection), -1);
     m_email.SendMessage(EM_SCROLLCARET);
 
+    // Files dropped on the launcher come as WM_DROPFILES; the shell that reads them is loaded
+    // with the first drop.
+    ::SetWindowLongPtrW(m_hWnd, GWL_EXSTYLE,
+                        ::GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
+    if (!m_startSheet.empty()) {
+        ::PostMessageW(m_hWnd, kOpenStartSheet, 0, 0);
+    }
+
     // From here on every button, edit and combo box of the thread takes the skinned look. Last,
     // so that the messages above do not pass through the skin's hook.
     EnableSkin(nullptr, TRUE);
@@ -158,6 +212,44 @@ LRESULT CLauncherDlg::OnKickIdle(WPARAM, LPARAM) {
     m_toolTip.AddTool(&m_btnPulseD, kTipNonPlunger);
     m_toolTip.AddTool(&m_btnShockC, kTipShock);
     return 0;
+}
+
+LRESULT CLauncherDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DROPFILES) {
+        // While a calculator or the about box is open, the launcher waits for it: no second
+        // dialog opens from a drop.
+        const std::wstring file = DroppedFile(reinterpret_cast<HDROP>(wParam));
+        if (!file.empty() && ::IsWindowEnabled(m_hWnd)) {
+            OpenSheet(file);
+        }
+        return 0;
+    }
+    if (message == kOpenStartSheet) {
+        OpenSheet(m_startSheet);
+        return 0;
+    }
+    return CDialog::WindowProc(message, wParam, lParam);
+}
+
+void CLauncherDlg::OpenCalculator(sizing::MethodId method) {
+    for (;;) {
+        const INT_PTR result = NewCalculator(method)->DoModal();
+        const sizing::Method* next = WaitingSheetMethod();
+        if (result != kOpenOtherCalculator || next == nullptr) {
+            OpenInNextCalculator(std::nullopt);
+            return;
+        }
+        method = next->id;
+    }
+}
+
+void CLauncherDlg::OpenSheet(const std::wstring& path) {
+    std::optional<sizing::SavedSheet> sheet = LoadSheet(m_hWnd, path);
+    if (sheet) {
+        const sizing::MethodId method = sheet->method->id;
+        OpenInNextCalculator(std::move(sheet));
+        OpenCalculator(method);
+    }
 }
 
 void CLauncherDlg::ShowPictureAt(int dpi) {
@@ -230,41 +322,33 @@ BOOL CLauncherDlg::PreTranslateMessage(MSG* msg) {
 }
 
 void CLauncherDlg::OnAuxPower() {
-    CAuxPowerDlg dlg;
-    dlg.DoModal();
+    OpenCalculator(sizing::MethodId::Aux);
 }
 
 void CLauncherDlg::OnShockA() {
-    CShockADlg dlg;
-    dlg.DoModal();
+    OpenCalculator(sizing::MethodId::ShockA);
 }
 
 void CLauncherDlg::OnPulseA() {
-    CPulseADlg dlg;
-    dlg.DoModal();
+    OpenCalculator(sizing::MethodId::PulseA);
 }
 
 void CLauncherDlg::OnShockB() {
-    CShockBDlg dlg;
-    dlg.DoModal();
+    OpenCalculator(sizing::MethodId::ShockB);
 }
 
 void CLauncherDlg::OnPulseB() {
-    CPulseBDlg dlg;
-    dlg.DoModal();
+    OpenCalculator(sizing::MethodId::PulseB);
 }
 
 void CLauncherDlg::OnPulseC() {
-    CPulseCDlg dlg;
-    dlg.DoModal();
+    OpenCalculator(sizing::MethodId::PulseC);
 }
 
 void CLauncherDlg::OnPulseD() {
-    CPulseDDlg dlg;
-    dlg.DoModal();
+    OpenCalculator(sizing::MethodId::PulseD);
 }
 
 void CLauncherDlg::OnShockC() {
-    CShockCDlg dlg;
-    dlg.DoModal();
+    OpenCalculator(sizing::MethodId::ShockC);
 }

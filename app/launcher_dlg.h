@@ -1,9 +1,13 @@
 // The launcher: the program's main window, one button per calculation method, the maker's
-// promotional text with the contact e-mail and the web address.
+// promotional text with the contact e-mail and the web address. A saved calculation sheet
+// dropped on it, or named on the program's command line, opens in its method's calculator.
 #pragma once
 
 #include "framework/framework.h"
 #include "link/link_static.h"
+#include "sizing/methods.h"
+
+#include <string>
 
 class CLauncherDlg : public CDialog {
 public:
@@ -11,9 +15,17 @@ public:
 
     BOOL PreTranslateMessage(MSG* msg) override;
     BOOL OnInitDialog() override;
+    // The sheet to open once the launcher is shown; none when path is empty.
+    void OpenSheetOnStart(std::wstring path) { m_startSheet = std::move(path); }
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Runs method's calculator; when a sheet of another method is opened in it, that method's
+    // calculator follows with the sheet.
+    void OpenCalculator(sizing::MethodId method);
+    // Opens the sheet at path in its method's calculator, filled in and calculated.
+    void OpenSheet(const std::wstring& path);
 
     void OnSysCommand(UINT id, LPARAM lParam);
     void OnPaint();
@@ -53,4 +65,5 @@ protected:
     HICON m_hIcon;
     // The stretched picture, when there is one.
     CGdiObject m_picture;
+    std::wstring m_startSheet;
 };

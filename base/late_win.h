@@ -78,9 +78,13 @@ BASE_LATE_FUNCTION(comctl32, SetWindowSubclass);
 BASE_LATE_FUNCTION(comctl32, DefSubclassProc);
 BASE_LATE_FUNCTION(comctl32, RemoveWindowSubclass);
 BASE_LATE_FUNCTION(comdlg32, GetSaveFileNameW);
+BASE_LATE_FUNCTION(comdlg32, GetOpenFileNameW);
 BASE_LATE_FUNCTION(comdlg32, CommDlgExtendedError);
 BASE_LATE_FUNCTION(shell32, ShellExecuteA);
 BASE_LATE_FUNCTION(shell32, ShellExecuteW);
+BASE_LATE_FUNCTION(shell32, CommandLineToArgvW);
+BASE_LATE_FUNCTION(shell32, DragQueryFileW);
+BASE_LATE_FUNCTION(shell32, DragFinish);
 
 } // namespace late
 } // namespace base

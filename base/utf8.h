@@ -12,4 +12,8 @@ namespace base {
 // Windows build, UTF-8 in the native one.
 std::string ProgramTextToUtf8(std::string_view text);
 
+// utf8, a text from outside (a file's content or path), in the program's narrow encoding; in
+// GBK a character it lacks becomes '?'.
+std::string Utf8ToProgramText(std::string_view utf8);
+
 } // namespace base

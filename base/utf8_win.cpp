@@ -1,11 +1,15 @@
 #include "base/utf8.h"
 
-#include "base/wide_win.h"
+#include "base/text_encoding.h"
 
 namespace base {
 
 std::string ProgramTextToUtf8(std::string_view text) {
-    return NarrowFrom(CP_UTF8, WideFrom(kGbkCodePage, text));
+    return GbkToUtf8(text);
+}
+
+std::string Utf8ToProgramText(std::string_view utf8) {
+    return Utf8ToGbk(utf8);
 }
 
 } // namespace base

@@ -40,4 +40,33 @@ bool WriteWholeFile(const std::filesystem::path& path, std::string_view content,
     return true;
 }
 
+bool ReadFileStart(const std::filesystem::path& path, std::size_t limit, std::string& bytes,
+                   std::string& reason) {
+    const int file = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (file < 0) {
+        reason = std::strerror(errno);
+        return false;
+    }
+    bytes.assign(limit, '\0');
+    std::size_t done = 0;
+    while (done < limit) {
+        const ssize_t n = ::read(file, &bytes[done], limit - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            reason = std::strerror(errno);
+            ::close(file);
+            return false;
+        }
+        if (n == 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    ::close(file);
+    bytes.resize(done);
+    return true;
+}
+
 } // namespace base

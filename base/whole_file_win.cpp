@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace base {
@@ -51,6 +52,38 @@ bool WriteWholeFile(const std::filesystem::path& path, std::string_view content,
     reason = SystemMessage(error != ERROR_SUCCESS ? error : ::GetLastError());
     ::DeleteFileW(temporary.c_str());
     return false;
+}
+
+bool ReadFileStart(const std::filesystem::path& path, std::size_t limit, std::string& bytes,
+                   std::string& reason) {
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        reason = SystemMessage(::GetLastError());
+        return false;
+    }
+    bytes.assign(limit, '\0');
+    std::size_t done = 0;
+    DWORD error = ERROR_SUCCESS;
+    while (done < limit) {
+        DWORD read = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(limit - done, 1u << 20));
+        if (!::ReadFile(file, &bytes[done], chunk, &read, nullptr)) {
+            error = ::GetLastError();
+            break;
+        }
+        if (read == 0) {
+            break;
+        }
+        done += read;
+    }
+    ::CloseHandle(file);
+    if (error != ERROR_SUCCESS) {
+        reason = SystemMessage(error);
+        return false;
+    }
+    bytes.resize(done);
+    return true;
 }
 
 } // namespace base

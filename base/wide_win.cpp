@@ -13,14 +13,15 @@ std::wstring WideFrom(UINT codePage, std::string_view text) {
     return wide;
 }
 
-std::string NarrowFrom(UINT codePage, std::wstring_view text) {
+std::string NarrowFrom(UINT codePage, std::wstring_view text, DWORD flags) {
     const int size = static_cast<int>(text.size());
-    const int length = size > 0 ? ::WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0,
-                                                        nullptr, nullptr)
+    const int length = size > 0 ? ::WideCharToMultiByte(codePage, flags, text.data(), size, nullptr,
+                                                        0, nullptr, nullptr)
                                 : 0;
     std::string narrow(static_cast<size_t>(length > 0 ? length : 0), '\0');
     if (length > 0) {
-        ::WideCharToMultiByte(codePage, 0, text.data(), size, &narrow[0], length, nullptr, nullptr);
+        ::WideCharToMultiByte(codePage, flags, text.data(), size, &narrow[0], length, nullptr,
+                              nullptr);
     }
     return narrow;
 }

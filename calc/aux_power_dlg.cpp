@@ -14,6 +14,7 @@ void CAuxPowerDlg::DoDataExchange(CDataExchange* dx) {
     DDX_Text(dx, IDC_AUX_P0, m_p0, input[2]);
     DDX_Text(dx, IDC_AUX_P1, m_p1, input[3]);
     DDX_Text(dx, IDC_AUX_P2, m_p2, input[4]);
+    DDX_Temperatures(dx);
 }
 
 BEGIN_MESSAGE_MAP(CAuxPowerDlg, CDialog)

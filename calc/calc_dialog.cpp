@@ -4,6 +4,7 @@
 #include "sizing/result_texts.h"
 #include "res/resource.h"
 #include "sizing/notes.h"
+#include "sizing/temperatures.h"
 #include "sizing/units.h"
 
 void ShowVolume(CWnd& dialog, int resultId, sizing::MethodId method, const double* values,
@@ -19,13 +20,36 @@ void ShowVolume(CWnd& dialog, int resultId, sizing::MethodId method, const doubl
         KeepCalculation(dialog.m_hWnd, sizing::MethodOf(method), values);
     if (CWnd* notes = dialog.GetDlgItem(IDC_NOTES)) {
         // An edit control breaks its lines at "\r\n".
-        notes->SetWindowText(sizing::JoinNotes(shown.notes.lines, "\r\n").c_str());
+        notes->SetWindowText(sizing::JoinNotes(shown.notes, "\r\n").c_str());
     }
 }
 
 void DDX_Text(CDataExchange* dx, int id, double& value, const sizing::Input& input) {
+    KeepEdit(dx->m_pDlgWnd->m_hWnd, input, id);
     DDX_Text(dx, id, value, [dx, &input](std::string_view typed, double& read) {
         KeepTypedText(dx->m_pDlgWnd->m_hWnd, input, typed);
         return sizing::ReadTypedQuantity(typed, input, read);
     });
+}
+
+void DDX_Temperatures(CDataExchange* dx) {
+    sizing::Conditions conditions;
+    for (std::size_t i = sizing::kFill; i <= sizing::kMax; ++i) {
+        DDX_Text(dx, kTemperatureEdits[i], sizing::TemperatureAt(conditions.temperatures, i),
+                 [&conditions, i](std::string_view typed, double& read) {
+                     conditions.typedTemperatures[i] = typed;
+                     return sizing::ReadTypedTemperature(typed, read);
+                 });
+    }
+    if (!dx->m_bSaveAndValidate || dx->m_bFailed) {
+        return;
+    }
+    std::size_t which = 0;
+    const std::string fault = sizing::TemperatureFault(conditions.temperatures, which);
+    if (!fault.empty()) {
+        AfxMessageBox(fault.c_str(), MB_ICONEXCLAMATION);
+        dx->Fail(dx->PrepareCtrl(kTemperatureEdits[which]));
+        return;
+    }
+    KeepConditions(dx->m_pDlgWnd->m_hWnd, conditions);
 }

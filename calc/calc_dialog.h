@@ -14,5 +14,12 @@ void ShowVolume(CWnd& dialog, int resultId, sizing::MethodId method, const doubl
 
 // Exchanges edit id with value, which holds input of a method: the edit also takes a number
 // followed by a unit of the input's kind, converted into the input's unit. The text as typed
-// goes into the sheet of the next shown volume.
+// goes into the sheet of the next shown volume; a sheet opened in the dialog fills the edit.
 void DDX_Text(CDataExchange* dx, int id, double& value, const sizing::Input& input);
+
+// Exchanges the temperature row of a calculator with a gas law: at first each edit shows 20;
+// when read, each takes a temperature with its unit (°C by default), and a text that is no
+// temperature, one outside the range taken, or a lowest above the highest is told, with the
+// focus on its edit, and stops the exchange. The temperatures read go into the next
+// calculation the dialog keeps.
+void DDX_Temperatures(CDataExchange* dx);

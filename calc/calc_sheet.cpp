@@ -1,8 +1,10 @@
 #include "calc/calc_sheet.h"
 
 #include "framework/app.h"
+#include "framework/dialog.h"
 #include "framework/gbk.h"
 #include "res/resource.h"
+#include "sizing/catalogue_file.h"
 #include "base/late_win.h"
 #include "base/utf8.h"
 #include "base/whole_file.h"
@@ -12,6 +14,7 @@
 
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <new>
@@ -22,18 +25,36 @@
 
 namespace {
 
-const char* const kSaveTitle = "保存计算书";
-const char* const kHtmlFilter = "HTML 文件 (*.html)";
 const char* const kClipboardBusy = "剪贴板正被其他程序占用，计算书没有复制。请稍后再试。";
 const char* const kClipboardFailed = "计算书没有复制到剪贴板：内存不足。";
 const char* const kNotSaved = "计算书没有保存：";
 const char* const kNotOpened = "计算书已保存，但无法在浏览器中打开：";
-const char* const kNoSaveDialog = "无法打开保存对话框。";
+const char* const kNotRead = "无法打开计算书：";
 
-// What a calculator keeps for its sheet: the texts of its last exchange, and the calculation
-// whose volume it shows.
+// What a calculator asks a file for: the dialog's title, its one filter, what is said when the
+// dialog cannot be shown, and whether the file is saved rather than opened.
+struct FileQuestion {
+    const char* title;
+    const char* filter;
+    const wchar_t* pattern;
+    const char* noDialog;
+    bool save;
+};
+const FileQuestion kSaveQuestion{"保存计算书", "HTML 文件 (*.html)", L"*.html",
+                                 "无法打开保存对话框。", true};
+const FileQuestion kOpenQuestion{"打开计算书", "计算书 (*.html;*.htm)", L"*.html;*.htm",
+                                 "无法显示打开对话框。", false};
+
+// Posted to a calculator that opens while a sheet waits for it.
+constexpr UINT kOpenWaitingSheet = WM_APP + 0x22;
+
+// What a calculator keeps for its sheet: its method and edits, the texts of its last exchange,
+// and the calculation whose volume it shows.
 struct SheetState {
+    const sizing::Method* method = nullptr;
+    int edits[sizing::kMaxInputs] = {};
     std::map<const sizing::Input*, std::string> typed;
+    sizing::Conditions conditions;
     std::optional<sizing::Calculation> shown;
 };
 
@@ -96,14 +117,14 @@ void CopySheet(HWND dialog, const sizing::Calculation& calculation) {
     }
 }
 
-// Asks for the file to save the sheet in, offering name; empty when the user cancels.
-std::wstring AskFileName(HWND dialog, const std::wstring& name) {
+// Asks question for a file, offering name; empty when the user cancels.
+std::wstring AskFileName(HWND dialog, const FileQuestion& question, const std::wstring& name) {
     // Filter pairs end in a null each, the list in one more.
-    std::wstring filter = WideFromGbk(kHtmlFilter);
+    std::wstring filter = WideFromGbk(question.filter);
     filter += L'\0';
-    filter += L"*.html";
+    filter += question.pattern;
     filter += L'\0';
-    const std::wstring title = WideFromGbk(kSaveTitle);
+    const std::wstring title = WideFromGbk(question.title);
     std::vector<wchar_t> file(32768, L'\0');
     name.copy(file.data(), file.size() - 1);
     OPENFILENAMEW ofn{};
@@ -114,17 +135,19 @@ std::wstring AskFileName(HWND dialog, const std::wstring& name) {
     ofn.lpstrFile = file.data();
     ofn.nMaxFile = static_cast<DWORD>(file.size());
     ofn.lpstrTitle = title.c_str();
-    ofn.lpstrDefExt = L"html";
-    ofn.Flags =
-        OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    // The common dialogs are loaded at the first save; without them no dialog shows either.
-    auto* const getSaveFileName = base::late::GetSaveFileNameW.Load();
+    ofn.lpstrDefExt = question.save ? L"html" : nullptr;
+    ofn.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
+                (question.save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+    // The common dialogs are loaded at the first save or open; without them no dialog shows
+    // either.
+    auto* const ask =
+        (question.save ? base::late::GetSaveFileNameW : base::late::GetOpenFileNameW).Load();
     auto* const extendedError = base::late::CommDlgExtendedError.Load();
-    if (getSaveFileName != nullptr && getSaveFileName(&ofn)) {
+    if (ask != nullptr && ask(&ofn)) {
         return file.data();
     }
-    if (getSaveFileName == nullptr || extendedError == nullptr || extendedError() != 0) {
-        Tell(dialog, WideFromGbk(kNoSaveDialog));
+    if (ask == nullptr || extendedError == nullptr || extendedError() != 0) {
+        Tell(dialog, WideFromGbk(question.noDialog));
     }
     return std::wstring();
 }
@@ -132,7 +155,8 @@ std::wstring AskFileName(HWND dialog, const std::wstring& name) {
 void SaveSheet(HWND dialog, const sizing::Calculation& calculation) {
     const sizing::SheetStamp stamp = StampNow();
     const std::wstring path =
-        AskFileName(dialog, WideFromUtf8(sizing::SheetFileName(*calculation.method, stamp.time)));
+        AskFileName(dialog, kSaveQuestion,
+                    WideFromUtf8(sizing::SheetFileName(*calculation.method, stamp.time)));
     if (path.empty()) {
         return;
     }
@@ -154,6 +178,45 @@ void SaveSheet(HWND dialog, const sizing::Calculation& calculation) {
     }
 }
 
+// The sheet that waits for the next calculator to open.
+std::optional<sizing::SavedSheet>& Waiting() {
+    static std::optional<sizing::SavedSheet> waiting;
+    return waiting;
+}
+
+// Fills dialog's edits with the texts of sheet, a sheet of its method, and calculates as "计算"
+// does.
+void Fill(HWND dialog, const SheetState& state, const sizing::SavedSheet& sheet) {
+    for (std::size_t i = 0; i < state.method->inputCount; ++i) {
+        ::SetDlgItemTextW(dialog, state.edits[i], WideFromUtf8(sheet.typed[i]).c_str());
+    }
+    for (std::size_t i = 0; i < 3; ++i) {
+        if (HWND edit = ::GetDlgItem(dialog, kTemperatureEdits[i])) {
+            ::SetWindowTextW(edit, WideFromUtf8(sheet.conditions.typedTemperatures[i]).c_str());
+        }
+    }
+    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_CALCULATE, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDC_CALCULATE)));
+}
+
+// "打开…": a sheet of the dialog's method fills it; one of another method closes it, to be
+// opened in that method's calculator.
+void OpenSheet(HWND dialog, const SheetState& state) {
+    const std::wstring path = AskFileName(dialog, kOpenQuestion, std::wstring());
+    std::optional<sizing::SavedSheet> sheet = path.empty() ? std::nullopt : LoadSheet(dialog, path);
+    if (!sheet) {
+        return;
+    }
+    if (sheet->method == state.method) {
+        Fill(dialog, state, *sheet);
+        return;
+    }
+    if (auto* calculator = dynamic_cast<CDialog*>(CWnd::FromHandlePermanent(dialog))) {
+        Waiting() = std::move(sheet);
+        calculator->EndDialog(kOpenOtherCalculator);
+    }
+}
+
 // The state of each calculator that has exchanged its inputs, until its window goes.
 std::unordered_map<HWND, std::unique_ptr<SheetState>>& States() {
     static std::unordered_map<HWND, std::unique_ptr<SheetState>> states;
@@ -164,11 +227,20 @@ LRESULT CALLBACK SheetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
                            DWORD_PTR data) {
     const SheetState& state = *reinterpret_cast<const SheetState*>(data);
     const WORD control = LOWORD(wParam);
-    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED && state.shown &&
-        (control == IDC_COPY_SHEET || control == IDC_SAVE_SHEET)) {
+    const bool click = message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED;
+    if ((click && state.shown && (control == IDC_COPY_SHEET || control == IDC_SAVE_SHEET)) ||
+        (click && control == IDC_OPEN_SHEET) || message == kOpenWaitingSheet) {
         // No exception may cross the system's frames.
         try {
-            if (control == IDC_COPY_SHEET) {
+            if (message == kOpenWaitingSheet) {
+                if (Waiting() && Waiting()->method == state.method) {
+                    const sizing::SavedSheet sheet = std::move(*Waiting());
+                    Waiting().reset();
+                    Fill(dialog, state, sheet);
+                }
+            } else if (control == IDC_OPEN_SHEET) {
+                OpenSheet(dialog, state);
+            } else if (control == IDC_COPY_SHEET) {
                 CopySheet(dialog, *state.shown);
             } else {
                 SaveSheet(dialog, *state.shown);
@@ -199,14 +271,33 @@ SheetState& StateOf(HWND dialog) {
             throw std::bad_alloc();
         }
         state = std::move(made);
+        // Opened for a sheet: it fills the edits once they are all known.
+        if (Waiting()) {
+            ::PostMessageW(dialog, kOpenWaitingSheet, 0, 0);
+        }
     }
     return *state;
 }
 
 } // namespace
 
+void KeepEdit(HWND dialog, const sizing::Input& input, int id) {
+    SheetState& state = StateOf(dialog);
+    for (const sizing::Method& method : sizing::kMethods) {
+        const std::size_t i = sizing::InputIndex(method, input.name);
+        if (i < method.inputCount && &method.inputs[i] == &input) {
+            state.method = &method;
+            state.edits[i] = id;
+        }
+    }
+}
+
 void KeepTypedText(HWND dialog, const sizing::Input& input, std::string_view typed) {
     StateOf(dialog).typed[&input] = typed;
+}
+
+void KeepConditions(HWND dialog, const sizing::Conditions& conditions) {
+    StateOf(dialog).conditions = conditions;
 }
 
 const sizing::Calculation& KeepCalculation(HWND dialog, const sizing::Method& method,
@@ -216,9 +307,29 @@ const sizing::Calculation& KeepCalculation(HWND dialog, const sizing::Method& me
     for (std::size_t i = 0; i < method.inputCount; ++i) {
         typed[i] = state.typed[&method.inputs[i]];
     }
-    state.shown = sizing::Calculate(method, values, typed);
+    // Read at each calculation, so that an edit of the file counts at the next one.
+    state.conditions.catalogue = sizing::LoadCatalogue(sizing::CataloguePlaces());
+    state.shown = sizing::Calculate(method, values, typed, state.conditions);
     for (int id : {IDC_COPY_SHEET, IDC_SAVE_SHEET}) {
         ::EnableWindow(::GetDlgItem(dialog, id), TRUE);
     }
     return *state.shown;
+}
+
+std::optional<sizing::SavedSheet> LoadSheet(HWND owner, const std::wstring& path) {
+    std::string reason;
+    std::optional<sizing::SavedSheet> sheet =
+        sizing::ReadSheetFile(std::filesystem::path(path), reason);
+    if (!sheet) {
+        Tell(owner, WideFromGbk(kNotRead) + L"\n" + path + L"\n" + WideFromUtf8(reason));
+    }
+    return sheet;
+}
+
+void OpenInNextCalculator(std::optional<sizing::SavedSheet> sheet) {
+    Waiting() = std::move(sheet);
+}
+
+const sizing::Method* WaitingSheetMethod() {
+    return Waiting() ? Waiting()->method : nullptr;
 }

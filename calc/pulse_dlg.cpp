@@ -19,6 +19,7 @@ void CPulseADlg::DoDataExchange(CDataExchange* dx) {
     DDX_Text(dx, IDC_PULSEA_P1, m_P1, input[3]);
     DDX_Text(dx, IDC_PULSEA_P2, m_P2, input[4]);
     DDX_Text(dx, IDC_PULSEA_P0, m_P0, input[5]);
+    DDX_Temperatures(dx);
 }
 
 BEGIN_MESSAGE_MAP(CPulseADlg, CDialog)
@@ -43,6 +44,7 @@ void CPulseBDlg::DoDataExchange(CDataExchange* dx) {
     DDX_Text(dx, IDC_PULSEB_P1, m_P1, input[1]);
     DDX_Text(dx, IDC_PULSEB_P2, m_P2, input[2]);
     DDX_Text(dx, IDC_PULSEB_K, m_k, input[3]);
+    DDX_Temperatures(dx);
 }
 
 BEGIN_MESSAGE_MAP(CPulseBDlg, CDialog)
@@ -66,6 +68,7 @@ void CPulseCDlg::DoDataExchange(CDataExchange* dx) {
     DDX_Text(dx, IDC_PULSEC_DELTA_V, m_deltaV, input[0]);
     DDX_Text(dx, IDC_PULSEC_P1, m_P1, input[1]);
     DDX_Text(dx, IDC_PULSEC_P2, m_P2, input[2]);
+    DDX_Temperatures(dx);
 }
 
 BEGIN_MESSAGE_MAP(CPulseCDlg, CDialog)

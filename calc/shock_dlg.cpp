@@ -19,6 +19,7 @@ void CShockADlg::DoDataExchange(CDataExchange* dx) {
     DDX_Text(dx, IDC_SHOCKA_V, m_v, input[3]);
     DDX_Text(dx, IDC_SHOCKA_P0, m_P0, input[4]);
     DDX_Text(dx, IDC_SHOCKA_P2, m_P2, input[5]);
+    DDX_Temperatures(dx);
 }
 
 BEGIN_MESSAGE_MAP(CShockADlg, CDialog)
@@ -73,6 +74,7 @@ void CShockCDlg::DoDataExchange(CDataExchange* dx) {
     DDX_Text(dx, IDC_SHOCKC_P0, m_P0, input[5]);
     DDX_Text(dx, IDC_SHOCKC_T, m_t, input[6]);
     DDX_Text(dx, IDC_SHOCKC_RHO, m_rho, input[7]);
+    DDX_Temperatures(dx);
 }
 
 BEGIN_MESSAGE_MAP(CShockCDlg, CDialog)

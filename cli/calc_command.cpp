@@ -1,11 +1,16 @@
 #include "cli/calc_command.h"
 
 #include "sizing/result_texts.h"
-#include "cli/csv.h"
+#include "base/csv.h"
 #include "base/number_text.h"
+#include "sizing/catalogue_file.h"
 #include "sizing/methods.h"
 #include "sizing/sheet.h"
+#include "sizing/solver.h"
+#include "sizing/sheet_data.h"
+#include "sizing/temperatures.h"
 #include "sizing/units.h"
+#include "base/text_encoding.h"
 #include "base/utf8.h"
 #include "base/whole_file.h"
 
@@ -13,26 +18,33 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <array>
+#include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string_view>
 
 namespace cli {
 
 namespace {
 
+using base::CsvField;
+using base::CsvReader;
 using sizing::Input;
 using sizing::Method;
 using Json = nlohmann::ordered_json;
 
 // Why a case or the command cannot go on.
 struct Failure {
-    const char* code;  // ASCII: "usage", "method", "input", "missing", "number", "invalid", "file"
+    const char* code;  // ASCII: "usage", "method", "input", "missing", "number", "invalid", "file",
+                       // "sheet"
     std::string input; // the input it is about, or empty
     std::string text;  // what the user reads, UTF-8
     int exitCode;
@@ -89,7 +101,37 @@ struct Case {
     const Method* method = nullptr;
     double values[sizing::kMaxInputs] = {};
     std::string typed[sizing::kMaxInputs];
+    sizing::Conditions conditions;
 };
+
+// The position of the temperature named name ("t_fill", "t_min", "t_max"); 3 for none.
+std::size_t TemperatureKey(std::string_view name) {
+    std::size_t i = 0;
+    while (i < 3 && name != sizing::kTemperatureKeys[i]) {
+        ++i;
+    }
+    return i;
+}
+
+// Reads the temperature typed for key into the case's conditions.
+std::optional<Failure> ReadTemperature(std::size_t key, const std::string& typed, Case& c) {
+    const char* name = sizing::kTemperatureKeys[key];
+    if (!sizing::HasGasLaw(*c.method)) {
+        return Failure{"input", name,
+                       u8"方法 " + std::string(c.method->name) +
+                           u8" 的公式不含气体定律，不取温度 " + name + u8"。",
+                       kUsage};
+    }
+    if (!sizing::ReadTypedTemperature(typed,
+                                      sizing::TemperatureAt(c.conditions.temperatures, key))) {
+        return Failure{"number", name,
+                       u8"温度 " + std::string(name) + u8" 的值“" + typed +
+                           u8"”不是一个温度：写作数值，可带单位 °C、℃、K、°F 或 ℉。",
+                       kUsage};
+    }
+    c.conditions.typedTemperatures[key] = typed;
+    return std::nullopt;
+}
 
 // Fills the case's inputs from name=value pairs (values may carry units); with useDefaults an
 // input not given takes the dialog's initial value.
@@ -97,7 +139,18 @@ std::optional<Failure> ReadInputs(const std::vector<std::pair<std::string, std::
                                   bool useDefaults, Case& c) {
     const Method& method = *c.method;
     bool seen[sizing::kMaxInputs] = {};
+    bool seenTemperature[3] = {};
     for (const auto& [name, typed] : given) {
+        if (const std::size_t key = TemperatureKey(name); key < 3) {
+            if (seenTemperature[key]) {
+                return Failure{"input", name, u8"输入 " + name + u8" 给了不止一次。", kUsage};
+            }
+            seenTemperature[key] = true;
+            if (std::optional<Failure> wrong = ReadTemperature(key, typed, c)) {
+                return wrong;
+            }
+            continue;
+        }
         const std::size_t i = sizing::InputIndex(method, name);
         if (i == method.inputCount) {
             return Failure{"input", name,
@@ -139,12 +192,91 @@ std::optional<Failure> ReadInputs(const std::vector<std::pair<std::string, std::
 }
 
 // The calculation of a case with a shown volume; the failure when it has none.
-std::optional<Failure> Evaluate(const Case& c, double temperature,
-                                std::optional<sizing::Calculation>& calculation) {
+std::optional<Failure> Evaluate(const Case& c, std::optional<sizing::Calculation>& calculation) {
+    std::size_t which = 0;
+    const std::string fault = sizing::TemperatureFault(c.conditions.temperatures, which);
+    if (!fault.empty()) {
+        return Failure{"temperature", sizing::kTemperatureKeys[which], Text(fault.c_str()), kUsage};
+    }
     if (!IsShownVolume(c.method->volume(c.values))) {
         return Failure{"invalid", std::string(), Text(InvalidInputMessage), kNoVolume};
     }
-    calculation = sizing::Calculate(*c.method, c.values, c.typed, temperature);
+    calculation = sizing::Calculate(*c.method, c.values, c.typed, c.conditions);
+    return std::nullopt;
+}
+
+// The field a volume to solve for is read as: litres, or a number with a volume unit.
+const Input kVolumeField{"volume", "L", sizing::Quantity::Volume, "V", "", 0.0};
+
+// A solved value as text: two decimals, or three significant digits where that is more.
+std::string SolvedText(double value) {
+    const double magnitude = std::fabs(value);
+    const int decimals =
+        magnitude > 0.0 ? std::max(2, 2 - static_cast<int>(std::floor(std::log10(magnitude)))) : 2;
+    return sizing::FixedText(value, decimals);
+}
+
+// "0～100 MPa": the range searched for input.
+std::string RangeText(const Input& input, const sizing::SearchRange& range) {
+    return FormatNumberText(range.low) + u8"～" + FormatNumberText(range.high) +
+           (*input.unit != '\0' ? " " + std::string(input.unit) : "");
+}
+
+// What a solve is asked: the input and the volume.
+struct SolveFor {
+    std::size_t input;
+    double volume;
+};
+
+// The input named and the volume typed for a solve of the case's method; the failure when
+// either is wrong. The input need not be given: it is what is sought.
+std::optional<Failure> ReadSolve(const std::string& name, const std::string& volume, Case& c,
+                                 std::vector<std::pair<std::string, std::string>>& given,
+                                 SolveFor& solve) {
+    const Method& method = *c.method;
+    solve.input = sizing::InputIndex(method, name);
+    if (solve.input == method.inputCount) {
+        return Failure{"input", name,
+                       u8"方法 " + std::string(method.name) + u8" 没有可解的输入“" + name +
+                           u8"”；它的输入是：" + InputNames(method) + u8"。",
+                       kUsage};
+    }
+    if (!sizing::ReadTypedQuantity(volume, kVolumeField, solve.volume) || !(solve.volume > 0.0)) {
+        return Failure{"number", "volume",
+                       u8"容积“" + volume + u8"”不是一个正的容积：写作升数，或带单位 " +
+                           sizing::UnitSymbols(sizing::Quantity::Volume) + u8"。",
+                       kUsage};
+    }
+    if (std::none_of(given.begin(), given.end(), [&](const auto& g) { return g.first == name; })) {
+        given.emplace_back(name, FormatNumberText(method.inputs[solve.input].initial));
+    }
+    return std::nullopt;
+}
+
+// The values of the solved input for a case read; the failure when its range holds none.
+std::optional<Failure> Solved(const Case& c, const SolveFor& solve, bool ideal,
+                              std::vector<double>& values) {
+    std::size_t which = 0;
+    const std::string fault = sizing::TemperatureFault(c.conditions.temperatures, which);
+    if (!fault.empty()) {
+        return Failure{"temperature", sizing::kTemperatureKeys[which], Text(fault.c_str()), kUsage};
+    }
+    const Input& input = c.method->inputs[solve.input];
+    const sizing::SearchRange range = sizing::RangeOf(input);
+    const sizing::Solution solution =
+        sizing::Solve(*c.method, c.values, solve.input, solve.volume, c.conditions, ideal, range);
+    values = solution.values;
+    if (solution.flat) {
+        return Failure{"no-value", input.name,
+                       u8"容积不随 " + std::string(input.name) + u8" 变化：它不能由容积解出。",
+                       kNoVolume};
+    }
+    if (values.empty()) {
+        return Failure{"no-value", input.name,
+                       u8"在 " + RangeText(input, range) + u8" 内，没有使容积为 " +
+                           FormatNumberText(solve.volume) + u8" 升的 " + input.name + u8"。",
+                       kNoVolume};
+    }
     return std::nullopt;
 }
 
@@ -168,47 +300,174 @@ const char* ProcessName(sizing::GasProcess process) {
     }
 }
 
+// The temperatures and what they do; null for the methods without a gas law.
+Json TemperatureJson(const sizing::Calculation& c) {
+    if (!sizing::HasGasLaw(*c.method)) {
+        return Json();
+    }
+    const sizing::Temperatures& t = c.conditions.temperatures;
+    const sizing::TemperatureEffect& effect = c.temperature;
+    const std::size_t precharge = sizing::PrechargeIndex(*c.method);
+    const auto mpa = [&](double value) {
+        return precharge < c.method->inputCount
+                   ? Json(sizing::ToMpa(value, c.method->inputs[precharge].unit))
+                   : Json();
+    };
+    return {{"fill_c", Number(t.fill)},    {"min_c", Number(t.min)},
+            {"max_c", Number(t.max)},      {"sizing_c", Number(effect.sizing)},
+            {"factor", effect.factor},     {"precharge_min_mpa", mpa(effect.prechargeAtMin)},
+            {"fill_mpa", mpa(effect.fill)}};
+}
+
+// What the chosen size does; null where no value fits.
+Json PerformanceJson(const sizing::Calculation& c) {
+    if (!c.performance) {
+        return Json();
+    }
+    const Input& input = c.method->inputs[c.performance->input];
+    return {{"name", input.name},
+            {"value", c.performance->value},
+            {"unit", input.unit},
+            {"typed", Number(c.values[c.performance->input])}};
+}
+
+// The pick: the size, the units and the class, and from a catalogue file the row's model, type
+// and the file; the model and the file null for the built-in series, a bladder series.
+Json PickJson(const sizing::Calculation& c) {
+    const sizing::Pick& pick = c.pick;
+    const sizing::Catalogue* catalogue = c.conditions.catalogue.get();
+    if (!sizing::InUse(catalogue)) {
+        return {{"nominal_l", Number(pick.nominalLitres)},
+                {"units", Number(pick.units)},
+                {"class_mpa", pick.classMpa ? Number(*pick.classMpa) : Json()},
+                {"model", Json()},
+                {"type", sizing::TypeKey(sizing::AccumulatorType::Bladder)},
+                {"catalogue", Json()}};
+    }
+    const std::optional<sizing::CatalogueRow>& row = pick.row;
+    return {{"nominal_l", row ? Number(pick.nominalLitres) : Json()},
+            {"units", row ? Number(pick.units) : Json()},
+            {"class_mpa", row ? Number(*pick.classMpa) : Json()},
+            {"model", row ? Json(row->model) : Json()},
+            {"type", row ? Json(sizing::TypeKey(row->type)) : Json()},
+            {"catalogue", catalogue->source}};
+}
+
 Json CalculationJson(const sizing::Calculation& c) {
     Json inputs = Json::object();
     for (std::size_t i = 0; i < c.method->inputCount; ++i) {
         inputs[c.method->inputs[i].name] = Number(c.values[i]);
     }
-    const sizing::Pick& pick = c.notes.pick;
-    const sizing::GasCorrection& gas = c.notes.gas;
+    const sizing::GasCorrection& gas = c.gas;
     Json notes = Json::array();
-    for (const sizing::Note& note : c.notes.lines) {
+    for (const sizing::Note& note : c.notes) {
         notes.push_back({{"code", note.code}, {"text", Text(note.text.c_str())}});
     }
     return {{"method", c.method->name},
             {"inputs", inputs},
             {"volume_l", c.volume},
             {"shown", sizing::TwoDecimalText(c.volume)},
-            {"pick",
-             {{"nominal_l", Number(pick.nominalLitres)},
-              {"units", Number(pick.units)},
-              {"class_mpa", pick.classMpa ? Number(*pick.classMpa) : Json()}}},
+            {"pick", PickJson(c)},
+            {"corrected_l", c.corrected},
+            {"absolute_factor", sizing::HasGasLaw(*c.method) ? Json(c.absoluteFactor) : Json()},
+            {"temperature", TemperatureJson(c)},
             {"real_gas", gas.process == sizing::GasProcess::None
                              ? Json()
                              : Json{{"factor", gas.factor},
-                                    {"volume_l", c.volume * gas.factor},
-                                    {"temperature_c", Number(c.temperature)},
+                                    {"volume_l", c.ideal * gas.factor},
+                                    {"temperature_c", Number(c.temperature.sizing)},
                                     {"process", ProcessName(gas.process)}}},
+            {"performance", PerformanceJson(c)},
             {"notes", notes}};
 }
+
+// One figure of a result that a sheet holds, as the sheet has it and as it comes out today.
+struct Difference {
+    const char* field; // ASCII, as in the JSON of a calculation
+    const char* label;
+    std::string sheet, today;
+};
+
+// What differs between the result a sheet was saved with and the calculation today, judged as
+// shown: the volumes with two decimals, the pick as it reads.
+std::vector<Difference> Differences(const sizing::SavedResult& saved,
+                                    const sizing::Calculation& c) {
+    const auto pressure = [](const std::optional<double>& mpa) {
+        return mpa ? FormatNumberText(*mpa) : std::string(u8"—");
+    };
+    const std::array<Difference, 5> all = {{
+        {"volume_l", u8"容积（升）", sizing::TwoDecimalText(saved.volume),
+         sizing::TwoDecimalText(c.volume)},
+        {"corrected_l", u8"选型所按容积（升）", sizing::TwoDecimalText(saved.corrected),
+         sizing::TwoDecimalText(c.corrected)},
+        {"nominal_l", u8"公称容积（L）", FormatNumberText(saved.nominalLitres),
+         FormatNumberText(c.pick.nominalLitres)},
+        {"units", u8"并联台数", FormatNumberText(saved.units), FormatNumberText(c.pick.units)},
+        {"class_mpa", u8"公称压力（MPa）", pressure(saved.classMpa), pressure(c.pick.classMpa)},
+    }};
+    std::vector<Difference> differing;
+    std::copy_if(all.begin(), all.end(), std::back_inserter(differing),
+                 [](const Difference& d) { return d.sheet != d.today; });
+    return differing;
+}
+
+// The columns a batch writes after a row's own, in this order.
+constexpr const char* kResultColumns[] = {
+    "volume_l",          "shown",  "nominal_l", "units", "class_mpa", "real_gas_factor",
+    "real_gas_volume_l", "status", "message"};
+
+// Whether a batch reads the column of this name: method, the inputs of the eight methods and
+// the temperatures. A column the batch comes to read is named here; every other column is the
+// user's own and is carried through as it stands.
+bool IsBatchInput(std::string_view name) {
+    return name == "method" || name == "solve" || name == "volume" || TemperatureKey(name) < 3 ||
+           std::any_of(
+               std::begin(sizing::kMethods), std::end(sizing::kMethods),
+               [name](const Method& m) { return sizing::InputIndex(m, name) < m.inputCount; });
+}
+
+// Why a batch cannot take this header; nothing when it can.
+std::optional<Failure> CheckHeader(const std::vector<std::string>& header) {
+    if (header.empty() || header[0] != "method") {
+        return Usage(u8"CSV 文件的第一行须是表头：method，再接输入名。");
+    }
+    for (auto name = header.begin() + 1; name != header.end(); ++name) {
+        if (std::find(std::begin(kResultColumns), std::end(kResultColumns), *name) !=
+            std::end(kResultColumns)) {
+            return Usage(u8"CSV 表头的“" + *name + u8"”是结果的列名，请给这一列另起一个名称。");
+        }
+        if (IsBatchInput(*name) && std::find(header.begin(), name, *name) != name) {
+            return Usage(u8"CSV 表头的“" + *name + u8"”出现了两次。");
+        }
+    }
+    return std::nullopt;
+}
+
+// Where the rows of a batch go, and whether in GBK rather than UTF-8.
+struct BatchOut {
+    std::ostream& stream;
+    bool gbk;
+};
 
 // The settings of one run.
 struct Settings {
     const Method* method = nullptr;
     std::vector<std::string> inputs;
-    std::string batch, out, sheet;
-    double temperature = 20.0;
+    std::string batch, out, outEncoding, sheet, solve, volume, catalogue;
+    // --from: the sheets, and the inputs given on the line after them, name=value.
+    std::vector<std::string> from, files;
+    std::vector<std::pair<std::string, std::string>> overrides;
+    bool check = false;
+    std::optional<double> temperature; // --temperature: the lowest and highest together
     bool defaults = false;
     bool json = false;
+    bool ideal = false; // --solve for the formula's volume alone
 };
 
 class Command {
 public:
-    explicit Command(const Streams& streams) : m_s(streams) {}
+    Command(const Streams& streams, const std::vector<std::filesystem::path>& cataloguePlaces)
+        : m_s(streams), m_cataloguePlaces(cataloguePlaces) {}
 
     int Run(const std::vector<std::string>& args) {
         m_settings.json = std::find(args.begin(), args.end(), "--json") != args.end();
@@ -232,8 +491,15 @@ public:
                             ? UnknownMethod(extras[0])
                             : Usage(u8"多余的参数：" + extras[0]));
         }
+        SplitFrom();
         if (const std::optional<Failure> wrong = CheckSettings()) {
             return Fail(*wrong);
+        }
+        if (const std::optional<Failure> wrong = ReadCatalogue()) {
+            return Fail(*wrong);
+        }
+        if (!m_settings.from.empty()) {
+            return RunFrom();
         }
         return m_settings.batch.empty() ? RunCase() : RunBatch();
     }
@@ -251,19 +517,37 @@ private:
         app.set_help_flag("-h,--help", u8"列出方法与选项；方法后加 --help 列出它的输入");
         app.add_flag("--defaults", m_settings.defaults, u8"没给出的输入取计算器的初始值");
         app.add_option("--temperature", m_settings.temperature,
-                       u8"实际气体修正的气体温度，°C（默认 20）")
+                       u8"最低和最高工作温度，°C（默认 20）；也可写 t_fill= t_min= t_max=")
             ->type_name("C");
         app.add_flag("--json", m_settings.json, u8"输出一个 JSON 对象");
+        app.add_option("--solve", m_settings.solve, u8"解出这个输入：使容积为 --volume 的值")
+            ->type_name("NAME");
+        app.add_option("--volume", m_settings.volume, u8"--solve 的容积，升，可带单位")
+            ->type_name("V");
+        app.add_flag("--ideal", m_settings.ideal, u8"--solve 按公式的容积，不加修正");
         app.add_option("--sheet", m_settings.sheet, u8"把计算书写入 HTML 文件")->type_name("FILE");
+        app.add_option("--from", m_settings.from,
+                       u8"重算保存的计算书，可给多个；其后的 名称=数值 改计算书中的输入")
+            ->type_name("FILE");
+        app.add_flag("--check", m_settings.check,
+                     u8"与 --from 同用：计算书所存的结果与现在的计算比较，每个文件一行");
+        app.add_option("--catalogue", m_settings.catalogue,
+                       u8"从这个型号目录（CSV）选型，而非程序旁或用户设置中的 catalogue.csv")
+            ->type_name("FILE");
         app.add_option("--batch", m_settings.batch, u8"逐行计算 CSV 文件（- 为标准输入）")
             ->type_name("FILE");
         app.add_option("--out", m_settings.out, u8"--batch 的结果写入此文件，而非标准输出")
             ->type_name("FILE");
+        app.add_option("--out-encoding", m_settings.outEncoding,
+                       u8"--out 文件的编码：utf-8（默认，带 BOM）或 gbk")
+            ->type_name("ENC");
         app.require_subcommand(0, 1);
         app.allow_extras();
         app.footer(u8"例：presovol-calc aux deltaV=10 n=1.4 p0=9 p1=10 p2=20\n"
                    u8"    presovol-calc shock-c Q=300 L=150 d=20mm P1=10MPa P2=140bar P0=80 t=0 "
                    u8"rho=0.9 --json\n"
+                   u8"    presovol-calc --from 计算书.html p1=9\n"
+                   u8"    presovol-calc --from *.html --check\n"
                    u8"数值可带单位，写在数后，可隔空格：150 bar、500 mL、6 m3/h、20 cm、100 "
                    u8"cm2、900 kg/m3。");
         for (const Method& method : sizing::kMethods) {
@@ -304,10 +588,60 @@ private:
         return text + std::string(width > columns ? width - columns : 1, ' ');
     }
 
+    // Parts the values of --from into the sheets and the inputs that override theirs: a value
+    // name=value whose name is an input of a method or a temperature.
+    void SplitFrom() {
+        for (const std::string& value : m_settings.from) {
+            const std::size_t equals = value.find('=');
+            const std::string name = value.substr(0, equals);
+            if (equals != std::string::npos && name != "method" && IsBatchInput(name)) {
+                m_settings.overrides.emplace_back(name, value.substr(equals + 1));
+            } else {
+                m_settings.files.push_back(value);
+            }
+        }
+    }
+
     std::optional<Failure> CheckSettings() const {
         const Settings& s = m_settings;
-        if (!std::isfinite(s.temperature)) {
-            return Usage(u8"--temperature 须是一个摄氏温度。");
+        if (s.check && s.from.empty()) {
+            return Usage(u8"--check 只与 --from 同用。");
+        }
+        if (!s.from.empty()) {
+            if (s.method != nullptr || !s.batch.empty() || !s.out.empty() || !s.solve.empty()) {
+                return Usage(
+                    u8"--from 不与计算方法、--batch、--out 或 --solve 同用：方法写在计算书里。");
+            }
+            if (s.files.empty()) {
+                return Usage(u8"--from 后请给出计算书文件。");
+            }
+            if (s.temperature) {
+                return Usage(u8"改计算书的温度请写 t_min= 和 t_max=，不用 --temperature。");
+            }
+            if (!s.sheet.empty() && (s.check || s.files.size() != 1)) {
+                return Usage(
+                    u8"--sheet 只写一份计算书：与 --from 同用时只给一个文件，不加 --check。");
+            }
+            return std::nullopt;
+        }
+        if (s.temperature && !(*s.temperature >= sizing::kLowestTemperature &&
+                               *s.temperature <= sizing::kHighestTemperature)) {
+            return Usage(u8"--temperature 须是 -100～300 之间的摄氏温度。");
+        }
+        if (!s.outEncoding.empty()) {
+            if (!IsOutEncoding("utf-8") && !IsOutEncoding("gbk")) {
+                return Usage(u8"--out-encoding 须是 utf-8 或 gbk。");
+            }
+            if (s.out.empty()) {
+                return Usage(u8"--out-encoding 只用于 --out 文件；标准输出按系统的编码写出。");
+            }
+        }
+        if (s.solve.empty() != s.volume.empty() || (s.ideal && s.solve.empty())) {
+            return Usage(u8"--solve 和 --volume 须一同给出；--ideal 只用于 --solve。");
+        }
+        if (!s.solve.empty() && (!s.batch.empty() || !s.sheet.empty())) {
+            return Usage(u8"--solve 只用于单个算例，不与 --batch、--sheet 同用；批量时用 CSV 的 "
+                         u8"solve 和 volume 列。");
         }
         if (s.batch.empty()) {
             if (s.method == nullptr) {
@@ -329,12 +663,59 @@ private:
         return std::nullopt;
     }
 
+    // The catalogue file of this run: the one --catalogue names, which must be there, or the
+    // first found in the places given.
+    std::optional<Failure> ReadCatalogue() {
+        const std::string& named = m_settings.catalogue;
+        if (named.empty()) {
+            m_catalogue = sizing::LoadCatalogue(m_cataloguePlaces);
+            return std::nullopt;
+        }
+        m_catalogue = sizing::LoadCatalogue({std::filesystem::u8path(named)});
+        if (!m_catalogue) {
+            return Failure{"file", std::string(), u8"找不到型号目录 " + named + u8"。", kUsage};
+        }
+        return std::nullopt;
+    }
+
+    // The case's inputs and temperatures from given, the lowest and highest temperature from
+    // --temperature where it is set, and the run's catalogue.
+    std::optional<Failure> Read(const std::vector<std::pair<std::string, std::string>>& given,
+                                Case& c) const {
+        c.conditions.catalogue = m_catalogue;
+        if (m_settings.temperature && sizing::HasGasLaw(*c.method)) {
+            for (std::size_t key : {sizing::kMin, sizing::kMax}) {
+                sizing::TemperatureAt(c.conditions.temperatures, key) = *m_settings.temperature;
+                c.conditions.typedTemperatures[key] = FormatNumberText(*m_settings.temperature);
+            }
+            for (const auto& given : given) {
+                const std::size_t key = TemperatureKey(given.first);
+                if (key == sizing::kMin || key == sizing::kMax) {
+                    return Usage(u8"--temperature 已给出最低和最高工作温度，不能再写 " +
+                                 given.first + u8"。");
+                }
+            }
+        }
+        return ReadInputs(given, m_settings.defaults, c);
+    }
+
+    // Whether --out-encoding names this encoding, in any case.
+    bool IsOutEncoding(std::string_view name) const {
+        const std::string& given = m_settings.outEncoding;
+        return std::equal(given.begin(), given.end(), name.begin(), name.end(), [](char a, char b) {
+            return std::tolower(static_cast<unsigned char>(a)) == b;
+        });
+    }
+
+    static Json ErrorJson(const Failure& failure) {
+        return {{"code", failure.code},
+                {"input", failure.input.empty() ? Json() : Json(failure.input)},
+                {"text", failure.text}};
+    }
+
     int Fail(const Failure& failure) {
         if (m_settings.json) {
-            Json error{{"code", failure.code},
-                       {"input", failure.input.empty() ? Json() : Json(failure.input)},
-                       {"text", failure.text}};
-            m_s.out << Json{{"error", error}}.dump(-1, ' ', m_s.asciiJson) << "\n";
+            m_s.out << Json{{"error", ErrorJson(failure)}}.dump(-1, ' ', m_s.asciiJson) << "\n";
         } else {
             m_s.err << failure.text << "\n";
         }
@@ -352,33 +733,189 @@ private:
             }
             given.emplace_back(arg.substr(0, equals), arg.substr(equals + 1));
         }
+        if (!m_settings.solve.empty()) {
+            return RunSolve(c, given);
+        }
         std::optional<sizing::Calculation> calculation;
-        std::optional<Failure> failure = ReadInputs(given, m_settings.defaults, c);
+        std::optional<Failure> failure = Read(given, c);
         if (!failure) {
-            failure = Evaluate(c, m_settings.temperature, calculation);
+            failure = Evaluate(c, calculation);
+        }
+        if (!failure) {
+            failure = WriteSheet(*calculation);
         }
         if (failure) {
             return Fail(*failure);
         }
-        if (!m_settings.sheet.empty()) {
-            const std::time_t now = std::time(nullptr);
-            const std::string html =
-                sizing::SheetHtml(*calculation, {"presovol-calc", *std::localtime(&now)});
-            std::string reason;
-            if (!base::WriteWholeFile(std::filesystem::u8path(m_settings.sheet), html, reason)) {
-                return Fail({"file", std::string(),
-                             u8"计算书没能写入 " + m_settings.sheet + u8"：" + reason, kUsage});
-            }
-        }
         if (m_settings.json) {
             m_s.out << CalculationJson(*calculation).dump(-1, ' ', m_s.asciiJson) << "\n";
         } else {
-            m_s.out << Text(FormatVolumeSentence(calculation->volume).c_str()) << "\n";
-            for (const sizing::Note& note : calculation->notes.lines) {
-                m_s.out << Text(note.text.c_str()) << "\n";
+            WriteText(*calculation);
+        }
+        return kShown;
+    }
+
+    // Solves the input --solve names for --volume, the other inputs as given.
+    int RunSolve(Case& c, std::vector<std::pair<std::string, std::string>>& given) {
+        SolveFor solve{};
+        std::vector<double> values;
+        std::optional<Failure> failure =
+            ReadSolve(m_settings.solve, m_settings.volume, c, given, solve);
+        if (!failure) {
+            failure = Read(given, c);
+        }
+        if (!failure) {
+            failure = Solved(c, solve, m_settings.ideal, values);
+        }
+        if (failure) {
+            return Fail(*failure);
+        }
+        const Input& input = c.method->inputs[solve.input];
+        if (m_settings.json) {
+            Json found = Json::array();
+            for (double value : values) {
+                found.push_back(value);
+            }
+            const Json answer{{"name", input.name},
+                              {"unit", input.unit},
+                              {"values", found},
+                              {"volume_l", Number(solve.volume)},
+                              {"ideal", m_settings.ideal}};
+            m_s.out << Json{{"solve", answer}}.dump(-1, ' ', m_s.asciiJson) << "\n";
+        } else {
+            for (double value : values) {
+                m_s.out << input.name << " = " << SolvedText(value)
+                        << (*input.unit != '\0' ? " " + std::string(input.unit) : "") << "\n";
             }
         }
         return kShown;
+    }
+
+    // The sentence and the notes of calculation, a line each.
+    void WriteText(const sizing::Calculation& calculation) {
+        m_s.out << Text(FormatVolumeSentence(calculation.volume).c_str()) << "\n";
+        for (const sizing::Note& note : calculation.notes) {
+            m_s.out << Text(note.text.c_str()) << "\n";
+        }
+    }
+
+    // Writes the sheet of calculation where --sheet names it; the failure when it cannot.
+    std::optional<Failure> WriteSheet(const sizing::Calculation& calculation) const {
+        if (m_settings.sheet.empty()) {
+            return std::nullopt;
+        }
+        const std::time_t now = std::time(nullptr);
+        const std::string html =
+            sizing::SheetHtml(calculation, {"presovol-calc", *std::localtime(&now)});
+        std::string reason;
+        if (!base::WriteWholeFile(std::filesystem::u8path(m_settings.sheet), html, reason)) {
+            return Failure{"file", std::string(),
+                           u8"计算书没能写入 " + m_settings.sheet + u8"：" + reason, kUsage};
+        }
+        return std::nullopt;
+    }
+
+    // The sheet in file calculated again, with the inputs given on the line in place of its
+    // own; saved is the result the sheet holds.
+    std::optional<Failure> Reopen(const std::string& file,
+                                  std::optional<sizing::Calculation>& calculation,
+                                  sizing::SavedResult& saved) const {
+        std::string reason;
+        const std::optional<sizing::SavedSheet> sheet =
+            sizing::ReadSheetFile(std::filesystem::u8path(file), reason);
+        if (!sheet) {
+            return Failure{"sheet", std::string(), reason, kNoVolume};
+        }
+        saved = sheet->result;
+        Case c;
+        c.method = sheet->method;
+        std::vector<std::pair<std::string, std::string>> given;
+        for (std::size_t i = 0; i < c.method->inputCount; ++i) {
+            given.emplace_back(c.method->inputs[i].name, sheet->typed[i]);
+        }
+        for (std::size_t i = 0; i < 3 && sizing::HasGasLaw(*c.method); ++i) {
+            given.emplace_back(sizing::kTemperatureKeys[i], sheet->conditions.typedTemperatures[i]);
+        }
+        for (const auto& line : m_settings.overrides) {
+            const auto own = std::find_if(given.begin(), given.end(),
+                                          [&](const auto& g) { return g.first == line.first; });
+            if (own != given.end()) {
+                own->second = line.second;
+            } else {
+                given.push_back(line); // refused by the reading, naming it
+            }
+        }
+        c.conditions.catalogue = m_catalogue;
+        std::optional<Failure> failure = ReadInputs(given, false, c);
+        if (!failure) {
+            failure = Evaluate(c, calculation);
+        }
+        return failure;
+    }
+
+    // --from: each sheet calculated again and shown, or with --check compared with the result
+    // it holds, a line each. Exit 0 when every sheet gave a volume (with --check, the same).
+    int RunFrom() {
+        const Settings& s = m_settings;
+        Json report = Json::array();
+        bool allShown = true;
+        for (const std::string& file : s.files) {
+            std::optional<sizing::Calculation> calculation;
+            sizing::SavedResult saved;
+            std::optional<Failure> failure = Reopen(file, calculation, saved);
+            if (!failure) {
+                failure = WriteSheet(*calculation);
+            }
+            const std::vector<Difference> differing =
+                failure || !s.check ? std::vector<Difference>() : Differences(saved, *calculation);
+            allShown = allShown && !failure && differing.empty();
+            Json entry{{"file", file}};
+            if (failure) {
+                entry["error"] = ErrorJson(*failure);
+            } else if (!s.check) {
+                entry.update(CalculationJson(*calculation));
+            } else {
+                entry["same"] = differing.empty();
+                Json differences = Json::array();
+                for (const Difference& d : differing) {
+                    differences.push_back(
+                        {{"field", d.field}, {"sheet", d.sheet}, {"today", d.today}});
+                }
+                entry["differences"] = differences;
+            }
+            report.push_back(entry);
+            if (s.json) {
+                continue;
+            }
+            if (s.check) {
+                std::string line = file + u8"：";
+                if (failure) {
+                    line += u8"无法重算：" + failure->text;
+                } else if (differing.empty()) {
+                    line += u8"相同";
+                } else {
+                    line += u8"不同：";
+                    for (std::size_t i = 0; i < differing.size(); ++i) {
+                        const Difference& d = differing[i];
+                        line += (i == 0 ? "" : u8"；") + std::string(d.label) + " " + d.sheet +
+                                u8" → " + d.today;
+                    }
+                }
+                m_s.out << line << "\n";
+            } else if (failure) {
+                m_s.err << file << u8"：" << failure->text << "\n";
+            } else {
+                // Several sheets: each under its file's name, an empty line between.
+                if (s.files.size() > 1) {
+                    m_s.out << (&file == &s.files.front() ? "" : "\n") << file << "\n";
+                }
+                WriteText(*calculation);
+            }
+        }
+        if (s.json) {
+            m_s.out << report.dump(-1, ' ', m_s.asciiJson) << "\n";
+        }
+        return allShown ? kShown : kNoVolume;
     }
 
     int RunBatch() {
@@ -392,8 +929,18 @@ private:
             }
             in = &file;
         }
+        // The whole file first: whether it is UTF-8 or GBK is known only at its end.
+        std::istringstream text(base::TextFileToUtf8(
+            std::string(std::istreambuf_iterator<char>(*in), std::istreambuf_iterator<char>())));
+        CsvReader reader(text);
+        std::vector<std::string> header;
+        if (reader.Next(header) != CsvReader::Status::Record) {
+            header.clear();
+        }
+        if (const std::optional<Failure> wrong = CheckHeader(header)) {
+            return Fail(*wrong);
+        }
         std::ofstream outFile;
-        std::ostream* out = &m_s.out;
         if (!m_settings.out.empty()) {
             outFile.open(std::filesystem::u8path(m_settings.out),
                          std::ios::binary | std::ios::trunc);
@@ -401,30 +948,13 @@ private:
                 return Fail(
                     {"file", std::string(), u8"无法写入 " + m_settings.out + u8"。", kUsage});
             }
-            outFile << "\xEF\xBB\xBF"; // so that spreadsheets read the Chinese messages as UTF-8
-            out = &outFile;
-        }
-        CsvReader reader(*in);
-        std::vector<std::string> header;
-        if (reader.Next(header) != CsvReader::Status::Record || header.empty() ||
-            header[0] != "method") {
-            return Fail(Usage(u8"CSV 文件的第一行须是表头：method，再接输入名。"));
-        }
-        for (std::size_t i = 1; i < header.size(); ++i) {
-            bool known = false;
-            for (const Method& method : sizing::kMethods) {
-                known = known || sizing::InputIndex(method, header[i]) < method.inputCount;
-            }
-            if (!known ||
-                std::find(header.begin() + 1, header.begin() + static_cast<std::ptrdiff_t>(i),
-                          header[i]) != header.begin() + static_cast<std::ptrdiff_t>(i)) {
-                return Fail(
-                    Usage(u8"CSV 表头的“" + header[i] + u8"”不是任何方法的输入，或出现了两次。"));
+            // A mark, so that spreadsheets read the Chinese messages as UTF-8; GBK has none.
+            if (!IsOutEncoding("gbk")) {
+                outFile << "\xEF\xBB\xBF";
             }
         }
-        WriteRow(*out, header,
-                 {"volume_l", "shown", "nominal_l", "units", "class_mpa", "real_gas_factor",
-                  "real_gas_volume_l", "status", "message"});
+        const BatchOut out{m_settings.out.empty() ? m_s.out : outFile, IsOutEncoding("gbk")};
+        WriteRow(out, header, {std::begin(kResultColumns), std::end(kResultColumns)});
         bool allShown = true;
         std::vector<std::string> row;
         for (CsvReader::Status status; (status = reader.Next(row)) != CsvReader::Status::End;) {
@@ -433,10 +963,10 @@ private:
                             [](const std::string& f) { return f.empty(); })) {
                 continue; // a blank line
             }
-            allShown = BatchRow(status, header, row, *out) && allShown;
+            allShown = BatchRow(status, header, row, out) && allShown;
         }
-        out->flush();
-        if (!*out) {
+        out.stream.flush();
+        if (!out.stream) {
             return Fail({"file", std::string(), u8"结果没能全部写出。", kUsage});
         }
         return allShown ? kShown : kNoVolume;
@@ -444,7 +974,7 @@ private:
 
     // Computes and writes one row; answers whether it gave a volume.
     bool BatchRow(CsvReader::Status status, const std::vector<std::string>& header,
-                  std::vector<std::string>& row, std::ostream& out) {
+                  std::vector<std::string>& row, const BatchOut& out) {
         Case c;
         std::optional<sizing::Calculation> calculation;
         std::optional<Failure> failure;
@@ -455,18 +985,75 @@ private:
         } else if ((c.method = sizing::FindMethod(row[0])) == nullptr) {
             failure = UnknownMethod(row[0]);
         } else {
+            // The cells of the method's inputs and, where its formula holds a gas law, of the
+            // temperatures; no other column is read.
             std::vector<std::pair<std::string, std::string>> given;
             for (std::size_t i = 1; i < row.size(); ++i) {
-                if (!row[i].empty() &&
-                    sizing::InputIndex(*c.method, header[i]) < c.method->inputCount) {
+                const bool read = sizing::InputIndex(*c.method, header[i]) < c.method->inputCount ||
+                                  (TemperatureKey(header[i]) < 3 && sizing::HasGasLaw(*c.method));
+                if (!row[i].empty() && read) {
                     given.emplace_back(header[i], row[i]);
                 }
             }
-            failure = ReadInputs(given, m_settings.defaults, c);
+            const std::string solve = Cell(header, row, "solve");
+            if (!solve.empty()) {
+                return BatchSolve(header, row, given, c, solve, out);
+            }
+            failure = Read(given, c);
             if (!failure) {
-                failure = Evaluate(c, m_settings.temperature, calculation);
+                failure = Evaluate(c, calculation);
             }
         }
+        return WriteResult(header, row, c, failure, calculation, out);
+    }
+
+    // The cell of column name in row; empty when the header has no such column.
+    static std::string Cell(const std::vector<std::string>& header,
+                            const std::vector<std::string>& row, std::string_view name) {
+        const auto column = std::find(header.begin(), header.end(), name);
+        const auto i = static_cast<std::size_t>(column - header.begin());
+        return i < row.size() ? row[i] : std::string();
+    }
+
+    // A row that asks for the value of one input: one row of results for each value, with the
+    // value in that input's column.
+    bool BatchSolve(const std::vector<std::string>& header, std::vector<std::string>& row,
+                    std::vector<std::pair<std::string, std::string>>& given, Case& c,
+                    const std::string& name, const BatchOut& out) {
+        SolveFor solve{};
+        std::vector<double> values;
+        std::optional<Failure> failure =
+            ReadSolve(name, Cell(header, row, "volume"), c, given, solve);
+        if (!failure && std::find(header.begin(), header.end(), name) == header.end()) {
+            failure = Usage(u8"表头没有 " + name + u8" 列：解出的值无处可写。");
+        }
+        if (!failure) {
+            failure = Read(given, c);
+        }
+        if (!failure) {
+            failure = Solved(c, solve, false, values);
+        }
+        std::optional<sizing::Calculation> calculation;
+        if (failure) {
+            return WriteResult(header, row, c, failure, calculation, out);
+        }
+        bool shown = true;
+        for (double value : values) {
+            c.values[solve.input] = value;
+            c.typed[solve.input] = FormatNumberText(value);
+            std::vector<std::string> solved = row;
+            failure = Evaluate(c, calculation);
+            shown = WriteResult(header, solved, c, failure, calculation, out) && shown;
+        }
+        return shown;
+    }
+
+    // Writes the row with the results of its calculation, or with its failure; answers whether
+    // it gave a volume.
+    static bool WriteResult(const std::vector<std::string>& header, std::vector<std::string>& row,
+                            const Case& c, const std::optional<Failure>& failure,
+                            const std::optional<sizing::Calculation>& calculation,
+                            const BatchOut& out) {
         row.resize(header.size());
         if (failure) {
             WriteRow(out, row, {"", "", "", "", "", "", "", "error", failure->text});
@@ -479,39 +1066,48 @@ private:
                 row[i] = FormatNumberText(c.values[k]);
             }
         }
-        const sizing::Pick& pick = calculation->notes.pick;
-        const sizing::GasCorrection& gas = calculation->notes.gas;
+        const sizing::Pick& pick = calculation->pick;
+        const sizing::GasCorrection& gas = calculation->gas;
         const bool real = gas.process != sizing::GasProcess::None;
+        // A catalogue file with no row for the case picks nothing.
+        const bool picked = pick.units > 0.0;
         WriteRow(out, row,
                  {FormatNumberText(calculation->volume),
-                  sizing::TwoDecimalText(calculation->volume), FormatNumberText(pick.nominalLitres),
-                  FormatNumberText(pick.units),
+                  sizing::TwoDecimalText(calculation->volume),
+                  picked ? FormatNumberText(pick.nominalLitres) : "",
+                  picked ? FormatNumberText(pick.units) : "",
                   pick.classMpa ? FormatNumberText(*pick.classMpa) : "",
                   real ? FormatNumberText(gas.factor) : "",
-                  real ? FormatNumberText(calculation->volume * gas.factor) : "", "ok", ""});
+                  real ? FormatNumberText(calculation->ideal * gas.factor) : "", "ok", ""});
         return true;
     }
 
-    static void WriteRow(std::ostream& out, const std::vector<std::string>& first,
+    // Writes a row: its own fields, then the results in the order of kResultColumns.
+    static void WriteRow(const BatchOut& out, const std::vector<std::string>& first,
                          const std::vector<std::string>& rest) {
+        std::string line;
         bool separator = false;
         for (const auto* fields : {&first, &rest}) {
             for (const std::string& field : *fields) {
-                out << (separator ? "," : "") << CsvField(field);
+                line += (separator ? "," : "") + CsvField(field);
                 separator = true;
             }
         }
-        out << "\r\n";
+        line += "\r\n";
+        out.stream << (out.gbk ? base::Utf8ToGbk(line) : line);
     }
 
     const Streams& m_s;
+    const std::vector<std::filesystem::path>& m_cataloguePlaces;
     Settings m_settings;
+    std::shared_ptr<const sizing::Catalogue> m_catalogue; // null for the built-in series
 };
 
 } // namespace
 
-int RunCalc(const std::vector<std::string>& args, const Streams& streams) {
-    return Command(streams).Run(args);
+int RunCalc(const std::vector<std::string>& args, const Streams& streams,
+            const std::vector<std::filesystem::path>& cataloguePlaces) {
+    return Command(streams, cataloguePlaces).Run(args);
 }
 
 } // namespace cli

@@ -3,6 +3,7 @@
 // UTF-8, and shows what comes out.
 #pragma once
 
+#include <filesystem>
 #include <istream>
 #include <ostream>
 #include <string>
@@ -22,7 +23,10 @@ struct Streams {
     bool asciiJson;    // JSON with every character beyond ASCII escaped
 };
 
-// Runs the command with args (UTF-8, the program's name first) and answers its exit code.
-int RunCalc(const std::vector<std::string>& args, const Streams& streams);
+// Runs the command with args (UTF-8, the program's name first) and answers its exit code. The
+// pick comes from the catalogue file in the first of cataloguePlaces that holds one, unless
+// --catalogue names the file; from the built-in series when there is none.
+int RunCalc(const std::vector<std::string>& args, const Streams& streams,
+            const std::vector<std::filesystem::path>& cataloguePlaces = {});
 
 } // namespace cli

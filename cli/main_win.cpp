@@ -2,6 +2,7 @@
 // writes goes to a console as UTF-16, and into a file or a pipe in the console's code page.
 #include "cli/calc_command.h"
 #include "base/wide_win.h"
+#include "sizing/catalogue_file.h"
 
 #include <windows.h>
 
@@ -90,5 +91,5 @@ int main() {
     ConsoleBuffer err(STD_ERROR_HANDLE);
     std::ostream outStream(&out);
     std::ostream errStream(&err);
-    return cli::RunCalc(args, {std::cin, outStream, errStream, true});
+    return cli::RunCalc(args, {std::cin, outStream, errStream, true}, sizing::CataloguePlaces());
 }

@@ -35,19 +35,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
         return 0;
     }
 
-    const sizing::Notes notes = sizing::MakeNotes(method, values, volume);
-    if (notes.lines.size() < 2 || std::strcmp(notes.lines[0].code, "pick") != 0) {
+    const sizing::Calculation c = sizing::Calculate(method, values, volume);
+    if (c.notes.size() < 2 || std::strcmp(c.notes[0].code, "pick") != 0) {
         Fail("the pick and at least one check", volume);
     }
-    for (const sizing::Note& line : notes.lines) {
+    for (const sizing::Note& line : c.notes) {
         if (line.text.empty() || line.text.find('\n') != std::string::npos) {
             Fail("one line of text each", volume);
         }
     }
-    const sizing::Pick& pick = notes.pick;
+    const sizing::Pick& pick = c.pick;
     if (!(pick.units >= 1.0) || pick.units != std::floor(pick.units) ||
-        !(pick.units * pick.nominalLitres >= sizing::AsShown(volume))) {
-        Fail("whole units that hold the volume", volume);
+        !(pick.units * pick.nominalLitres >= sizing::AsShown(c.corrected))) {
+        Fail("whole units that hold the corrected volume", volume);
     }
     if (pick.classMpa && !(*pick.classMpa >= sizing::AsShown(pick.highestMpa))) {
         Fail("a class not below the highest pressure", volume);

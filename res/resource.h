@@ -40,6 +40,12 @@
 // Under the notes: the calculation sheet copied as text, and saved as a page.
 #define IDC_COPY_SHEET 1102
 #define IDC_SAVE_SHEET 1103
+// The calculators with a gas law: the temperature row above the notes, in °C by default.
+#define IDC_FILL_TEMPERATURE 1104
+#define IDC_LOWEST_TEMPERATURE 1105
+#define IDC_HIGHEST_TEMPERATURE 1106
+// Under the notes, before "复制": a saved sheet opened again.
+#define IDC_OPEN_SHEET 1107
 
 // Auxiliary power calculator.
 #define IDC_AUX_DELTA_V 1001

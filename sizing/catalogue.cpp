@@ -5,6 +5,7 @@
 #include <cmath>
 #include <iterator>
 #include <string_view>
+#include <tuple>
 
 namespace sizing {
 
@@ -44,6 +45,42 @@ double ToMpa(double value, std::string_view unit) {
     return value;
 }
 
+double FromMpa(double mpa, std::string_view unit) {
+    if (unit == "bar") {
+        return mpa * 10.0;
+    }
+    if (unit == "Pa") {
+        return mpa * 1e6;
+    }
+    return mpa;
+}
+
+const char* TypeKey(AccumulatorType type) {
+    switch (type) {
+    case AccumulatorType::Bladder:
+        return "bladder";
+    case AccumulatorType::Diaphragm:
+        return "diaphragm";
+    default:
+        return "piston";
+    }
+}
+
+double DefaultRatioLimit(AccumulatorType type) {
+    switch (type) {
+    case AccumulatorType::Bladder:
+        return 4.0;
+    case AccumulatorType::Diaphragm:
+        return 8.0;
+    default:
+        return HUGE_VAL;
+    }
+}
+
+bool InUse(const Catalogue* catalogue) {
+    return catalogue != nullptr && catalogue->fault == FileFault::None;
+}
+
 namespace {
 
 // The first nominal volume that units of it in parallel hold litres; the largest when none.
@@ -51,6 +88,34 @@ double SmallestSize(double litres, double units) {
     const auto size = std::find_if(std::begin(kNominalLitres), std::end(kNominalLitres),
                                    [&](double nominal) { return units * nominal >= litres; });
     return size != std::end(kNominalLitres) ? *size : *std::rbegin(kNominalLitres);
+}
+
+// How many units of size in parallel hold litres: 1 up to size.
+double UnitsFor(double litres, double size) {
+    if (!(litres > size)) {
+        return 1.0;
+    }
+    double units = std::ceil(litres / size);
+    // Far above any real volume the rounded quotient can leave the units just short; there the
+    // next whole number is the next double.
+    while (units * size < litres) {
+        units = std::max(units + 1.0, std::nextafter(units, HUGE_VAL));
+    }
+    return units;
+}
+
+// The pick's volume as shown, at least kLeastPulsationLitres for the pulsation methods.
+double LitresToHold(const Method& method, double volume) {
+    const double litres = AsShown(volume);
+    return IsPulsation(method.id) ? std::max(litres, kLeastPulsationLitres) : litres;
+}
+
+// What every pick starts from: the volume it is made for and the highest pressure.
+Pick PickOf(const Method& method, const double* values, double volume) {
+    Pick pick;
+    pick.volume = volume;
+    pick.highestMpa = HighestPressureMpa(method, values);
+    return pick;
 }
 
 } // namespace
@@ -65,20 +130,9 @@ double HighestPressureMpa(const Method& method, const double* values) {
 }
 
 Pick PickFor(const Method& method, const double* values, double volume) {
-    Pick pick{volume, 0.0, 1.0, HighestPressureMpa(method, values), std::nullopt};
-    double litres = AsShown(volume);
-    if (IsPulsation(method.id)) {
-        litres = std::max(litres, kLeastPulsationLitres);
-    }
-    const double largest = *std::rbegin(kNominalLitres);
-    if (litres > largest) {
-        pick.units = std::ceil(litres / largest);
-        // Far above any real volume the rounded quotient can leave the units just short; there
-        // the next whole number is the next double.
-        while (pick.units * largest < litres) {
-            pick.units = std::max(pick.units + 1.0, std::nextafter(pick.units, HUGE_VAL));
-        }
-    }
+    Pick pick = PickOf(method, values, volume);
+    const double litres = LitresToHold(method, volume);
+    pick.units = UnitsFor(litres, *std::rbegin(kNominalLitres));
     pick.nominalLitres = SmallestSize(litres, pick.units);
 
     const double highest = AsShown(pick.highestMpa);
@@ -87,6 +141,44 @@ Pick PickFor(const Method& method, const double* values, double volume) {
     if (nominal != std::end(kNominalMpa)) {
         pick.classMpa = *nominal;
     }
+    return pick;
+}
+
+Pick PickFrom(const Catalogue& catalogue, const Method& method, const double* values, double volume,
+              double ratio) {
+    Pick pick = PickOf(method, values, volume);
+    const double litres = LitresToHold(method, volume);
+    const double highest = AsShown(pick.highestMpa);
+    const double shownRatio = AsShown(ratio);
+    bool holdsPressure = false;
+    const CatalogueRow* best = nullptr;
+    for (const CatalogueRow& row : catalogue.rows) {
+        if (!(row.mpa >= highest)) {
+            continue;
+        }
+        holdsPressure = true;
+        // Without a ratio (NaN) no limit applies.
+        if (row.maxRatio < shownRatio) {
+            double& passed = pick.passedOver[static_cast<std::size_t>(row.type)];
+            passed = std::max(passed, row.maxRatio);
+            continue;
+        }
+        const double units = UnitsFor(litres, row.litres);
+        // The earlier row stays on a tie.
+        if (best == nullptr ||
+            std::tie(units, row.litres, row.mpa) < std::tie(pick.units, best->litres, best->mpa)) {
+            best = &row;
+            pick.units = units;
+        }
+    }
+    if (best == nullptr) {
+        pick.units = 0.0;
+        pick.unmet = holdsPressure ? Unmet::Ratio : Unmet::Pressure;
+        return pick;
+    }
+    pick.row = *best;
+    pick.nominalLitres = best->litres;
+    pick.classMpa = best->mpa;
     return pick;
 }
 

@@ -203,6 +203,13 @@ State IsentropicEnd(double t0, double p0, double p) {
     double lo = kTc, hi = kMaxTemperature;
     double t = t0 * std::pow(p / p0, 2.0 / 7.0);
     if (!(t > lo && t < hi)) {
+        // The ideal gas ends beyond the range: so does the real one when the entropy at that
+        // end of the range is still on the same side of s0.
+        const double end = t >= hi ? hi : lo;
+        const double rho = MolarDensity(end, p);
+        if (!(rho > 0.0) || (Point(end, rho).EntropyR() < s0) == (end == hi)) {
+            return none;
+        }
         t = 0.5 * (lo + hi);
     }
     for (int step = 0; step < kMaxSteps; ++step) {

@@ -1,6 +1,8 @@
 #include "sizing/notes.h"
 
 #include "base/number_text.h"
+#include "base/utf8.h"
+#include "sizing/temperatures.h"
 
 #include <algorithm>
 #include <cassert>
@@ -14,11 +16,40 @@ namespace {
 
 // Every text of the notes. "{}" stands for a value, filled in order.
 const char* const kPick = "选型";
-const char* const kPickRealGas = "（按实际气体 {} 升）";
+const char* const kPickBasis = "（按{} {} 升）";
+const char* const kBasisAbsolute = "绝对压力";
+const char* const kBasisTemperature = "工作温度";
+const char* const kBasisRealGas = "实际气体";
 const char* const kPickOne = "：公称容积 {} L";
 const char* const kPickParallel = "：{} × {} L 并联";
 const char* const kPickClass = "，公称压力 {} MPa";
 const char* const kPickAbove = "；最高压力 {} MPa 超出常用公称压力 {} MPa";
+const char* const kChosenParallel = "{} × {}";
+const char* const kPerformanceOil = "选用 {}：可排出 {} 升（需要 {} 升）";
+const char* const kPerformancePressure = "选用 {}：{} 约 {} {}（允许 {} {}）";
+const char* const kPickRow = "：{}（{}，{} L，{} MPa）";
+const char* const kPickRowParallel = "：{} × {}（{}，{} L，{} MPa）并联";
+const char* const kPickNoPressure = "：型号目录中没有公称压力不低于 {} MPa 的型号";
+const char* const kPickNoRatio = "：型号目录中公称压力不低于 {} MPa 的型号，最大压比都低于 {}";
+const char* const kPassedOver = "{} 高于{}的最大压比，这些型号未选。";
+const char* const kCatalogueUsed = "型号目录：{}";
+const char* const kCatalogueRefused = "型号目录 {} 未用：{}；按内置系列选型。";
+const char* const kTooLarge = "文件大于 1 MiB";
+const char* const kUnreadable = "无法读取";
+const char* const kMissingColumn = "表头缺少“{}”列";
+const char* const kDuplicateColumn = "表头的“{}”出现了两次";
+const char* const kNoRows = "没有一行可用";
+const char* const kSkipped = "型号目录第 {} 行{}，已跳过；共跳过 {} 行。";
+const char* const kRowMissing = "缺少{}";
+const char* const kRowNotANumber = "的{}“{}”不是数值，或带了别种单位";
+const char* const kRowNotPositive = "的{}“{}”不大于零";
+const char* const kRowUnknownType = "的型式“{}”未知：可写皮囊式、囊式、隔膜式、活塞式";
+const char* const kRowDuplicate = "的型号“{}”与第 {} 行重复";
+const char* const kRowTooLong = "太长";
+// The accumulator types and the catalogue's columns as the notes name them.
+const char* const kTypeNames[kAccumulatorTypes] = {"皮囊式", "隔膜式", "活塞式"};
+const char* const kColumnNames[kCatalogueColumns] = {"型号", "型式", "公称容积", "公称压力",
+                                                     "最大压比"};
 const char* const kNegative = "压力为负值：{}，所示容积没有物理意义。";
 const char* const kShockP2 = "{} 不高于 {}：允许的冲击压力不高于平均压力，所示容积没有物理意义。";
 const char* const kExcess = "{} 大于 {}：过剩排出量不能超过排量。";
@@ -37,6 +68,11 @@ const char* const kPumpCoefficient = "{} 不在提示的表中：{}。";
 const char* const kInRange = "参数在常用范围内。";
 const char* const kRealGas = "氮气实际气体修正（{} °C，{}）：×{}，约 {} 升";
 const char* const kRealGasNegligible = "氮气实际气体修正可忽略（×{}）";
+const char* const kAbsolute = "按绝对压力计算（表压加 0.101 MPa）：×{}";
+const char* const kTemperatureCold =
+    "工作温度 {}～{} °C：按 {} °C 计，充气压力降至 {} {}，容积 ×{}";
+const char* const kTemperatureHot = "工作温度 {}～{} °C：按 {} °C 计，充气压力为 {} {}，容积 ×{}";
+const char* const kFilling = "充气：在 {} °C 时充至 {} {}（{} °C 时为 {} {}）";
 const char* const kIsothermal = "等温";
 const char* const kAdiabatic = "绝热";
 const char* const kInterpolated = "n={} 插值";
@@ -223,18 +259,209 @@ void AddPrecharge(const Method& method, const Inputs& in, std::vector<Note>& not
     }
 }
 
-std::string RealGasLine(const GasCorrection& gas, double gasTemperature, double needed) {
+std::string RealGasLine(const Calculation& c) {
+    const GasCorrection& gas = c.gas;
     const std::string process = gas.process == GasProcess::Isothermal ? kIsothermal
                                 : gas.process == GasProcess::Adiabatic
                                     ? kAdiabatic
                                     : Fill(kInterpolated, {FormatNumberText(gas.n)});
-    return Fill(kRealGas, {FormatNumberText(gasTemperature), process, TwoDecimals(gas.factor),
-                           TwoDecimals(needed)});
+    return Fill(kRealGas, {FormatNumberText(c.temperature.sizing), process, TwoDecimals(gas.factor),
+                           TwoDecimals(c.corrected)});
+}
+
+// The precharge typed, and the one at another temperature, in the precharge's unit.
+std::string TypedPrecharge(const Calculation& c) {
+    return FormatNumberText(c.values[PrechargeIndex(*c.method)]);
+}
+std::string PrechargeUnit(const Calculation& c) {
+    return c.method->inputs[PrechargeIndex(*c.method)].unit;
+}
+
+// The lines of the corrections: the absolute pressures, the operating temperatures, the real gas
+// and the filling pressure, each where it says something.
+void AddCorrections(const Calculation& c, std::vector<Note>& lines) {
+    const Temperatures& t = c.conditions.temperatures;
+    const TemperatureEffect& effect = c.temperature;
+    const bool precharge = PrechargeIndex(*c.method) < c.method->inputCount;
+    if (effect.applies && TwoDecimals(c.absoluteFactor) != "1.00") {
+        lines.push_back({"absolute", Fill(kAbsolute, {TwoDecimals(c.absoluteFactor)})});
+    }
+    if (precharge && t.min != t.max) {
+        const bool cold = effect.sizing != t.max;
+        lines.push_back(
+            {"temperature", Fill(cold ? kTemperatureCold : kTemperatureHot,
+                                 {FormatNumberText(t.min), FormatNumberText(t.max),
+                                  FormatNumberText(effect.sizing),
+                                  cold ? TwoDecimals(effect.prechargeAtSizing) : TypedPrecharge(c),
+                                  PrechargeUnit(c), TwoDecimals(effect.factor)})});
+    }
+    if (c.gasCounts) {
+        lines.push_back({"real-gas", RealGasLine(c)});
+    } else if (c.gas.process != GasProcess::None) {
+        lines.push_back({"real-gas", Fill(kRealGasNegligible, {FixedText(c.gas.factor, 3)})});
+    }
+    if (precharge && t.fill != t.max) {
+        const std::string unit = PrechargeUnit(c);
+        lines.push_back(
+            {"fill", Fill(kFilling, {FormatNumberText(t.fill), TwoDecimals(effect.fill), unit,
+                                     FormatNumberText(t.max), TypedPrecharge(c), unit})});
+    }
+}
+
+// What the pick was made for, where that is not the volume shown: "（按实际气体 31.79 升）".
+std::string PickBasis(const Calculation& c) {
+    std::vector<std::string> basis;
+    if (c.temperature.applies && TwoDecimals(c.absoluteFactor) != "1.00") {
+        basis.push_back(kBasisAbsolute);
+    }
+    if (c.temperature.factor > 1.0) {
+        basis.push_back(kBasisTemperature);
+    }
+    if (c.gasCounts) {
+        basis.push_back(kBasisRealGas);
+    }
+    if (basis.empty()) {
+        if (TwoDecimals(c.corrected) == TwoDecimals(c.volume)) {
+            return std::string();
+        }
+        // A step to absolute pressures too small for a line of its own.
+        basis.push_back(kBasisAbsolute);
+    }
+    return Fill(kPickBasis, {Join(basis, kKindSeparator), TwoDecimals(c.corrected)});
+}
+
+// The case's ratio as shown: "p2/p0 = 6.00".
+std::string CaseRatioText(const Calculation& c) {
+    const Inputs in(*c.method, c.values);
+    return RatioText(in.Label(in.Either("p2", "P2")), in.Label(in.Either("p0", "P0")),
+                     AsShown(c.ratio));
+}
+
+// The pick from a catalogue file after the colon: the row, or the limit that no row meets.
+std::string CataloguePick(const Calculation& c) {
+    const Pick& pick = c.pick;
+    if (pick.unmet == Unmet::Pressure) {
+        return Fill(kPickNoPressure, {TwoDecimals(pick.highestMpa)});
+    }
+    if (pick.unmet == Unmet::Ratio) {
+        return Fill(kPickNoRatio, {TwoDecimals(pick.highestMpa), CaseRatioText(c)});
+    }
+    const CatalogueRow& row = *pick.row;
+    const std::string model = base::Utf8ToProgramText(row.model);
+    const char* type = kTypeNames[static_cast<std::size_t>(row.type)];
+    const std::string litres = FormatNumberText(row.litres);
+    const std::string mpa = FormatNumberText(row.mpa);
+    return pick.units == 1.0
+               ? Fill(kPickRow, {model, type, litres, mpa})
+               : Fill(kPickRowParallel, {FormatNumberText(pick.units), model, type, litres, mpa});
+}
+
+std::string PickLine(const Calculation& c) {
+    const Pick& pick = c.pick;
+    std::string line = kPick + PickBasis(c);
+    if (InUse(c.conditions.catalogue.get())) {
+        return line + CataloguePick(c);
+    }
+    line += pick.units == 1.0 ? Fill(kPickOne, {FormatNumberText(pick.nominalLitres)})
+                              : Fill(kPickParallel, {FormatNumberText(pick.units),
+                                                     FormatNumberText(pick.nominalLitres)});
+    if (pick.classMpa) {
+        return line + Fill(kPickClass, {FormatNumberText(*pick.classMpa)});
+    }
+    return line + Fill(kPickAbove,
+                       {TwoDecimals(pick.highestMpa), FormatNumberText(*std::rbegin(kNominalMpa))});
+}
+
+// What the chosen size does, e.g. "选用 32 L：可排出 10.07 升（需要 10 升）", or with a model of a
+// catalogue file "选用 P-100/35：...".
+std::string PerformanceLine(const Calculation& c) {
+    const Pick& pick = c.pick;
+    // The model picked from a catalogue file, else the nominal volume.
+    const std::string one = pick.row ? base::Utf8ToProgramText(pick.row->model)
+                                     : FormatNumberText(pick.nominalLitres) + " L";
+    const std::string size =
+        pick.units == 1.0 ? one : Fill(kChosenParallel, {FormatNumberText(pick.units), one});
+    const Input& input = c.method->inputs[c.performance->input];
+    const std::string value = TwoDecimals(c.performance->value);
+    const std::string typed = FormatNumberText(c.values[c.performance->input]);
+    if (c.method->id == MethodId::Aux) {
+        return Fill(kPerformanceOil, {size, value, typed});
+    }
+    return Fill(kPerformancePressure, {size, input.label, value, input.unit, typed, input.unit});
+}
+
+// The types whose rows hold the pressure but were passed over for the case's ratio.
+void AddPassedOver(const Calculation& c, std::vector<Note>& lines) {
+    std::vector<std::string> types;
+    for (std::size_t type = 0; type < kAccumulatorTypes; ++type) {
+        if (c.pick.passedOver[type] > 0.0) {
+            types.push_back(Fill(kKindWithRange,
+                                 {kTypeNames[type], FormatNumberText(c.pick.passedOver[type])}));
+        }
+    }
+    if (!types.empty()) {
+        lines.push_back({"catalogue-ratio",
+                         Fill(kPassedOver, {CaseRatioText(c), Join(types, kKindSeparator)})});
+    }
+}
+
+std::string FileFaultText(const Catalogue& catalogue) {
+    const char* column = kColumnNames[static_cast<std::size_t>(catalogue.faultColumn)];
+    switch (catalogue.fault) {
+    case FileFault::TooLarge:
+        return kTooLarge;
+    case FileFault::Unreadable:
+        return kUnreadable;
+    case FileFault::MissingColumn:
+        return Fill(kMissingColumn, {column});
+    case FileFault::DuplicateColumn:
+        return Fill(kDuplicateColumn, {column});
+    default:
+        return kNoRows;
+    }
+}
+
+std::string SkippedText(const SkippedRow& row) {
+    const char* column = kColumnNames[static_cast<std::size_t>(row.column)];
+    const std::string cell = base::Utf8ToProgramText(row.cell);
+    switch (row.fault) {
+    case RowFault::Missing:
+        return Fill(kRowMissing, {column});
+    case RowFault::NotANumber:
+        return Fill(kRowNotANumber, {column, cell});
+    case RowFault::NotPositive:
+        return Fill(kRowNotPositive, {column, cell});
+    case RowFault::UnknownType:
+        return Fill(kRowUnknownType, {cell});
+    case RowFault::Duplicate:
+        return Fill(kRowDuplicate, {cell, std::to_string(row.earlier)});
+    default:
+        return kRowTooLong;
+    }
+}
+
+// Which catalogue file the pick came from, or why it did not, and the rows skipped.
+void AddCatalogue(const Catalogue* catalogue, std::vector<Note>& lines) {
+    if (catalogue == nullptr) {
+        return;
+    }
+    const std::string source = base::Utf8ToProgramText(catalogue->source);
+    lines.push_back({"catalogue", InUse(catalogue) ? Fill(kCatalogueUsed, {source})
+                                                   : Fill(kCatalogueRefused,
+                                                          {source, FileFaultText(*catalogue)})});
+    if (catalogue->skipped > 0) {
+        const SkippedRow& first = catalogue->firstSkipped;
+        lines.push_back(
+            {"catalogue-rows", Fill(kSkipped, {std::to_string(first.number), SkippedText(first),
+                                               std::to_string(catalogue->skipped)})});
+    }
 }
 
 } // namespace
 
-std::vector<Note> Checks(const Method& method, const double* values) {
+std::vector<Note> Checks(const Calculation& c) {
+    const Method& method = *c.method;
+    const double* values = c.values;
     const Inputs in(method, values);
     std::vector<Note> notes;
     AddNegative(method, values, notes);
@@ -248,17 +475,9 @@ std::vector<Note> Checks(const Method& method, const double* values) {
         notes.push_back({"pa-units", Fill(kPaUnits, {in.Quote("P2")})});
     }
     AddPrecharge(method, in, notes);
-    // The compression ratio, where the method has a precharge.
-    const char* precharge = in.Either("p0", "P0");
-    if (in.Has(precharge)) {
-        const char* highest = in.Either("p2", "P2");
-        if (in[precharge] > 0.0 && in[highest] > 0.0) {
-            const double shown = AsShown(in[highest] / in[precharge]);
-            if (shown > kBladderRatio) {
-                notes.push_back({"ratio", Fill(kRatio, {RatioText(in.Label(highest),
-                                                                  in.Label(precharge), shown)})});
-            }
-        }
+    // The compression ratio, where the method has a precharge, at its lowest: the coldest.
+    if (AsShown(c.ratio) > kBladderRatio) {
+        notes.push_back({"ratio", Fill(kRatio, {CaseRatioText(c)})});
     }
     if (in.Has("n") && in["n"] != 1.0 && in["n"] != 1.4) {
         notes.push_back({"exponent", Fill(kExponent, {in.Quote("n")})});
@@ -278,38 +497,19 @@ std::vector<Note> Checks(const Method& method, const double* values) {
     return notes;
 }
 
-std::string PickLine(const Pick& pick, bool realGas) {
-    std::string line = kPick;
-    if (realGas) {
-        line += Fill(kPickRealGas, {TwoDecimals(pick.volume)});
+std::vector<Note> NotesOf(const Calculation& c) {
+    std::vector<Note> lines;
+    lines.push_back({"pick", PickLine(c)});
+    if (c.performance) {
+        lines.push_back({"performance", PerformanceLine(c)});
     }
-    line += pick.units == 1.0 ? Fill(kPickOne, {FormatNumberText(pick.nominalLitres)})
-                              : Fill(kPickParallel, {FormatNumberText(pick.units),
-                                                     FormatNumberText(pick.nominalLitres)});
-    if (pick.classMpa) {
-        return line + Fill(kPickClass, {FormatNumberText(*pick.classMpa)});
+    AddPassedOver(c, lines);
+    AddCorrections(c, lines);
+    for (Note& check : Checks(c)) {
+        lines.push_back(std::move(check));
     }
-    return line + Fill(kPickAbove,
-                       {TwoDecimals(pick.highestMpa), FormatNumberText(*std::rbegin(kNominalMpa))});
-}
-
-Notes MakeNotes(const Method& method, const double* values, double volume, double gasTemperature) {
-    const GasCorrection gas = RealGasCorrection(method, values, gasTemperature);
-    // Judged on the factor as the line shows it, with three decimals.
-    const bool counts =
-        gas.process != GasProcess::None && AsShown(gas.factor, 3) >= kNegligibleFactor;
-    const double needed = counts ? volume * gas.factor : volume;
-    Notes notes{PickFor(method, values, needed), {}, gas};
-    notes.lines.push_back({"pick", PickLine(notes.pick, counts)});
-    if (counts) {
-        notes.lines.push_back({"real-gas", RealGasLine(gas, gasTemperature, needed)});
-    } else if (gas.process != GasProcess::None) {
-        notes.lines.push_back({"real-gas", Fill(kRealGasNegligible, {FixedText(gas.factor, 3)})});
-    }
-    for (Note& check : Checks(method, values)) {
-        notes.lines.push_back(std::move(check));
-    }
-    return notes;
+    AddCatalogue(c.conditions.catalogue.get(), lines);
+    return lines;
 }
 
 std::string JoinNotes(const std::vector<Note>& lines, std::string_view lineBreak) {

@@ -4,12 +4,11 @@
 #include "sizing/nitrogen.h"
 
 #include <cmath>
+#include <string_view>
 
 namespace sizing {
 
 namespace {
-
-constexpr double kAtmosphere = 0.101325; // MPa
 
 // The exponent of the adiabatic formulas, and the one that shock C writes as 0.7143.
 constexpr double kAdiabatic = 1.4;
@@ -19,6 +18,11 @@ constexpr double kShockCExponent = 0.7143;
 double AbsolutePressure(const Method& method, const double* values, const char* name) {
     const std::size_t i = InputIndex(method, name);
     return ToMpa(values[i], method.inputs[i].unit) + kAtmosphere;
+}
+
+// One standard atmosphere in a pressure field's unit, exactly as written.
+double AtmosphereIn(std::string_view unit) {
+    return unit == "bar" ? 1.01325 : unit == "Pa" ? 101325.0 : kAtmosphere;
 }
 
 GasCorrection Checked(GasProcess process, double n, double factor) {
@@ -80,6 +84,10 @@ double ShockEnergyFactor(double p0, double p2, double t) {
     return ideal / work;
 }
 
+bool HasGasLaw(const Method& method) {
+    return method.id != MethodId::ShockB && method.id != MethodId::PulseD;
+}
+
 std::optional<GasLaw> GasLawOf(const Method& method, const double* values) {
     const auto p = [&](const char* name) { return AbsolutePressure(method, values, name); };
     const double w = 1.0 / kAdiabatic;
@@ -102,6 +110,19 @@ std::optional<GasLaw> GasLawOf(const Method& method, const double* values) {
     default:
         return std::nullopt;
     }
+}
+
+double AbsoluteVolume(const Method& method, const double* values) {
+    if (!HasGasLaw(method)) {
+        return method.volume(values);
+    }
+    double absolute[kMaxInputs];
+    for (std::size_t i = 0; i < method.inputCount; ++i) {
+        const Input& input = method.inputs[i];
+        absolute[i] =
+            input.kind == Quantity::Pressure ? values[i] + AtmosphereIn(input.unit) : values[i];
+    }
+    return method.volume(absolute);
 }
 
 GasCorrection RealGasCorrection(const Method& method, const double* values, double gasTemperature) {

@@ -18,6 +18,8 @@ namespace sizing {
 constexpr double kGasTemperature = 20.0;
 // 0 °C in K.
 constexpr double kZeroCelsius = 273.15;
+// One standard atmosphere, MPa: a gauge pressure plus this is the absolute pressure.
+constexpr double kAtmosphere = 0.101325;
 
 enum class GasProcess {
     None,         // no correction
@@ -41,9 +43,18 @@ struct GasLaw {
     double p0, p1, p2;
 };
 
+// Whether the method's formula holds a gas law: all but shock B and pulsation D. Only those take
+// temperatures, absolute pressures and the real gas.
+bool HasGasLaw(const Method& method);
+
 // The gas law of the method for its inputs (values in binding order); none for the methods
 // without one (shock B, pulsation D). Shock A has no p1: its band runs from p0 to p2.
 std::optional<GasLaw> GasLawOf(const Method& method, const double* values);
+
+// The volume of the method's formula with every pressure raised by one standard atmosphere in
+// its input's unit: the gas law on absolute pressures. The formula's volume as it is for the
+// methods without a gas law.
+double AbsoluteVolume(const Method& method, const double* values);
 
 // The correction for the method's inputs (values in binding order) at the gas temperature
 // (°C). No correction for the methods without a gas law (shock B, pulsation D), for an

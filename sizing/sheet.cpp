@@ -3,6 +3,8 @@
 #include "sizing/result_texts.h"
 #include "base/number_text.h"
 #include "sizing/real_gas.h"
+#include "sizing/sheet_data.h"
+#include "sizing/temperatures.h"
 #include "base/utf8.h"
 
 #include <algorithm>
@@ -105,6 +107,36 @@ std::string Unit(const Input& input) {
     return *input.unit != '\0' ? input.unit : "";
 }
 
+// One row of the inputs: an input of the method, or a temperature.
+struct Row {
+    std::string label, hint, typed, value, unit;
+};
+
+// The hints of the temperatures on the sheet.
+const char* const kTemperatureHints[3] = {u8"充氮气时的气体温度", u8"工作中气体的最低温度",
+                                          u8"工作中气体的最高温度；所输充气压力是这一温度下的值"};
+
+// The inputs, then the temperatures where the method takes them.
+std::vector<Row> Rows(const Calculation& c) {
+    const Method& method = *c.method;
+    std::vector<Row> rows;
+    for (std::size_t i = 0; i < method.inputCount; ++i) {
+        const Input& input = method.inputs[i];
+        rows.push_back({Utf8(input.label), Utf8(input.hint), c.typed[i],
+                        FormatNumberText(c.values[i]), Unit(input)});
+    }
+    if (HasGasLaw(method)) {
+        Temperatures t = c.conditions.temperatures;
+        for (std::size_t i = kFill; i <= kMax; ++i) {
+            const std::string value = FormatNumberText(TemperatureAt(t, i));
+            const std::string& typed = c.conditions.typedTemperatures[i];
+            rows.push_back({Utf8(kTemperatureNames[i]), kTemperatureHints[i],
+                            typed.empty() ? value : typed, value, u8"°C"});
+        }
+    }
+    return rows;
+}
+
 // Everything the sheet says, as lines of text: the heading, the stamp, the method, the inputs,
 // the formula, the result and the notes.
 struct Body {
@@ -168,7 +200,7 @@ std::string Label(double x, double y, const std::string& text, const char* ancho
 // absolute pressure, for the ideal polytrope and, where the correction applies, for the real
 // gas, with the working band marked. Empty when there is nothing sound to draw.
 std::string Diagram(const Calculation& c) {
-    const std::optional<GasLaw> law = GasLawOf(*c.method, c.values);
+    const std::optional<GasLaw> law = GasLawOf(*c.method, c.atSizing);
     if (!law) {
         return std::string();
     }
@@ -187,12 +219,12 @@ std::string Diagram(const Calculation& c) {
     p.erase(std::unique(p.begin(), p.end()), p.end());
     std::vector<double> ideal(p.size());
     for (std::size_t i = 0; i < p.size(); ++i) {
-        ideal[i] = c.volume * std::pow(law->p0 / p[i], law->w);
+        ideal[i] = c.ideal * std::pow(law->p0 / p[i], law->w);
     }
-    const GasCorrection& gas = c.notes.gas;
+    const GasCorrection& gas = c.gas;
     std::vector<double> real;
     if (gas.process != GasProcess::None) {
-        const double t = c.temperature + kZeroCelsius;
+        const double t = c.temperature.sizing + kZeroCelsius;
         real.resize(p.size());
         std::vector<double> adiabatic(p.size());
         RealGasVolumes(gas.process == GasProcess::Isothermal ? GasProcess::Isothermal
@@ -209,7 +241,7 @@ std::string Diagram(const Calculation& c) {
             real = adiabatic;
         }
         for (double& v : real) {
-            v *= gas.factor * c.volume;
+            v *= gas.factor * c.ideal;
         }
         if (!std::all_of(real.begin(), real.end(), [](double v) { return std::isfinite(v); })) {
             real.clear();
@@ -294,15 +326,6 @@ std::string Diagram(const Calculation& c) {
 
 } // namespace
 
-Calculation Calculate(const Method& method, const double* values, const std::string* typed,
-                      double temperature) {
-    Calculation c{&method, {}, {}, temperature, method.volume(values), {}};
-    std::copy(values, values + method.inputCount, c.values);
-    std::copy(typed, typed + method.inputCount, c.typed);
-    c.notes = MakeNotes(method, values, c.volume, temperature);
-    return c;
-}
-
 std::string SheetHtml(const Calculation& c, const SheetStamp& stamp) {
     const Method& method = *c.method;
     const Body body = BodyOf(c, stamp);
@@ -315,11 +338,10 @@ std::string SheetHtml(const Calculation& c, const SheetStamp& stamp) {
     html += u8"<h2>计算方法</h2>\n<p>" + Escaped(body.method) + "</p>\n";
     html += u8"<h2>输入</h2>\n<table>\n<tr><th>符号</th><th>说明</th><th>输入值</th>"
             u8"<th>按单位计</th><th>单位</th></tr>\n";
-    for (std::size_t i = 0; i < method.inputCount; ++i) {
-        const Input& input = method.inputs[i];
-        html += "<tr><td>" + Escaped(Utf8(input.label)) + "</td><td>" + Escaped(Utf8(input.hint)) +
-                "</td><td class=\"n\">" + Escaped(c.typed[i]) + "</td><td class=\"n\">" +
-                FormatNumberText(c.values[i]) + "</td><td>" + Escaped(Unit(input)) + "</td></tr>\n";
+    for (const Row& row : Rows(c)) {
+        html += "<tr><td>" + Escaped(row.label) + "</td><td>" + Escaped(row.hint) +
+                "</td><td class=\"n\">" + Escaped(row.typed) + "</td><td class=\"n\">" + row.value +
+                "</td><td>" + Escaped(row.unit) + "</td></tr>\n";
     }
     html += "</table>\n";
     html += u8"<h2>公式</h2>\n<p class=\"formula\">" + Escaped(body.symbolic) +
@@ -327,7 +349,7 @@ std::string SheetHtml(const Calculation& c, const SheetStamp& stamp) {
             "</p>\n<p class=\"formula\">" + Escaped(body.value) + "</p>\n";
     html += u8"<h2>结果</h2>\n<p>" + Escaped(body.sentence) + "</p>\n";
     html += u8"<h2>选型与校核</h2>\n<ul>\n";
-    for (const Note& note : c.notes.lines) {
+    for (const Note& note : c.notes) {
         html += "<li>" + Escaped(Utf8(note.text.c_str())) + "</li>\n";
     }
     html += "</ul>\n";
@@ -335,23 +357,22 @@ std::string SheetHtml(const Calculation& c, const SheetStamp& stamp) {
     if (!diagram.empty()) {
         html += u8"<div class=\"diagram\">\n<h2>P–V 图</h2>\n" + diagram + "\n</div>\n";
     }
+    // What the sheet is read back from; no browser runs it.
+    html += SheetData(c, stamp.program + " " + PRESOVOL_VERSION) + "\n";
     return html + "</body>\n</html>\n";
 }
 
 std::string SheetText(const Calculation& c, const SheetStamp& stamp) {
-    const Method& method = *c.method;
     const Body body = BodyOf(c, stamp);
     std::string text = body.title + "\n" + body.stamp + "\n\n" + u8"计算方法：" + body.method +
                        "\n\n" + u8"输入：\n";
-    for (std::size_t i = 0; i < method.inputCount; ++i) {
-        const Input& input = method.inputs[i];
-        text += "  " + Utf8(input.label) + u8"：" + c.typed[i] + u8"（" +
-                FormatNumberText(c.values[i]) + (*input.unit != '\0' ? " " + Unit(input) : "") +
-                u8"）\n";
+    for (const Row& row : Rows(c)) {
+        text += "  " + row.label + u8"：" + row.typed + u8"（" + row.value +
+                (row.unit.empty() ? "" : " " + row.unit) + u8"）\n";
     }
     text += u8"\n公式：" + body.symbolic + "\n      " + body.substituted + "\n      " + body.value +
             "\n\n" + body.sentence + "\n\n" + u8"选型与校核：\n";
-    for (const Note& note : c.notes.lines) {
+    for (const Note& note : c.notes) {
         text += "  " + Utf8(note.text.c_str()) + "\n";
     }
     return text;

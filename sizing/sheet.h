@@ -1,29 +1,15 @@
 // The calculation sheet (计算书): one calculation written out for the design file, as a
-// self-contained, print-friendly HTML page (A4, black on white, no script, nothing fetched) and
-// as plain text. Platform-free; both come out in UTF-8.
+// self-contained, print-friendly HTML page (A4, black on white, nothing run, nothing fetched)
+// that carries its calculation as data to be opened again (sheet_data.h), and as plain text.
+// Platform-free; both come out in UTF-8.
 #pragma once
 
-#include "sizing/methods.h"
-#include "sizing/notes.h"
+#include "sizing/calculation.h"
 
 #include <ctime>
 #include <string>
 
 namespace sizing {
-
-// One calculation that showed a volume.
-struct Calculation {
-    const Method* method;
-    double values[kMaxInputs];     // in binding order, each in its input's unit
-    std::string typed[kMaxInputs]; // the inputs as typed, in UTF-8
-    double temperature;            // the gas temperature of the real-gas correction, °C
-    double volume;                 // the formula's volume, litres
-    Notes notes;
-};
-
-// The calculation of method over values (binding order) as typed, with its notes.
-Calculation Calculate(const Method& method, const double* values, const std::string* typed,
-                      double temperature = kGasTemperature);
 
 // Who made the sheet, and when.
 struct SheetStamp {

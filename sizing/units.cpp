@@ -247,4 +247,49 @@ bool ReadTypedQuantity(std::string_view typed, const Input& field, double& value
     return NumberTextFromUtf8(typed, text) && ReadQuantity(text, field, value);
 }
 
+bool ReadTypedTemperature(std::string_view typed, double& celsius) {
+    // The degree signs in ASCII, so that the number text can hold them.
+    struct Sign {
+        std::string_view sign, ascii;
+    };
+    static const Sign kSigns[] = {{u8"℃", "degC"}, {u8"℉", "degF"}, {u8"°", "deg"}};
+    std::string replaced(typed);
+    for (const Sign& sign : kSigns) {
+        for (size_t at = replaced.find(sign.sign); at != std::string::npos;
+             at = replaced.find(sign.sign, at + sign.ascii.size())) {
+            replaced.replace(at, sign.sign.size(), sign.ascii);
+        }
+    }
+    std::string text, ascii;
+    if (!NumberTextFromUtf8(replaced, text) || !NumberTextToAscii(text, ascii)) {
+        return false;
+    }
+    // A unit's symbol, and the temperature in °C of a number of it.
+    struct Scale {
+        std::string_view symbol;
+        double (*celsius)(double);
+    };
+    static const Scale kScales[] = {
+        {"", [](double c) { return c; }},
+        {"degC", [](double c) { return c; }},
+        {"K", [](double k) { return k - 273.15; }},
+        {"degF", [](double f) { return (f - 32.0) * 5.0 / 9.0; }},
+    };
+    const size_t last = ascii.find_last_not_of(" \t");
+    const std::string_view trimmed(ascii.data(), last == std::string::npos ? 0 : last + 1);
+    for (const Scale& scale : kScales) {
+        double number = 0.0;
+        if (EndsWith(trimmed, scale.symbol) &&
+            ParseNumberText(trimmed.substr(0, trimmed.size() - scale.symbol.size()), number)) {
+            const double converted = scale.celsius(number);
+            if (!std::isfinite(converted)) {
+                return false;
+            }
+            celsius = converted;
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace sizing

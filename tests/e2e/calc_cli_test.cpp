@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -62,7 +65,7 @@ TEST(CalcCommandLine, ReadsUnicodeArgumentsAndAnswersInTheConsoleCodePage) {
     EXPECT_EQ(ran.exit, 0u);
     EXPECT_EQ(ran.out.substr(0, ran.out.find('\n')),
               "根据您的参数计算出蓄能器所需容积为：27.61 升。");
-    EXPECT_NE(ran.out.find("\n选型（按实际气体 31.64 升）：公称容积 32 L，公称压力 20 MPa\n"),
+    EXPECT_NE(ran.out.find("\n选型（按实际气体 31.79 升）：公称容积 32 L，公称压力 20 MPa\n"),
               std::string::npos);
 
     const Ran missing = Calc(L"aux deltaV=10");
@@ -103,6 +106,28 @@ TEST(CalcCommandLine, WritesTheSheetWholeOrNotAtAll) {
     EXPECT_GT(failed.out.size(), failed.out.find("html：") + 6) << failed.out;
     EXPECT_EQ(::GetFileAttributesW((path + L".part").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_TRUE(::RemoveDirectoryW(path.c_str()));
+}
+
+TEST(CalcCommandLine, ReadsAGbkBatchAndWritesItInGbk) {
+    wchar_t folder[MAX_PATH];
+    ASSERT_GT(::GetTempPathW(MAX_PATH, folder), 0u);
+    const std::filesystem::path in = std::wstring(folder) + L"presovol batch.csv";
+    const std::filesystem::path out = std::wstring(folder) + L"presovol result.csv";
+    // A station (站名: 一号) and a remark (备注: 乙,阀) in GBK, as a spreadsheet saves them.
+    const std::string head = "method,\xD5\xBE\xC3\xFB,Q,P1,P2,L,t,\xB1\xB8\xD7\xA2";
+    const std::string row = "shock-b,\xD2\xBB\xBA\xC5,100,10,14,50,0.5,\"\xD2\xD2,\xB7\xA7\"";
+    std::ofstream(in, std::ios::binary) << head << "\r\n" << row << "\r\n";
+    const Ran ran = Calc(L"--batch \"" + in.wstring() + L"\" --out \"" + out.wstring() +
+                         L"\" --out-encoding gbk");
+    EXPECT_EQ(ran.exit, 0u) << ran.out;
+    std::ifstream file(out, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()),
+              head +
+                  ",volume_l,shown,nominal_l,units,class_mpa,real_gas_factor,real_gas_volume_l,"
+                  "status,message\r\n" +
+                  row + ",0.4480000000000001,0.45,0.63,1,20,,,ok,\r\n");
+    file.close();
+    EXPECT_TRUE(std::filesystem::remove(in) && std::filesystem::remove(out));
 }
 
 } // namespace

@@ -26,7 +26,7 @@ TEST(Program, AuxiliaryPowerRoadFromStartToEnd) {
     // precharge in the piston range.
     const std::string notes = Program::WaitTextChange(calc, 1101, "");
     EXPECT_EQ(notes.substr(0, notes.find("\r\n")),
-              "选型（按实际气体 31.64 升）：公称容积 32 L，公称压力 20 MPa");
+              "选型（按实际气体 31.79 升）：公称容积 32 L，公称压力 20 MPa");
     EXPECT_NE(notes.find("\r\np0/p1 = 0.90，在活塞式蓄能器（0.80~0.90）的充气压力范围内。"),
               std::string::npos)
         << notes;

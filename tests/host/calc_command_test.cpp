@@ -1,6 +1,6 @@
 // presovol-calc from its arguments to its output and exit code, as a shell runs it.
 #include "cli/calc_command.h"
-#include "cli/csv.h"
+#include "base/csv.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -112,6 +112,58 @@ TEST(CalcCommand, JsonHoldsTheInputsInTheirUnitsThePickAndTheRealGas) {
     EXPECT_GT(hot["real_gas"]["factor"].get<double>(), 1.0);
 }
 
+// The road example over -10 to 50 °C, filled at 20 °C: what the temperatures do, in the JSON.
+TEST(CalcCommand, JsonHoldsTheTemperatures) {
+    const nlohmann::json j =
+        nlohmann::json::parse(Calc({"aux", "deltaV=10", "n=1.4", "p0=9", "p1=10", "p2=20",
+                                    "t_min=263.15 K", "t_max=50℃", "--json"})
+                                  .out);
+    const nlohmann::json& t = j["temperature"];
+    EXPECT_EQ(t["fill_c"], 20);
+    EXPECT_EQ(t["min_c"], -10);
+    EXPECT_NEAR(t["max_c"].get<double>(), 50, 1e-12);
+    EXPECT_EQ(t["sizing_c"], -10);
+    EXPECT_NEAR(t["factor"].get<double>(), 1.1914, 1e-4);
+    EXPECT_NEAR(t["precharge_min_mpa"].get<double>(), 7.021, 1e-3);
+    EXPECT_NEAR(t["fill_mpa"].get<double>(), 8.013, 1e-3);
+    EXPECT_NEAR(j["absolute_factor"].get<double>(), 1.00485, 1e-5);
+    EXPECT_NEAR(j["corrected_l"].get<double>(), 37.39, 0.005);
+    EXPECT_EQ(j["pick"]["nominal_l"], 40);
+    EXPECT_EQ(j["real_gas"]["temperature_c"], -10);
+    // Shock B takes no temperatures; pulsation C has no precharge to follow them.
+    EXPECT_TRUE(nlohmann::json::parse(
+                    Calc({"shock-b", "--defaults", "Q=100", "P1=10", "P2=14", "L=50", "--json"})
+                        .out)["temperature"]
+                    .is_null());
+    const nlohmann::json c = nlohmann::json::parse(
+        Calc({"pulse-c", "deltaV=0.1", "P1=10", "P2=12", "--temperature", "0", "--json"}).out);
+    EXPECT_EQ(c["temperature"]["min_c"], 0);
+    EXPECT_EQ(c["temperature"]["factor"], 1);
+    EXPECT_TRUE(c["temperature"]["fill_mpa"].is_null());
+}
+
+TEST(CalcCommand, SolvesAnyInputForAVolume) {
+    const Ran p0 = Calc({"aux", "--solve", "p0", "--volume", "27.61", "--ideal", "deltaV=10",
+                         "n=1.4", "p1=10", "p2=20"});
+    EXPECT_EQ(p0.exit, cli::kShown);
+    EXPECT_EQ(p0.out, "p0 = 9.00 MPa\n");
+    // Two precharges for shock A, the volume with a unit.
+    const nlohmann::json two =
+        nlohmann::json::parse(Calc({"shock-a", "rho=0.9", "A=0.01", "l=200", "v=4", "P2=12",
+                                    "--solve", "P0", "--volume", "2.1134 gal", "--json"})
+                                  .out)["solve"];
+    EXPECT_EQ(two["name"], "P0");
+    EXPECT_EQ(two["unit"], "MPa");
+    EXPECT_EQ(two["values"].size(), 2u);
+    EXPECT_NEAR(two["volume_l"].get<double>(), 8.0, 1e-4);
+    EXPECT_EQ(two["ideal"], false);
+    // A batch row solves with its solve and volume columns, one result row for each value.
+    const Ran batch = Calc({"--batch", "-"}, "method,rho,A,l,v,P0,P2,solve,volume\n"
+                                             "shock-a,0.9,0.01,200,4,,12,P0,8\n");
+    EXPECT_EQ(std::count(batch.out.begin(), batch.out.end(), '\n'), 3) << batch.out;
+    EXPECT_NE(batch.out.find(",12,P0,8,"), std::string::npos) << batch.out;
+}
+
 TEST(CalcCommand, ExitCodesAndMessages) {
     const struct {
         std::vector<std::string> args;
@@ -146,6 +198,39 @@ TEST(CalcCommand, ExitCodesAndMessages) {
         {{"aux", "--temperature", "nan"}, cli::kUsage, "usage", nullptr, "--temperature"},
         {{"aux", "--batch", "x.csv"}, cli::kUsage, "usage", nullptr, "--batch"},
         {{"aux", "--out", "x.csv", "--defaults"}, cli::kUsage, "usage", nullptr, "--out"},
+        {{"aux", "--temperature", "301"}, cli::kUsage, "usage", nullptr, "-100～300"},
+        {{"aux", "--defaults", "t_min=cold"}, cli::kUsage, "number", "t_min", "°F"},
+        {{"aux", "--defaults", "t_fill=-101"}, cli::kUsage, "temperature", "t_fill", "充气温度"},
+        {{"aux", "--defaults", "t_fill=-148°F"}, cli::kNoVolume, "invalid", nullptr, "重新输入"},
+        {{"aux", "--defaults", "t_max=573.15K"}, cli::kNoVolume, "invalid", nullptr, "重新输入"},
+        {{"aux", "--defaults", "t_fill=-100.01"}, cli::kUsage, "temperature", "t_fill", "充气"},
+        {{"aux", "--defaults", "t_max=300.01"}, cli::kUsage, "temperature", "t_max", "最高"},
+        {{"aux", "--defaults", "t_min=20.01"}, cli::kUsage, "temperature", "t_min", "高于"},
+        {{"aux", "--defaults", "t_min=30", "t_max=20 °C"},
+         cli::kUsage,
+         "temperature",
+         "t_min",
+         "最低工作温度不能高于"},
+        {{"aux", "--defaults", "t_max=1", "t_max=2"}, cli::kUsage, "input", "t_max", "不止一次"},
+        {{"shock-b", "--defaults", "t_min=0"}, cli::kUsage, "input", "t_min", "不取温度"},
+        {{"aux", "--defaults", "--temperature", "5", "t_max=9"},
+         cli::kUsage,
+         "usage",
+         nullptr,
+         "t_max"},
+        {{"--batch", "x.csv", "--out-encoding", "gbk"},
+         cli::kUsage,
+         "usage",
+         nullptr,
+         "--out 文件"},
+        {{"shock-a", "rho=0.9", "A=0.01", "l=200", "v=4", "P2=12", "--solve", "P0", "--volume",
+          "1"},
+         cli::kNoVolume,
+         "no-value",
+         "P0",
+         "0～100 MPa"},
+        {{"aux", "--defaults", "--solve", "q", "--volume", "8"}, cli::kUsage, "input", "q", "q"},
+        {{"aux", "--defaults", "--solve", "p0"}, cli::kUsage, "usage", nullptr, "--volume"},
     };
     for (const auto& c : cases) {
         std::string line;
@@ -183,7 +268,7 @@ TEST(CalcCommand, DefaultsAndHelp) {
     }
     // The descriptions stand in one column.
     for (const char* row : {"\n  --defaults              没给出的输入取计算器的初始值\n",
-                            "\n  --temperature C         实际气体修正的气体温度",
+                            "\n  --temperature C         最低和最高工作温度",
                             "\n  --sheet FILE            把计算书写入 HTML 文件\n"}) {
         EXPECT_NE(help.out.find(row), std::string::npos) << row << "\n" << help.out;
     }
@@ -221,6 +306,45 @@ TEST(CalcCommand, SheetIsWrittenWholeOrNotAtAll) {
                     "no such folder/x.html"})
                   .exit,
               cli::kUsage);
+}
+
+// Saved sheets calculated again, with an input given on the line; --check tells the one whose
+// stored result no longer comes out, and the one that cannot be read.
+TEST(CalcCommand, FromRecalculatesSheetsAndCheckFindsTheChangedOne) {
+    const std::string same = "calc_command_test_same.html";
+    const std::string changed = "calc_command_test_changed.html";
+    const std::string page = "calc_command_test_page.html";
+    std::vector<std::string> aux = {"aux",   "deltaV=10", "n=1.4",   "p0=90 bar", "p1=10",
+                                    "p2=20", "t_min=-10", "--sheet", same};
+    ASSERT_EQ(Calc(aux).exit, cli::kShown);
+    ASSERT_EQ(Calc({"shock-b", "Q=100", "P1=10", "P2=14", "L=50", "t=0", "--sheet", changed}).exit,
+              cli::kShown);
+    // As if the formula had given 1.2 litres when the sheet was saved.
+    std::ifstream file(changed, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::size_t volume = text.find("\"volume_l\":") + 11;
+    std::ofstream(changed, std::ios::binary)
+        << text.replace(volume, text.find(',', volume) - volume, "1.2");
+    std::ofstream(page, std::ios::binary) << "<html><body>Hello</body></html>";
+
+    const Ran check = Calc({"--from", same, changed, page, "--check"});
+    EXPECT_EQ(check.exit, cli::kNoVolume);
+    EXPECT_EQ(check.out, same + "：相同\n" + changed + "：不同：容积（升） 1.20 → 1.15\n" + page +
+                             "：无法重算：文件不是 Presovol 的计算书。\n");
+    EXPECT_EQ(Calc({"--from", same, "--check"}).exit, cli::kShown);
+    EXPECT_EQ(nlohmann::json::parse(Calc({"--from", changed, "--check", "--json"}).out),
+              nlohmann::json::parse("[{\"file\":\"" + changed +
+                                    "\",\"same\":false,\"differences\":[{\"field\":\"volume_l\","
+                                    "\"sheet\":\"1.20\",\"today\":\"1.15\"}]}]"));
+
+    // An input on the line takes the place of the sheet's, as if typed into the calculator.
+    aux[4] = "p1=9";
+    aux.resize(7);
+    EXPECT_EQ(Calc({"--from", same, "p1=9"}).out, Calc(aux).out);
+    EXPECT_EQ(Calc({"--from", "p1=9"}).exit, cli::kUsage);
+    for (const std::string& file : {same, changed, page}) {
+        std::remove(file.c_str());
+    }
 }
 
 // The fields of one CSV line as RFC 4180 quotes them.
@@ -316,6 +440,25 @@ TEST(CalcCommand, BatchGoesOnPastBadRows) {
     std::remove(path);
 }
 
+// The temperature columns, read for the methods whose formula holds a gas law.
+TEST(CalcCommand, BatchTakesTheTemperatures) {
+    const Ran run = Calc({"--batch", "-"}, "method,deltaV,n,p0,p1,p2,t_min,t_max,Q,P1,P2,L,t\n"
+                                           "aux,10,1.4,9,10,20,-10 °C,50,,,,,\n"
+                                           "shock-b,,,,,,-10,50,100,10,14,50,0\n"
+                                           "aux,10,1.4,9,10,20,60,50,,,,,\n");
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream out(run.out);
+    for (std::string line; std::getline(out, line);) {
+        rows.push_back(Fields(line.substr(0, line.size() - 1)));
+    }
+    ASSERT_EQ(rows.size(), 4u) << run.out;
+    EXPECT_EQ(rows[1][6], "-10 °C"); // as typed
+    EXPECT_EQ(rows[1][15], "40");    // the pick for -10 to 50 °C
+    EXPECT_EQ(rows[2][20], "ok");
+    EXPECT_EQ(rows[3][20], "error");
+    EXPECT_NE(rows[3][21].find("最低工作温度不能高于最高工作温度"), std::string::npos);
+}
+
 TEST(CalcCommand, BatchWritesItsOutFileAndRefusesWhatItCannotRead) {
     const char* const out = "calc_command_test_out.csv";
     const Ran run =
@@ -333,10 +476,42 @@ TEST(CalcCommand, BatchWritesItsOutFileAndRefusesWhatItCannotRead) {
     EXPECT_EQ(Calc({"--batch", "no such file.csv"}).exit, cli::kUsage);
     EXPECT_EQ(Calc({"--batch", "-"}, "").exit, cli::kUsage);
     EXPECT_EQ(Calc({"--batch", "-"}, "Q,P1\n").exit, cli::kUsage);
-    EXPECT_EQ(Calc({"--batch", "-"}, "method,x\n").exit, cli::kUsage);
+    EXPECT_EQ(Calc({"--batch", "-"}, "method,volume_l\n").exit, cli::kUsage);
     EXPECT_EQ(Calc({"--batch", "-"}, "method,Q,Q\n").exit, cli::kUsage);
     // A header alone: nothing failed.
     EXPECT_EQ(Calc({"--batch", "-"}, "method,Q\n").exit, cli::kShown);
+}
+
+// An office's table: its own columns around the inputs (a station, a remark, one without a
+// name), as UTF-8 and as a spreadsheet on a Chinese Windows saves it, in GBK.
+TEST(CalcCommand, BatchCarriesTheTablesOwnColumnsInUtf8AndGbk) {
+    const std::string utf8 = "method,站名,Q,P1,P2,L,t,p0,备注,\n"
+                             "shock-b,一号,100,10,14,50,0.5,,\"乙,阀\",x\n"
+                             "aux,二号,,,,,,9,甲,\n";
+    const std::string gbk = "method,\xD5\xBE\xC3\xFB,Q,P1,P2,L,t,p0,\xB1\xB8\xD7\xA2,\n"
+                            "shock-b,\xD2\xBB\xBA\xC5,100,10,14,50,0.5,,\"\xD2\xD2,\xB7\xA7\",x\n"
+                            "aux,\xB6\xFE\xBA\xC5,,,,,,9,\xBC\xD7,\n";
+    const Ran run = Calc({"--batch", "-"}, utf8);
+    EXPECT_EQ(run.exit, cli::kNoVolume);
+    EXPECT_EQ(run.out, "method,站名,Q,P1,P2,L,t,p0,备注,,volume_l,shown,nominal_l,units,class_mpa,"
+                       "real_gas_factor,real_gas_volume_l,status,message\r\n"
+                       "shock-b,一号,100,10,14,50,0.5,,\"乙,阀\",x,0.4480000000000001,0.45,0.63,1,"
+                       "20,,,ok,\r\n"
+                       "aux,二号,,,,,,9,甲,,,,,,,,,error,缺少输入：deltaV n p1 p2。请写作 "
+                       "名称=数值，或加 --defaults 取计算器的初始值。\r\n");
+    EXPECT_EQ(Calc({"--batch", "-"}, gbk).out, run.out);
+    EXPECT_EQ(Calc({"--batch", "-"}, "\xEF\xBB\xBF" + utf8).out, run.out);
+
+    // A name the batch reads, twice, or the name of a result is refused, named.
+    for (const std::string header : {"method,deltaV,volume_l", "method,\xB1\xB8\xD7\xA2,status",
+                                     "method,p0,备注,p0", "method,Q,method"}) {
+        const Ran refused = Calc({"--batch", "-"}, header);
+        EXPECT_EQ(refused.exit, cli::kUsage);
+        EXPECT_NE(refused.err.find("“" + header.substr(header.rfind(',') + 1) + "”"),
+                  std::string::npos)
+            << refused.err;
+    }
+    EXPECT_EQ(Calc({"--batch", "-"}, "method,备注,备注\n").exit, cli::kShown);
 }
 
 TEST(Csv, ReadsRfc4180Records) {
@@ -346,26 +521,26 @@ TEST(Csv, ReadsRfc4180Records) {
                              "\r"
                              "last,\"open";
     std::istringstream in(text);
-    cli::CsvReader reader(in);
+    base::CsvReader reader(in);
     std::vector<std::string> fields;
     const std::vector<std::vector<std::string>> expected = {
         {"a", "b,c", "d\"e"}, {"two\nlines", "", "x\"y"}, {""}, {"last", "open"}};
     for (const auto& record : expected) {
-        ASSERT_EQ(reader.Next(fields), cli::CsvReader::Status::Record);
+        ASSERT_EQ(reader.Next(fields), base::CsvReader::Status::Record);
         EXPECT_EQ(fields, record);
     }
-    EXPECT_EQ(reader.Next(fields), cli::CsvReader::Status::End);
+    EXPECT_EQ(reader.Next(fields), base::CsvReader::Status::End);
 
     std::istringstream big(std::string(100, ',') + "\nnext\n");
-    cli::CsvReader bounded(big, 50);
-    EXPECT_EQ(bounded.Next(fields), cli::CsvReader::Status::TooLong);
+    base::CsvReader bounded(big, 50);
+    EXPECT_EQ(bounded.Next(fields), base::CsvReader::Status::TooLong);
     EXPECT_TRUE(fields.empty());
-    EXPECT_EQ(bounded.Next(fields), cli::CsvReader::Status::Record);
+    EXPECT_EQ(bounded.Next(fields), base::CsvReader::Status::Record);
     EXPECT_EQ(fields, std::vector<std::string>{"next"});
 
-    EXPECT_EQ(cli::CsvField("plain"), "plain");
-    EXPECT_EQ(cli::CsvField("a,b"), "\"a,b\"");
-    EXPECT_EQ(cli::CsvField("say \"x\"\r\n"), "\"say \"\"x\"\"\r\n\"");
+    EXPECT_EQ(base::CsvField("plain"), "plain");
+    EXPECT_EQ(base::CsvField("a,b"), "\"a,b\"");
+    EXPECT_EQ(base::CsvField("say \"x\"\r\n"), "\"say \"\"x\"\"\r\n\"");
 }
 
 } // namespace

@@ -67,6 +67,8 @@ const MethodCase kMethodCases[] = {
     {MethodId::Aux, {10, 1, 20, 25, 31.5}, 20, P::Isothermal, 20, 25, 31.5},
     {MethodId::Aux, {10, 1.4, 20, 25, 31.5}, 20, P::Adiabatic, 20, 25, 31.5},
     {MethodId::Aux, {10, 1.2, 20, 25, 31.5}, 20, P::Interpolated, 20, 25, 31.5},
+    // A quarter of the way from the isothermal factor to the adiabatic one, not the other way.
+    {MethodId::Aux, {10, 1.1, 20, 25, 31.5}, 20, P::Interpolated, 20, 25, 31.5},
     {MethodId::Aux, {10, 1.4, 20, 25, 31.5}, 50, P::Adiabatic, 20, 25, 31.5},
     {MethodId::ShockA, {0.9, 0.01, 200, 4, 20, 31.5}, 20, P::Adiabatic, 20, 0, 31.5},
     {MethodId::ShockC, {300, 150, 20, 250, 315, 200, 0, 0.9}, 20, P::Adiabatic, 20, 25, 31.5},

@@ -211,6 +211,27 @@ TEST(Units, NumberTextInCodePage936) {
     EXPECT_FALSE(sizing::ReadQuantity("15 \xA3", Field("shock-a", "l"), value));
 }
 
+TEST(Units, Temperature) {
+    const struct {
+        const char* text;
+        bool accepted;
+        double celsius;
+    } rows[] = {
+        {"20", true, 20},        {"-10 °C", true, -10},   {"-10°c", true, -10},
+        {"50℃", true, 50},       {"５０ ℃", true, 50},    {"－１０℃", true, -10},
+        {"263.15 K", true, -10}, {"263.15ｋ", true, -10}, {"-40 °F", true, -40},
+        {"212℉", true, 100},     {"300", true, 300},      {"20 C", kNo, 0},
+        {"20°", kNo, 0},         {"20 ° C", kNo, 0},      {"℃", kNo, 0},
+        {"20 bar", kNo, 0},      {"20 K K", kNo, 0},      {"1e400 K", kNo, 0},
+        {"20 \xFF℃", kNo, 0},
+    };
+    for (const auto& row : rows) {
+        double celsius = -999.0;
+        EXPECT_EQ(sizing::ReadTypedTemperature(row.text, celsius), row.accepted) << row.text;
+        EXPECT_DOUBLE_EQ(celsius, row.accepted ? row.celsius : -999.0) << row.text;
+    }
+}
+
 TEST(Units, TheFieldsOwnUnitKeepsTheNumberExactly) {
     // Converting into the unit it came in must not move the last digit.
     const char* const texts[] = {"0.1", "1e-7", "6894.757293168", "3.785411784"};

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Checks the release zip: exactly the two programs and the guide; 64-bit programs, Presovol.exe
+# Checks the release zip: exactly the two programs, the guide and the example catalogue; 64-bit programs, Presovol.exe
 # for the Windows GUI and presovol-calc.exe for the console, that import system DLLs only and
 # carry no debugging symbols. Presovol.exe imports only what its launcher needs to show itself:
 # the common controls, the common dialogs, the shell and COM it loads when first needed.
@@ -12,7 +12,7 @@ cd "$work"
 python3 - "$zip" <<'PY'
 import sys, zipfile
 names = sorted(zipfile.ZipFile(sys.argv[1]).namelist())
-expected = sorted(["Presovol.exe", "presovol-calc.exe", "使用说明.txt"])
+expected = sorted(["Presovol.exe", "presovol-calc.exe", "使用说明.txt", "catalogue-example.csv"])
 if names != expected:
     sys.exit(f"zip holds {names}, expected {expected}")
 zipfile.ZipFile(sys.argv[1]).extractall(".")

@@ -34,7 +34,7 @@ TEST(AuxPowerDlg, ControlsStandAsTheTemplateGivesThem) {
         EXPECT_EQ(WindowText(hwnd), "作辅助动力源、应急动力源、流量补充、保压等");
         RECT client;
         ::GetClientRect(hwnd, &client);
-        RECT size{0, 0, 340, 244};
+        RECT size{0, 0, 340, 322};
         ::MapDialogRect(hwnd, &size);
         EXPECT_EQ(client.right, size.right);
         EXPECT_EQ(client.bottom, size.bottom);
@@ -43,34 +43,32 @@ TEST(AuxPowerDlg, ControlsStandAsTheTemplateGivesThem) {
                   WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME);
         ExpectControls(
             hwnd,
-            {
-                {IDC_AUX_DELTA_V, "Edit", nullptr, kEdit, 33, 13, 55, 16},
-                {-1, "Static", "△V", kSymbol, 14, 17, 13, 12},
-                {-1, "Static", "指数n", kSymbol, 7, 34, 20, 12},
-                {IDC_AUX_N, "Edit", nullptr, kEdit, 33, 31, 55, 16},
-                {-1, "Static", "p0", kSymbol, 13, 85, 13, 12},
-                {-1, "Static", "p1", kSymbol, 13, 51, 13, 12},
-                {-1, "Static", "p2", kSymbol, 13, 68, 13, 12},
-                {IDC_AUX_P0, "Edit", nullptr, kEdit, 33, 85, 55, 16},
-                {IDC_AUX_P1, "Edit", nullptr, kEdit, 33, 49, 55, 16},
-                {IDC_AUX_P2, "Edit", nullptr, kEdit, 33, 67, 55, 16},
-                {IDC_AUX_RESULT, "Static", "", kLeft, 7, 133, 260, 35},
-                {-1, "Static", "计算结果： （公称容积）", kLeft, 7, 121, 97, 11},
-                {IDC_CALCULATE, "Button", "计算", BS_PUSHBUTTON | WS_TABSTOP, 277, 134, 51, 15},
-                {-1, "Static", "（所需蓄能器输出油液的体积，L升 ）", kLeft, 97, 16, 143, 11},
-                {-1, "Static", "（释压时间大于3分钟时，n＝1；小于3分钟 n＝1.4）", kLeft, 97, 34,
-                 200, 10},
-                {-1, "Static", "（工作循环中最低工作压力，Mpa）", kLeft, 97, 54, 191, 12},
-                {-1, "Static", "（工作循环中最高工作压力，Mpa）", kLeft, 97, 71, 128, 12},
-                {-1, "Static",
-                 "（充气压力，折合形气囊0.8~0.85*P1；波纹形气囊0.6~0.65*P1；活塞式蓄能器0.80~"
-                 "0.90*P1）",
-                 kLeft, 97, 87, 224, 23},
-                NotesHeading(172),
-                NotesEdit(183, 326),
-                CopySheetButton(229, 223),
-                SaveSheetButton(283, 223),
-            });
+            WithNotes(
+                {
+                    {IDC_AUX_DELTA_V, "Edit", nullptr, kEdit, 33, 13, 55, 16},
+                    {-1, "Static", "△V", kSymbol, 14, 17, 13, 12},
+                    {-1, "Static", "指数n", kSymbol, 7, 34, 20, 12},
+                    {IDC_AUX_N, "Edit", nullptr, kEdit, 33, 31, 55, 16},
+                    {-1, "Static", "p0", kSymbol, 13, 85, 13, 12},
+                    {-1, "Static", "p1", kSymbol, 13, 51, 13, 12},
+                    {-1, "Static", "p2", kSymbol, 13, 68, 13, 12},
+                    {IDC_AUX_P0, "Edit", nullptr, kEdit, 33, 85, 55, 16},
+                    {IDC_AUX_P1, "Edit", nullptr, kEdit, 33, 49, 55, 16},
+                    {IDC_AUX_P2, "Edit", nullptr, kEdit, 33, 67, 55, 16},
+                    {IDC_AUX_RESULT, "Static", "", kLeft, 7, 133, 260, 35},
+                    {-1, "Static", "计算结果： （公称容积）", kLeft, 7, 121, 97, 11},
+                    {IDC_CALCULATE, "Button", "计算", BS_PUSHBUTTON | WS_TABSTOP, 277, 134, 51, 15},
+                    {-1, "Static", "（所需蓄能器输出油液的体积，L升 ）", kLeft, 97, 16, 143, 11},
+                    {-1, "Static", "（释压时间大于3分钟时，n＝1；小于3分钟 n＝1.4）", kLeft, 97, 34,
+                     200, 10},
+                    {-1, "Static", "（工作循环中最低工作压力，Mpa）", kLeft, 97, 54, 191, 12},
+                    {-1, "Static", "（工作循环中最高工作压力，Mpa）", kLeft, 97, 71, 128, 12},
+                    {-1, "Static",
+                     "（充气压力，折合形气囊0.8~0.85*P1；波纹形气囊0.6~0.65*P1；活塞式蓄能器0.80~"
+                     "0.90*P1）",
+                     kLeft, 97, 87, 224, 23},
+                },
+                172, 340, true));
     });
 }
 

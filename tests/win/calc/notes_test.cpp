@@ -25,7 +25,6 @@ struct Calculator {
     std::unique_ptr<CDialog> (*make)();
     std::vector<const char*> typed; // in the table's order
     const char* notes;              // what the notes then show
-    bool scrolls;                   // more lines than the notes edit shows at once
 };
 
 // Names the calculator in a failure's message.
@@ -39,61 +38,81 @@ template <typename Dialog> std::unique_ptr<CDialog> Make() {
 
 const std::vector<Calculator>& Calculators() {
     // The road's example, picked for the volume the real gas needs; the others with pressures
-    // so low that the pick stays with the volume shown.
+    // so low that the real gas is negligible and the pick rests on the absolute pressures.
     static const std::vector<Calculator> calculators = {
-        {MethodId::Aux,
-         &Make<CAuxPowerDlg>,
-         {"10", "1.4", "9", "10", "20"},
-         "选型（按实际气体 31.64 升）：公称容积 32 L，公称压力 20 MPa\r\n"
-         "p0/p1 = 0.90，在活塞式蓄能器（0.80~0.90）的充气压力范围内。",
-         false},
-        {MethodId::ShockA,
-         &Make<CShockADlg>,
-         {"0.9", "0.0001", "200", "4", "0.009", "0.012"},
-         "选型：公称容积 80 L，公称压力 10 MPa\r\n"
-         "参数在常用范围内。",
-         false},
-        {MethodId::ShockB,
-         &Make<CShockBDlg>,
-         {"100", "14", "10", "50", "1"},
-         "选型：公称容积 0.4 L，公称压力 10 MPa\r\n"
-         "P2 = 10 MPa 不高于 P1 = 14 MPa：允许的冲击压力不高于平均压力，所示容积没有物理意义。",
-         false},
-        {MethodId::ShockC,
-         &Make<CShockCDlg>,
-         {"300", "150", "200", "0.1", "0.14", "0.08", "0", "0.9"},
-         "选型：公称容积 50 L，公称压力 10 MPa\r\n"
-         "参数在常用范围内。",
-         false},
-        {MethodId::PulseA,
-         &Make<CPulseADlg>,
-         {"0.001", "0.05", "0.3", "8", "12", "4"},
-         "选型：公称容积 1 L，公称压力 10 MPa\r\n"
-         "P2 = 12 Pa 低于 1000 Pa，像是按 MPa "
-         "输入的：容积只取决于压力之比，不受影响，但公称压力按 Pa 换算。\r\n"
-         "P0/平均压力 = 0.40，P0/P1 = 0.50，不在充气压力范围内：平均压力 (P1+P2)/2 的 0.60~0.75 "
-         "倍，或 0.80 × P1。\r\n"
-         "k = 0.3 不在提示的表中：单柱塞单作用 0.60，单柱塞双作用 0.25，双柱塞单作用 "
-         "0.25，双柱塞双作用 0.15，三柱塞单作用 0.13，三柱塞双作用 0.06。",
-         true},
-        {MethodId::PulseB,
-         &Make<CPulseBDlg>,
-         {"0.1", "0.01", "0.012", "0.6"},
-         "选型：公称容积 1.6 L，公称压力 10 MPa\r\n"
-         "参数在常用范围内。",
-         false},
-        {MethodId::PulseC,
-         &Make<CPulseCDlg>,
-         {"1", "0.008", "0.01"},
-         "选型：公称容积 10 L，公称压力 10 MPa\r\n"
-         "参数在常用范围内。",
-         false},
-        {MethodId::PulseD,
-         &Make<CPulseDDlg>,
-         {"0.2", "0.5", "10", "0.5"},
-         "选型：公称容积 20 L，公称压力 20 MPa\r\n"
-         "△V = 0.5 L 大于 Vp = 0.2 L/r：过剩排出量不能超过排量。",
-         false},
+        {
+            MethodId::Aux,
+            &Make<CAuxPowerDlg>,
+            {"10", "1.4", "9", "10", "20"},
+            "选型（按实际气体 31.79 升）：公称容积 32 L，公称压力 20 MPa\r\n"
+            "选用 32 L：可排出 10.07 升（需要 10 升）\r\n"
+            "p0/p1 = 0.90，在活塞式蓄能器（0.80~0.90）的充气压力范围内。",
+        },
+        {
+            MethodId::ShockA,
+            &Make<CShockADlg>,
+            {"0.9", "0.0001", "200", "4", "0.009", "0.012"},
+            "选型（按绝对压力 67.78 升）：公称容积 80 L，公称压力 10 MPa\r\n"
+            "选用 80 L：P2 约 0.01 MPa（允许 0.012 MPa）\r\n"
+            "按绝对压力计算（表压加 0.101 MPa）：×0.91\r\n"
+            "参数在常用范围内。",
+        },
+        {
+            MethodId::ShockB,
+            &Make<CShockBDlg>,
+            {"100", "14", "10", "50", "1"},
+            "选型：公称容积 0.4 L，公称压力 10 MPa\r\n"
+            "P2 = 10 MPa 不高于 P1 = 14 MPa：允许的冲击压力不高于平均压力，所示容积没有物理意义。",
+        },
+        {
+            MethodId::ShockC,
+            &Make<CShockCDlg>,
+            {"300", "150", "200", "0.1", "0.14", "0.08", "0", "0.9"},
+            "选型（按绝对压力 303.68 升）：3 × 120 L 并联，公称压力 10 MPa\r\n"
+            "选用 3 × 120 L：P2 约 0.14 bar（允许 0.14 bar）\r\n"
+            "按绝对压力计算（表压加 0.101 MPa）：×7.41\r\n"
+            "参数在常用范围内。",
+        },
+        {
+            MethodId::PulseA,
+            &Make<CPulseADlg>,
+            {"0.001", "0.05", "0.3", "8", "12", "4"},
+            "选型（按绝对压力 532.03 升）：4 × 150 L 并联，公称压力 10 MPa\r\n"
+            "选用 4 × 150 L：P2 约 11.55 Pa（允许 12 Pa）\r\n"
+            "按绝对压力计算（表压加 0.101 MPa）：×5435.97\r\n"
+            "P2 = 12 Pa 低于 1000 Pa，像是按 MPa "
+            "输入的：容积只取决于压力之比，不受影响，但公称压力按 Pa 换算。\r\n"
+            "P0/平均压力 = 0.40，P0/P1 = 0.50，不在充气压力范围内：平均压力 (P1+P2)/2 的 0.60~0.75 "
+            "倍，或 0.80 × P1。\r\n"
+            "k = 0.3 不在提示的表中：单柱塞单作用 0.60，单柱塞双作用 0.25，双柱塞单作用 "
+            "0.25，双柱塞双作用 0.15，三柱塞单作用 0.13，三柱塞双作用 0.06。",
+        },
+        {
+            MethodId::PulseB,
+            &Make<CPulseBDlg>,
+            {"0.1", "0.01", "0.012", "0.6"},
+            "选型（按绝对压力 9.57 升）：公称容积 10 L，公称压力 10 MPa\r\n"
+            "选用 10 L：P2 约 0.01 MPa（允许 0.012 MPa）\r\n"
+            "按绝对压力计算（表压加 0.101 MPa）：×8.98\r\n"
+            "参数在常用范围内。",
+        },
+        {
+            MethodId::PulseC,
+            &Make<CPulseCDlg>,
+            {"1", "0.008", "0.01"},
+            "选型（按绝对压力 77.73 升）：公称容积 80 L，公称压力 10 MPa\r\n"
+            "选用 80 L：P2 约 0.01 MPa（允许 0.01 MPa）\r\n"
+            "按绝对压力计算（表压加 0.101 MPa）：×11.45\r\n"
+            "参数在常用范围内。",
+        },
+        {
+            MethodId::PulseD,
+            &Make<CPulseDDlg>,
+            {"0.2", "0.5", "10", "0.5"},
+            "选型：公称容积 20 L，公称压力 20 MPa\r\n"
+            "选用 20 L：△P 约 0.42 MPa（允许 0.5 MPa）\r\n"
+            "△V = 0.5 L 大于 Vp = 0.2 L/r：过剩排出量不能超过排量。",
+        },
     };
     return calculators;
 }
@@ -206,7 +225,7 @@ void ExpectSheetButtons(HWND dialog, bool enabled) {
     }
 }
 
-// The notes appear with a shown volume, scroll when they are longer than their box, and stay as
+// The notes appear with a shown volume, fit their box, and stay as
 // they are when the next press shows the invalid-input message or meets a text that is no
 // number; so do the sheet buttons, enabled from the first shown volume on.
 TEST_P(CalculatorNotes, ShownUnderTheVolumeAndKeptAfterAFailingPress) {
@@ -224,10 +243,10 @@ TEST_P(CalculatorNotes, ShownUnderTheVolumeAndKeptAfterAFailingPress) {
         const std::string shown = ItemText(hwnd, IDC_NOTES);
         EXPECT_EQ(WithoutRealGas(shown), calculator.notes);
         ExpectSheetButtons(hwnd, true);
-        // Its scroll bar moves the text only when there is more than it shows.
+        // The usual lines fit: its scroll bar has nothing to move.
         HWND notes = ::GetDlgItem(hwnd, IDC_NOTES);
         ::SendMessageA(notes, WM_VSCROLL, SB_LINEDOWN, 0);
-        EXPECT_EQ(::SendMessageA(notes, EM_GETFIRSTVISIBLELINE, 0, 0), calculator.scrolls ? 1 : 0);
+        EXPECT_EQ(::SendMessageA(notes, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
 
         // Zero everywhere gives no volume in any calculator.
         TypeInto(edits, std::vector<const char*>(edits.size(), "0"));

@@ -1,15 +1,19 @@
 // The calculation sheet of a calculator: "复制" puts it on the clipboard as text, "计算书…" asks
-// for a file in the Save As dialog, writes the page there and has the shell open it.
+// for a file in the Save As dialog, writes the page there and has the shell open it, "打开…"
+// opens a saved page again, in the calculator of its method.
 #include "win/harness/harness.h"
 #include "win/link/link_test_support.h"
 #include "win/harness/message_box_inspector.h"
 
+#include "app/launcher_dlg.h"
 #include "base/late_win.h"
 #include "calc/aux_power_dlg.h"
+#include "calc/calc_sheet.h"
 #include "res/resource.h"
 
 #include <dlgs.h>
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include <cwchar>
 #include <filesystem>
@@ -43,7 +47,7 @@ const char* const kSheetLines[] = {
     "  △V：10（10 L）",
     "  p0：90 bar（9 MPa）",
     "根据您的参数计算出蓄能器所需容积为：27.61 升。",
-    "  选型（按实际气体 31.64 升）：公称容积 32 L，公称压力 20 MPa",
+    "  选型（按实际气体 31.79 升）：公称容积 32 L，公称压力 20 MPa",
 };
 
 std::string Gbk(const std::wstring& text) {
@@ -151,12 +155,12 @@ std::wstring Today() {
     return date;
 }
 
-// While alive, answers the Save As dialog with the file name path (noting the name it offered),
-// says yes to replacing a file, and notes the text of every other message box.
-class SaveAsAnswer {
+// While alive, answers the file dialog titled title, once, with the file name path (noting the
+// name it offered), says yes to replacing a file, and notes the text of every other message box.
+class FileDialogAnswer {
 public:
-    explicit SaveAsAnswer(std::wstring path)
-        : m_path(std::move(path)), m_inspector([this](HWND box) { Answer(box); }) {}
+    explicit FileDialogAnswer(std::wstring path, const char* title = "保存计算书")
+        : m_path(std::move(path)), m_title(title), m_inspector([this](HWND box) { Answer(box); }) {}
 
     std::wstring offered;
     std::vector<std::string> boxes;
@@ -165,11 +169,12 @@ private:
     void Answer(HWND box) {
         // The file name is an edit, or the edit of a combo box.
         HWND name = ::GetDlgItem(box, edt1) ? ::GetDlgItem(box, edt1) : ::GetDlgItem(box, cmb13);
-        if (name != nullptr && !offered.empty()) {
-            ADD_FAILURE() << "the Save As dialog came again";
+        if (name != nullptr && m_asked) {
+            ADD_FAILURE() << "the file dialog came again";
             ::PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
         } else if (name != nullptr) {
-            EXPECT_EQ(WindowText(box), "保存计算书");
+            m_asked = true;
+            EXPECT_EQ(WindowText(box), m_title);
             wchar_t text[MAX_PATH] = {};
             ::GetWindowTextW(name, text, MAX_PATH);
             offered = text;
@@ -182,6 +187,8 @@ private:
     }
 
     std::wstring m_path;
+    std::string m_title;
+    bool m_asked = false;
     MessageBoxInspector m_inspector;
 };
 
@@ -205,7 +212,7 @@ TEST(CalculationSheet, SavedUnderTheNameTypedInTheSaveAsDialogAndOpened) {
     const std::wstring folder = SheetFolder();
     const std::wstring path = folder + L"aux sheet.html";
     CAuxPowerDlg dlg;
-    SaveAsAnswer answer(path);
+    FileDialogAnswer answer(path);
     RunModal(dlg, [&](HWND hwnd) {
         ShowExample(hwnd);
         ClickItem(hwnd, IDC_SAVE_SHEET);
@@ -232,7 +239,7 @@ TEST(CalculationSheet, AFileThatCannotBeReplacedIsReportedAndKept) {
     DWORD written = 0;
     ::WriteFile(held, "earlier", 7, &written, nullptr);
     CAuxPowerDlg dlg;
-    SaveAsAnswer answer(path);
+    FileDialogAnswer answer(path);
     RunModal(dlg, [&](HWND hwnd) {
         ShowExample(hwnd);
         ClickItem(hwnd, IDC_SAVE_SHEET);
@@ -246,6 +253,123 @@ TEST(CalculationSheet, AFileThatCannotBeReplacedIsReportedAndKept) {
     EXPECT_EQ(FilesIn(folder).size(), 1u) << "no temporary file is left";
     PumpFor(200);
     EXPECT_EQ(LoggerLog(), "") << "nothing is opened";
+}
+
+void WriteBytes(const std::wstring& path, const std::string& bytes) {
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    ASSERT_TRUE(
+        ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
+    ::CloseHandle(file);
+}
+
+// The texts of every control of dialog in creation order: labels, edits, result and notes.
+std::vector<std::string> ChildTexts(HWND dialog) {
+    std::vector<std::string> texts;
+    for (HWND child = ::GetWindow(dialog, GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        texts.push_back(WindowText(child));
+    }
+    return texts;
+}
+
+// A saved page without the line that says when it was saved.
+std::string Unstamped(std::string page) {
+    const std::size_t at = page.find("<p class=\"stamp\">");
+    return at == std::string::npos ? page : page.erase(at, page.find('\n', at) - at);
+}
+
+// A file list of one file, as the shell hands a drop to a window.
+HDROP DropOf(const std::wstring& path) {
+    const size_t size = sizeof(DROPFILES) + (path.size() + 2) * sizeof(wchar_t);
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+    auto* drop = static_cast<DROPFILES*>(::GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    path.copy(reinterpret_cast<wchar_t*>(drop + 1), path.size());
+    ::GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+// A file that is no sheet, or no longer one, is told with its name and why, and changes
+// nothing. A saved sheet opens in a calculator of its method with the same texts, result and
+// notes, and saves the same page again but for its date; through the launcher, opened in
+// another calculator, which closes, and dropped on the launcher, it opens the same.
+TEST(CalculationSheet, OpensAgainWithTheSameTextsAndTellsWhatCannotBeRead) {
+    BrowserForPages browser;
+    const std::wstring folder = SheetFolder();
+    const std::wstring first = folder + L"first.html";
+    const std::wstring second = folder + L"second.html";
+    std::vector<std::string> shown;
+    CAuxPowerDlg saving;
+    RunModal(saving, [&](HWND hwnd) {
+        SetItemText(hwnd, IDC_LOWEST_TEMPERATURE, "-10");
+        ShowExample(hwnd);
+        shown = ChildTexts(hwnd);
+        FileDialogAnswer answer(first);
+        ClickItem(hwnd, IDC_SAVE_SHEET);
+    });
+    std::string sheet = FileBytes(first);
+    const struct {
+        const wchar_t* name;
+        std::string bytes;
+        const char* reason;
+    } files[] = {
+        {L"cut.html", sheet.substr(0, sheet.size() * 3 / 4),
+         "计算书中没有计算数据：它由较早的版本保存，或者文件不完整。"},
+        {L"abc.html", std::string(sheet).replace(sheet.find("\"p1\":\"10\""), 9, "\"p1\":\"abc\""),
+         "输入 p1 的值“abc”不是一个数字。"},
+        {L"page.html", "<html><body><p>Hello</p></body></html>", "文件不是 Presovol 的计算书。"},
+        {L"large.html", sheet + std::string(9 << 20, ' '), "文件大于 8 MiB，不是计算书。"},
+    };
+    CAuxPowerDlg opening;
+    RunModal(opening, [&](HWND hwnd) {
+        SetItemText(hwnd, IDC_AUX_P1, "11");
+        const std::vector<std::string> before = ChildTexts(hwnd);
+        for (const auto& file : files) {
+            const std::wstring path = folder + file.name;
+            WriteBytes(path, file.bytes);
+            FileDialogAnswer answer(path, "打开计算书");
+            ClickItem(hwnd, IDC_OPEN_SHEET);
+            ASSERT_EQ(answer.boxes.size(), 1u);
+            EXPECT_EQ(answer.boxes[0], "无法打开计算书：\n" + Gbk(path) + "\n" + file.reason);
+            EXPECT_EQ(ChildTexts(hwnd), before);
+        }
+        {
+            FileDialogAnswer answer(first, "打开计算书");
+            ClickItem(hwnd, IDC_OPEN_SHEET);
+            EXPECT_TRUE(answer.boxes.empty()) << answer.boxes[0];
+        }
+        EXPECT_EQ(ChildTexts(hwnd), shown);
+        FileDialogAnswer answer(second);
+        ClickItem(hwnd, IDC_SAVE_SHEET);
+    });
+    EXPECT_EQ(Unstamped(FileBytes(second)), Unstamped(sheet));
+
+    std::vector<std::string> captions; // of each calculator, as it opens
+    CLauncherDlg launcher;
+    AfxGetApp()->m_pMainWnd = &launcher;
+    RunModal(launcher, [&](HWND hwnd) {
+        NestedDialogCatcher catcher([&](HWND calculator) {
+            captions.push_back(WindowText(calculator));
+            if (::GetDlgItem(calculator, IDC_SHOCKB_RESULT) != nullptr) {
+                FileDialogAnswer answer(first, "打开计算书");
+                ClickItem(calculator, IDC_OPEN_SHEET);
+            } else {
+                EXPECT_EQ(ChildTexts(calculator), shown);
+                // A drop on the launcher while it waits for a calculator opens nothing more.
+                ::SendMessageW(hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf(first)), 0);
+            }
+        });
+        ClickItem(hwnd, IDC_SHOCK_B);
+        ::PostMessageW(hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf(first)), 0);
+        PumpMessages();
+    });
+    AfxGetApp()->m_pMainWnd = nullptr;
+    const std::string aux = "作辅助动力源、应急动力源、流量补充、保压等";
+    EXPECT_EQ(captions,
+              (std::vector<std::string>{"吸收管道突然关闭等造成的液压冲击、水锤", aux, aux}));
+    EXPECT_EQ(WaitingSheetMethod(), nullptr);
 }
 
 // Points one of the program's late functions at another name or library while it lives.
@@ -265,25 +389,30 @@ private:
     base::LateFunction<Function> m_saved;
 };
 
-// The common dialogs and the shell are loaded when the sheet is first saved. Where the library
-// or its function is missing, the user is told as when the dialog or the shell fails.
+// The common dialogs and the shell are loaded when a sheet is first saved or opened. Where the
+// library or its function is missing, the user is told as when the dialog or the shell fails.
 TEST(CalculationSheet, AMissingLibraryOrFunctionIsReportedAsAFailedSaveOrOpen) {
     BrowserForPages browser;
     const std::wstring folder = SheetFolder();
     const std::wstring path = folder + L"late.html";
     base::LateLibrary missing{L"presovol-missing.dll", true};
-    const std::string notSaved = "无法打开保存对话框。";
+    const std::string noSaveDialog = "无法打开保存对话框。";
+    const std::string noOpenDialog = "无法显示打开对话框。";
     const std::string notOpened = "计算书已保存，但无法在浏览器中打开：\n" + Gbk(path);
+    using FileDialog = base::LateFunction<decltype(::GetSaveFileNameW)>;
     const struct {
-        bool dialog; // the Save As dialog's function, or else the shell's
+        FileDialog* dialog; // the file dialog's function replaced, or else the shell's
+        int button;
         base::LateLibrary* library;
         const char* function;
         const std::string& message;
     } cases[] = {
-        {true, &base::late::comdlg32, "GetSaveFileNameMissing", notSaved},
-        {true, &missing, "GetSaveFileNameW", notSaved},
-        {false, &base::late::shell32, "ShellExecuteMissing", notOpened},
-        {false, &missing, "ShellExecuteW", notOpened},
+        {&base::late::GetSaveFileNameW, IDC_SAVE_SHEET, &base::late::comdlg32,
+         "GetSaveFileNameMissing", noSaveDialog},
+        {&base::late::GetSaveFileNameW, IDC_SAVE_SHEET, &missing, "GetSaveFileNameW", noSaveDialog},
+        {&base::late::GetOpenFileNameW, IDC_OPEN_SHEET, &missing, "GetOpenFileNameW", noOpenDialog},
+        {nullptr, IDC_SAVE_SHEET, &base::late::shell32, "ShellExecuteMissing", notOpened},
+        {nullptr, IDC_SAVE_SHEET, &missing, "ShellExecuteW", notOpened},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.function);
@@ -291,25 +420,26 @@ TEST(CalculationSheet, AMissingLibraryOrFunctionIsReportedAsAFailedSaveOrOpen) {
         ClearLoggerLog();
         std::optional<LateReplacement<decltype(::GetSaveFileNameW)>> dialog;
         std::optional<LateReplacement<decltype(::ShellExecuteW)>> shell;
-        if (c.dialog) {
-            dialog.emplace(base::late::GetSaveFileNameW, *c.library, c.function);
+        if (c.dialog != nullptr) {
+            dialog.emplace(*c.dialog, *c.library, c.function);
         } else {
             shell.emplace(base::late::ShellExecuteW, *c.library, c.function);
         }
         CAuxPowerDlg dlg;
-        SaveAsAnswer answer(path);
+        FileDialogAnswer answer(path);
         RunModal(dlg, [&](HWND hwnd) {
             ShowExample(hwnd);
-            ClickItem(hwnd, IDC_SAVE_SHEET);
+            ClickItem(hwnd, c.button);
         });
         EXPECT_EQ(answer.boxes, std::vector<std::string>{c.message});
-        EXPECT_EQ(answer.offered.empty(), c.dialog) << "the Save As dialog shows";
-        EXPECT_EQ(FilesIn(folder).size(), c.dialog ? 0u : 1u) << "the page is written";
+        EXPECT_EQ(answer.offered.empty(), c.dialog != nullptr) << "the file dialog shows";
+        EXPECT_EQ(FilesIn(folder).size(), c.dialog != nullptr ? 0u : 1u) << "the page is written";
         PumpFor(200);
         EXPECT_EQ(LoggerLog(), "") << "nothing is opened";
     }
     // The real functions are still there.
     EXPECT_NE(base::late::GetSaveFileNameW.Load(), nullptr);
+    EXPECT_NE(base::late::GetOpenFileNameW.Load(), nullptr);
     EXPECT_NE(base::late::ShellExecuteW.Load(), nullptr);
 }
 

@@ -6,29 +6,36 @@
 
 #include <gtest/gtest.h>
 
-TemplateControl NotesHeading(int y) {
-    return {IDC_NOTES_HEADING, "Static", "选型与校核", SS_LEFT | WS_GROUP, 7, y, 60, 10};
-}
-
-TemplateControl NotesEdit(int y, int w) {
-    return {IDC_NOTES, "Edit", "", ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_BORDER | WS_TABSTOP,
-            7,         y,      w,  36};
-}
-
-TemplateControl CopySheetButton(int x, int y) {
-    return {
-        IDC_COPY_SHEET, "Button", "复制", BS_PUSHBUTTON | WS_TABSTOP | WS_DISABLED, x, y, 50, 14};
-}
-
-TemplateControl SaveSheetButton(int x, int y) {
-    return {IDC_SAVE_SHEET,
-            "Button",
-            "计算书…",
-            BS_PUSHBUTTON | WS_TABSTOP | WS_DISABLED,
-            x,
-            y,
-            50,
-            14};
+std::vector<TemplateControl> WithNotes(std::vector<TemplateControl> controls, int y, int width,
+                                       bool temperatures) {
+    const DWORD label = SS_LEFT | WS_GROUP;
+    const DWORD right = SS_RIGHT | WS_GROUP;
+    const DWORD edit = WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
+    const DWORD open = BS_PUSHBUTTON | WS_TABSTOP;
+    const DWORD button = open | WS_DISABLED;
+    controls.push_back({IDC_NOTES_HEADING, "Static", "选型与校核", label, 7, y, 60, 10});
+    int notes = y + 11;
+    if (temperatures) {
+        const int row = y + 11;
+        controls.insert(controls.end(),
+                        {{-1, "Static", "充气温度", label, 7, row + 2, 34, 10},
+                         {IDC_FILL_TEMPERATURE, "Edit", "20", edit, 41, row, 36, 14},
+                         {-1, "Static", "最低工作温度", right, 81, row + 2, 50, 10},
+                         {IDC_LOWEST_TEMPERATURE, "Edit", "20", edit, 133, row, 36, 14},
+                         {-1, "Static", "最高工作温度", right, 173, row + 2, 50, 10},
+                         {IDC_HIGHEST_TEMPERATURE, "Edit", "20", edit, 225, row, 36, 14},
+                         {-1, "Static", "°C", label, 263, row + 2, 12, 10}});
+        notes = row + 18;
+    }
+    const int buttons = notes + 100;
+    controls.insert(
+        controls.end(),
+        {{IDC_NOTES, "Edit", "", ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_BORDER | WS_TABSTOP,
+          7, notes, width - 14, 96},
+         {IDC_OPEN_SHEET, "Button", "打开…", open, width - 165, buttons, 50, 14},
+         {IDC_COPY_SHEET, "Button", "复制", button, width - 111, buttons, 50, 14},
+         {IDC_SAVE_SHEET, "Button", "计算书…", button, width - 57, buttons, 50, 14}});
+    return controls;
 }
 
 void ExpectControls(HWND dialog, const std::vector<TemplateControl>& controls) {

@@ -13,13 +13,13 @@ struct TemplateControl {
     int x, y, w, h;        // dialog units; w 0: the size is the control's own (a picture)
 };
 
-// The last controls of every calculator: the heading of the notes (1100) and the notes edit
-// (1101), at x 7, empty at start; under them the buttons "复制" (1102) and "计算书…" (1103),
-// disabled at start.
-TemplateControl NotesHeading(int y);
-TemplateControl NotesEdit(int y, int w);
-TemplateControl CopySheetButton(int x, int y);
-TemplateControl SaveSheetButton(int x, int y);
+// The last controls of every calculator, under its result, for a dialog width wide: the
+// heading of the notes (1100) at y; for a method with a gas law, the row of the filling, lowest
+// and highest temperature (1104 to 1106, each "20" at start); the notes edit (1101), empty at
+// start; under it, right-aligned, the buttons "打开…" (1107), enabled, and "复制" (1102) and
+// "计算书…" (1103), disabled at start. The template's other controls come first.
+std::vector<TemplateControl> WithNotes(std::vector<TemplateControl> controls, int y, int width,
+                                       bool temperatures);
 
 // The children of dialog in creation order (which is the tab order) must be exactly these:
 // IDs, classes, texts, styles and positions mapped through the dialog's units.

@@ -1,6 +1,6 @@
-#include "cli/csv.h"
+#include "base/csv.h"
 
-namespace cli {
+namespace base {
 
 namespace {
 
@@ -87,4 +87,4 @@ std::string CsvField(std::string_view field) {
     return quoted;
 }
 
-} // namespace cli
+} // namespace base

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace cli {
+namespace base {
 
 // Reads records one at a time, so that a file of any length takes the same memory. A UTF-8
 // byte order mark at the start is skipped; CRLF, LF and a lone CR all end a record outside
@@ -33,4 +33,4 @@ private:
 // field as one CSV field: quoted when it must be.
 std::string CsvField(std::string_view field);
 
-} // namespace cli
+} // namespace base

@@ -1,0 +1,41 @@
+#include "base/system_folders.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace base {
+
+std::filesystem::path ProgramFolder() {
+    // The longest path Windows has, in characters.
+    constexpr DWORD kLongestPath = 32768;
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD size = static_cast<DWORD>(path.size());
+        const DWORD length = ::GetModuleFileNameW(nullptr, &path[0], size);
+        if (length == 0) {
+            return std::filesystem::path();
+        }
+        if (length < size) {
+            path.resize(length);
+            return std::filesystem::path(path).parent_path();
+        }
+        // The name was cut off to fit.
+        if (size >= kLongestPath) {
+            return std::filesystem::path();
+        }
+        path.resize(2 * path.size());
+    }
+}
+
+std::filesystem::path UserSettingsFolder(std::string_view name) {
+    // From the environment, where the system puts it for every process: no shell32 is needed.
+    const wchar_t* appData = ::_wgetenv(L"APPDATA");
+    if (appData == nullptr || *appData == L'\0') {
+        return std::filesystem::path();
+    }
+    return std::filesystem::path(appData) / std::filesystem::u8path(name);
+}
+
+} // namespace base

@@ -1,0 +1,163 @@
+#include "sizing/calculation.h"
+
+#include "sizing/notes.h"
+#include "sizing/solver.h"
+#include "sizing/temperatures.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace sizing {
+
+namespace {
+
+bool Usable(double factor) {
+    return std::isfinite(factor) && factor > 0.0;
+}
+
+// Everything between the formula's volume and the volume the pick is made for: the factors of
+// the absolute pressures, the sizing temperature and the real gas, for c's method, inputs,
+// volume and conditions.
+void Correct(Calculation& c) {
+    const Method& method = *c.method;
+    const Temperatures& t = c.conditions.temperatures;
+    std::copy(c.values, c.values + method.inputCount, c.atSizing);
+    TemperatureEffect& effect = c.temperature;
+    effect = TemperatureEffect{};
+    effect.sizing = t.max;
+    effect.applies = HasGasLaw(method);
+    // Nothing to correct where the formula gives no volume.
+    if (!effect.applies || !(std::isfinite(c.volume) && c.volume > 0.0)) {
+        c.ideal = c.corrected = c.volume;
+        return;
+    }
+    const double absolute = AbsoluteVolume(method, c.values);
+    const double absoluteFactor = absolute / method.volume(c.values);
+    c.absoluteFactor = Usable(absoluteFactor) ? absoluteFactor : 1.0;
+
+    const std::size_t precharge = PrechargeIndex(method);
+    if (precharge < method.inputCount) {
+        const double typed = c.values[precharge];
+        const char* unit = method.inputs[precharge].unit;
+        effect.prechargeAtMin = effect.prechargeAtSizing = effect.fill = typed;
+        // Where the precharge leaves the range of nitrogen's equation, it keeps its value.
+        const auto at = [&](double temperature) {
+            const double p = PrechargeAt(typed, unit, t.max, temperature);
+            return std::isfinite(p) ? p : typed;
+        };
+        if (t.fill != t.max) {
+            effect.fill = at(t.fill);
+        }
+        if (t.min != t.max) {
+            effect.prechargeAtMin = at(t.min);
+            // The formula on absolute pressures at the cold end, against the one as typed.
+            double cold[kMaxInputs];
+            std::copy(c.values, c.values + method.inputCount, cold);
+            cold[precharge] = effect.prechargeAtMin;
+            const double factor = AbsoluteVolume(method, cold) / absolute;
+            if (Usable(factor) && factor > 1.0) {
+                effect.sizing = t.min;
+                effect.factor = factor;
+                effect.prechargeAtSizing = effect.prechargeAtMin;
+                c.atSizing[precharge] = effect.prechargeAtMin;
+            }
+        }
+        c.gas = RealGasCorrection(method, c.atSizing, effect.sizing);
+    } else {
+        // No precharge to follow the temperature: the end where the real gas needs more.
+        c.gas = RealGasCorrection(method, c.values, t.max);
+        if (t.min != t.max) {
+            const GasCorrection cold = RealGasCorrection(method, c.values, t.min);
+            if (cold.process != GasProcess::None && cold.factor > c.gas.factor) {
+                c.gas = cold;
+                effect.sizing = t.min;
+            }
+        }
+    }
+    c.ideal = c.volume * c.absoluteFactor * effect.factor;
+    // Judged on the factor as the line shows it, with three decimals.
+    c.gasCounts =
+        c.gas.process != GasProcess::None && AsShown(c.gas.factor, 3) >= kNegligibleFactor;
+    c.corrected = c.gasCounts ? c.ideal * c.gas.factor : c.ideal;
+}
+
+// The performance input with the volume picked: on the side of the value typed where the
+// larger volume takes it (more oil, a lower pressure), the value typed itself where the pick is
+// the corrected volume as shown.
+std::optional<Performance> PerformanceOf(const Calculation& c) {
+    const Method& method = *c.method;
+    const std::size_t index = PerformanceIndex(method);
+    const double typed = c.values[index];
+    const double picked = c.pick.units * c.pick.nominalLitres;
+    if (!(picked > 0.0)) {
+        return std::nullopt; // nothing picked
+    }
+    if (AsShown(picked) == AsShown(c.corrected)) {
+        return Performance{index, typed};
+    }
+    const SearchRange range = RangeOf(method.inputs[index]);
+    const double bound = method.id == MethodId::Aux ? range.high : range.low;
+    const double value = SolveFrom(method, c.values, index, picked, c.conditions, typed, bound);
+    if (std::isnan(value)) {
+        return std::nullopt;
+    }
+    return Performance{index, value};
+}
+
+// The case's highest pressure over its precharge at the lowest operating temperature.
+double CaseRatio(const Calculation& c) {
+    const Method& method = *c.method;
+    const std::size_t precharge = PrechargeIndex(method);
+    if (precharge >= method.inputCount) {
+        return std::numeric_limits<double>::quiet_NaN();
+    }
+    const double highest = c.values[InputIndex(method, method.id == MethodId::Aux ? "p2" : "P2")];
+    const double lowest =
+        c.temperature.applies ? c.temperature.prechargeAtMin : c.values[precharge];
+    return lowest > 0.0 && highest > 0.0 ? highest / lowest
+                                         : std::numeric_limits<double>::quiet_NaN();
+}
+
+} // namespace
+
+std::size_t PerformanceIndex(const Method& method) {
+    return InputIndex(method, method.id == MethodId::Aux      ? "deltaV"
+                              : method.id == MethodId::PulseD ? "deltaP"
+                                                              : "P2");
+}
+
+double CorrectedVolume(const Method& method, const double* values, const Conditions& conditions) {
+    Calculation c;
+    c.method = &method;
+    std::copy(values, values + method.inputCount, c.values);
+    c.conditions = conditions;
+    c.volume = method.volume(values);
+    Correct(c);
+    return c.corrected;
+}
+
+Calculation Calculate(const Method& method, const double* values, double volume,
+                      const Conditions& conditions) {
+    Calculation c;
+    c.method = &method;
+    std::copy(values, values + method.inputCount, c.values);
+    c.conditions = conditions;
+    c.volume = volume;
+    Correct(c);
+    c.ratio = CaseRatio(c);
+    const Catalogue* catalogue = conditions.catalogue.get();
+    c.pick = InUse(catalogue) ? PickFrom(*catalogue, method, values, c.corrected, c.ratio)
+                              : PickFor(method, values, c.corrected);
+    c.performance = PerformanceOf(c);
+    c.notes = NotesOf(c);
+    return c;
+}
+
+Calculation Calculate(const Method& method, const double* values, const std::string* typed,
+                      const Conditions& conditions) {
+    Calculation c = Calculate(method, values, method.volume(values), conditions);
+    std::copy(typed, typed + method.inputCount, c.typed);
+    return c;
+}
+
+} // namespace sizing
