@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Checks the release zip: exactly the two programs, the guide and the example catalogue; 64-bit programs, Presovol.exe
-# for the Windows GUI and presovol-calc.exe for the console, that import system DLLs only and
-# carry no debugging symbols. Presovol.exe imports only what its launcher needs to show itself:
+# Checks the release zip: exactly the two programs, the guide and the example catalogue;
+# 64-bit programs, Presovol.exe for the Windows GUI and presovol-calc.exe for the console, that
+# import system DLLs only and carry no debugging symbols. Presovol.exe imports only what its launcher needs to show itself:
 # the common controls, the common dialogs, the shell and COM it loads when first needed.
 set -euo pipefail
 zip=$1
