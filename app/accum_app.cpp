@@ -2,37 +2,49 @@
 
 #include "app/launcher_dlg.h"
 
-#include <objbase.h>
-#include <shellapi.h>
+#include "base/late_win.h"
 
+#include <cwctype>
 #include <string>
 
 namespace {
 
-// COM on the user-interface thread for the program's life: the shell may hand ShellExecute's
-// work to extensions that need an apartment-threaded one, without OLE1 DDE.
-class ComApartment {
-public:
-    ComApartment()
-        : m_initialised(SUCCEEDED(
-              ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
-    ~ComApartment() {
-        if (m_initialised) {
-            ::CoUninitialize();
+// Whether the command line names anything after the program itself, which is quoted or ends at
+// the first blank.
+bool HasArguments(const wchar_t* line) {
+    if (*line == L'"') {
+        ++line;
+        while (*line != L'\0' && *line != L'"') {
+            ++line;
+        }
+        if (*line == L'"') {
+            ++line;
+        }
+    } else {
+        while (*line != L'\0' && !std::iswspace(*line)) {
+            ++line;
         }
     }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-private:
-    bool m_initialised;
-};
+    while (std::iswspace(*line)) {
+        ++line;
+    }
+    return *line != L'\0';
+}
 
 // The file named first on the program's command line, as Windows passes a sheet dropped on the
-// program or opened with it; empty when none is.
+// program or opened with it; empty when none is. The shell, which splits the line, is loaded
+// only when there is something to split.
 std::wstring FileOnCommandLine() {
+    const wchar_t* const line = ::GetCommandLineW();
+    if (!HasArguments(line)) {
+        return {};
+    }
+    auto* const split = base::late::CommandLineToArgvW.Load();
+    if (split == nullptr) {
+        return {};
+    }
     int count = 0;
-    LPWSTR* args = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    LPWSTR* args = split(line, &count);
     std::wstring file = args != nullptr && count > 1 ? args[1] : L"";
     ::LocalFree(args);
     return file;
@@ -41,7 +53,6 @@ std::wstring FileOnCommandLine() {
 } // namespace
 
 BOOL CAccumApp::InitInstance() {
-    const ComApartment com;
     CLauncherDlg dlg;
     dlg.OpenSheetOnStart(FileOnCommandLine());
     m_pMainWnd = &dlg;

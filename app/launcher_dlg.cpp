@@ -1,6 +1,7 @@
 #include "app/launcher_dlg.h"
 
 #include "app/about_dlg.h"
+#include "base/late_win.h"
 #include "calc/aux_power_dlg.h"
 #include "calc/calc_sheet.h"
 #include "calc/pulse_dlg.h"
@@ -105,17 +106,22 @@ std::unique_ptr<CDialog> NewCalculator(sizing::MethodId method) {
 
 // The first file of a drop on the launcher; empty when it holds none. Ends the drop.
 std::wstring DroppedFile(HDROP drop) {
-    std::wstring file(::DragQueryFileW(drop, 0, nullptr, 0), L'\0');
-    if (!file.empty()) {
-        ::DragQueryFileW(drop, 0, &file[0], static_cast<UINT>(file.size() + 1));
+    auto* const query = base::late::DragQueryFileW.Load();
+    auto* const finish = base::late::DragFinish.Load();
+    if (query == nullptr || finish == nullptr) {
+        return {};
     }
-    ::DragFinish(drop);
+    std::wstring file(query(drop, 0, nullptr, 0), L'\0');
+    if (!file.empty()) {
+        query(drop, 0, &file[0], static_cast<UINT>(file.size() + 1));
+    }
+    finish(drop);
     return file;
 }
 
 } // namespace
 
-CLauncherDlg::CLauncherDlg() : CDialog(IDD_LAUNCHER, nullptr), m_hIcon(nullptr) {
+CLauncherDlg::CLauncherDlg() : CDialog(IDD_LAUNCHER, nullptr), m_webLink(true), m_hIcon(nullptr) {
     if (CWinApp* app = AfxGetApp()) {
         m_hIcon = app->LoadIcon(IDR_MAINFRAME);
     }
@@ -149,11 +155,43 @@ ON_BN_CLICKED(IDC_PULSE_D, OnPulseD)
 ON_WM_CREATE()
 ON_WM_CTLCOLOR()
 ON_BN_CLICKED(IDC_SHOCK_C, OnShockC)
+ON_MESSAGE(WM_KICKIDLE, OnKickIdle)
 END_MESSAGE_MAP()
 
 BOOL CLauncherDlg::OnInitDialog() {
     CDialog::OnInitDialog();
 
+    SetIcon(m_hIcon, TRUE);
+    SetIcon(m_hIcon, FALSE);
+
+    const int dpi = ScreenDpi();
+    ShowPictureAt(dpi);
+
+    m_emailFont.CreateFont(::MulDiv(kEmailFontHeight, dpi, 96), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                           FALSE, ANSI_CHARSET, 0, 0, 0, FF_SWISS | DEFAULT_PITCH, "宋体");
+    // The font first: the field lays its text out once.
+    m_email.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_emailFont.GetSafeHandle()), TRUE);
+    m_email.SetWindowText(MAKER_EMAIL);
+    // Caret to the end of the text, selection from there on: nothing shows selected.
+    const DWORD selection = static_cast<DWORD>(m_email.SendMessage(EM_GETSEL));
+    m_email.SendMessage(EM_SETSEL, HIWORD(selection), -1);
+    m_email.SendMessage(EM_SCROLLCARET);
+
+    // Files dropped on the launcher come as WM_DROPFILES; the shell that reads them is loaded
+    // with the first drop.
+    ::SetWindowLongPtrW(m_hWnd, GWL_EXSTYLE,
+                        ::GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
+    if (!m_startSheet.empty()) {
+        ::PostMessageW(m_hWnd, kOpenStartSheet, 0, 0);
+    }
+
+    // From here on every button, edit and combo box of the thread takes the skinned look. Last,
+    // so that the messages above do not pass through the skin's hook.
+    EnableSkin(nullptr, TRUE);
+    return TRUE;
+}
+
+LRESULT CLauncherDlg::OnKickIdle(WPARAM, LPARAM) {
     if (CMenu* sysMenu = GetSystemMenu(FALSE)) {
         CString aboutItem;
         aboutItem.LoadString(IDS_ABOUTBOX);
@@ -163,14 +201,8 @@ BOOL CLauncherDlg::OnInitDialog() {
         }
     }
 
-    SetIcon(m_hIcon, TRUE);
-    SetIcon(m_hIcon, FALSE);
-
+    m_webLink.MakeTipAndCursor();
     m_toolTip.Create(this, kToolTipStyle);
-
-    // From here on every button, edit and combo box of the thread takes the skinned look.
-    EnableSkin(nullptr, TRUE);
-
     m_toolTip.AddTool(&m_btnAuxPower, kTipAuxPower);
     m_toolTip.AddTool(&m_btnShockA, kTipShock);
     m_toolTip.AddTool(&m_btnPulseA, kTipPlunger);
@@ -179,24 +211,7 @@ BOOL CLauncherDlg::OnInitDialog() {
     m_toolTip.AddTool(&m_btnPulseC, kTipNonPlunger);
     m_toolTip.AddTool(&m_btnPulseD, kTipNonPlunger);
     m_toolTip.AddTool(&m_btnShockC, kTipShock);
-
-    const int dpi = ScreenDpi();
-    ShowPictureAt(dpi);
-
-    m_emailFont.CreateFont(::MulDiv(kEmailFontHeight, dpi, 96), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
-                           FALSE, ANSI_CHARSET, 0, 0, 0, FF_SWISS | DEFAULT_PITCH, "宋体");
-    m_email.SetWindowText(MAKER_EMAIL);
-    m_email.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_emailFont.GetSafeHandle()), TRUE);
-    // Caret to the end of the text, selection from there on: nothing shows selected.
-    const DWORD selection = static_cast<DWORD>(m_email.SendMessage(EM_GETSEL));
-    m_email.SendMessage(EM_SETSEL, HIWORD(selection), -1);
-    m_email.SendMessage(EM_SCROLLCARET);
-
-    ::DragAcceptFiles(m_hWnd, TRUE);
-    if (!m_startSheet.empty()) {
-        ::PostMessageW(m_hWnd, kOpenStartSheet, 0, 0);
-    }
-    return TRUE;
+    return 0;
 }
 
 LRESULT CLauncherDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -300,7 +315,9 @@ HBRUSH CLauncherDlg::OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor) {
 }
 
 BOOL CLauncherDlg::PreTranslateMessage(MSG* msg) {
-    m_toolTip.SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
+    if (m_toolTip.GetSafeHwnd() != nullptr) {
+        m_toolTip.SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
+    }
     return CDialog::PreTranslateMessage(msg);
 }
 

@@ -40,6 +40,10 @@ protected:
     void OnPulseC();
     void OnPulseD();
     void OnShockC();
+    // Once the launcher is shown and painted, makes what only the pointer and the system menu
+    // show: the about entry, the link's tooltip and hand cursor, the buttons' tooltips. Answers
+    // 0: once is enough.
+    LRESULT OnKickIdle(WPARAM, LPARAM);
     // The picture is drawn for 96 dots per inch; at any other resolution the launcher shows a
     // copy stretched smoothly to the same size on the screen.
     void ShowPictureAt(int dpi);

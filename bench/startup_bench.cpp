@@ -1,9 +1,9 @@
 // Times from outside how soon Presovol.exe shows its launcher painted after its start, and how
 // soon each calculator shows painted after a click on its launcher button, beside the same for
-// the minimal dialog program built with the same framework and toolchain. Rounds of the two
-// programs alternate; the medians of each and their ratio are printed.
-//   startup_bench PRESOVOL_EXE MINIMAL_EXE [ROUNDS]
-#include "bench/minimal_dialog.h"
+// the bare program that shows the same templates with trivial dialog procedures. Each round
+// starts both programs, in alternating order; the medians of each, their ratio and the spread
+// of the rounds' own ratios are printed.
+//   startup_bench PRESOVOL_EXE BARE_EXE [ROUNDS]
 #include "res/resource.h"
 
 #include <windows.h>
@@ -19,7 +19,7 @@
 
 namespace {
 
-constexpr int kDefaultRounds = 11;
+constexpr int kDefaultRounds = 24;
 constexpr DWORD kTimeoutMs = 30000;
 
 struct Button {
@@ -33,20 +33,18 @@ const Button kLauncherButtons[] = {
     {IDC_PULSE_C, "PulseC"},     {IDC_PULSE_D, "PulseD"},
 };
 constexpr int kButtonCount = sizeof kLauncherButtons / sizeof kLauncherButtons[0];
-const Button kMinimalButton = {IDC_MINIMAL_OPEN, "Open"};
 
-// One program under test: where it is, a part of its main window's caption, and the buttons
-// that open its dialogs. Each start clicks kButtonCount times, taking the buttons in turn.
+// One program under test and a part of its main window's caption. Each start clicks every
+// launcher button once, taking them in turn.
 struct Subject {
     std::string path;
     const char* title;
-    std::vector<Button> buttons;
 };
 
-// Everything measured of one program, in seconds.
+// Everything measured of one program, in seconds, one entry per round.
 struct Times {
     std::vector<double> startUp;
-    std::vector<std::vector<double>> clicks; // per button
+    std::vector<double> clicks[kButtonCount]; // per button
     std::vector<double> close;
 };
 
@@ -145,6 +143,7 @@ public:
     bool Started() const { return m_info.hProcess != nullptr; }
     DWORD Id() const { return m_info.dwProcessId; }
     bool WaitExit() const { return ::WaitForSingleObject(m_info.hProcess, kTimeoutMs) == 0; }
+    bool WaitInputIdle() const { return ::WaitForInputIdle(m_info.hProcess, kTimeoutMs) == 0; }
 
 private:
     PROCESS_INFORMATION m_info{};
@@ -155,8 +154,8 @@ bool Fail(const char* what, const Subject& subject) {
     return false;
 }
 
-// Starts the program, clicks kButtonCount times beginning with button first, closes it. Adds
-// what it measured to times.
+// Starts the program, clicks every launcher button once beginning with button first, closes it.
+// Adds what it measured to times.
 bool RunOnce(const Subject& subject, int first, Times& times) {
     const double started = Seconds();
     Process process(subject.path);
@@ -171,11 +170,15 @@ bool RunOnce(const Subject& subject, int first, Times& times) {
         return Fail("the main window did not show painted", subject);
     }
     times.startUp.push_back(Seconds() - started);
+    // The first click comes when the program waits for input, as a user's would: what a
+    // program makes after its first paint does not count to a click.
+    if (!process.WaitInputIdle()) {
+        return Fail("the program did not come to wait for input", subject);
+    }
 
-    const int buttonCount = static_cast<int>(subject.buttons.size());
     for (int click = 0; click < kButtonCount; ++click) {
-        const int index = (first + click) % buttonCount;
-        const int id = subject.buttons[index].id;
+        const int index = (first + click) % kButtonCount;
+        const int id = kLauncherButtons[index].id;
         if (!Poll([&] { return ::IsWindowEnabled(main) && IsPainted(main); })) {
             return Fail("the main window did not come back", subject);
         }
@@ -205,25 +208,45 @@ bool RunOnce(const Subject& subject, int first, Times& times) {
     return true;
 }
 
-double MedianMs(std::vector<double> seconds) {
-    std::sort(seconds.begin(), seconds.end());
-    const size_t n = seconds.size();
-    const double median = n % 2 == 1 ? seconds[n / 2] : (seconds[n / 2 - 1] + seconds[n / 2]) / 2;
-    return median * 1000;
+// The value below which the share q of values lies, interpolated between neighbours.
+double Quantile(std::vector<double> values, double q) {
+    std::sort(values.begin(), values.end());
+    const double at = q * static_cast<double>(values.size() - 1);
+    const size_t below = static_cast<size_t>(at);
+    const size_t above = std::min(below + 1, values.size() - 1);
+    return values[below] + (values[above] - values[below]) * (at - static_cast<double>(below));
 }
 
-void PrintRow(const std::string& what, const std::vector<double>& program,
-              const std::vector<double>& minimal) {
-    const double a = MedianMs(program);
-    const double b = MedianMs(minimal);
-    std::printf("%-28s %10.1f %10.1f %7.2f\n", what.c_str(), a, b, a / b);
+// The medians of both programs, the ratio of the medians and the quartiles of the ratios of
+// the rounds (each round measured both programs, one right after the other).
+struct Row {
+    double program;
+    double bare;
+    double ratio;
+    double lowRatio;
+    double highRatio;
+};
+
+Row Compare(const std::vector<double>& program, const std::vector<double>& bare) {
+    std::vector<double> ratios;
+    for (size_t i = 0; i < program.size() && i < bare.size(); ++i) {
+        ratios.push_back(program[i] / bare[i]);
+    }
+    const double a = Quantile(program, 0.5) * 1000;
+    const double b = Quantile(bare, 0.5) * 1000;
+    return {a, b, a / b, Quantile(ratios, 0.25), Quantile(ratios, 0.75)};
+}
+
+void PrintRow(const std::string& what, const Row& row) {
+    std::printf("| %-31s | %8.1f | %8.1f | %5.2f | %4.2f-%4.2f |\n", what.c_str(), row.program,
+                row.bare, row.ratio, row.lowRatio, row.highRatio);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: startup_bench PRESOVOL_EXE MINIMAL_EXE [ROUNDS]\n");
+        std::fprintf(stderr, "usage: startup_bench PRESOVOL_EXE BARE_EXE [ROUNDS]\n");
         return 2;
     }
     const int rounds = argc > 3 ? std::atoi(argv[3]) : kDefaultRounds;
@@ -231,41 +254,47 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "ROUNDS must be at least 1\n");
         return 2;
     }
-    const Subject program{
-        WindowsPath(argv[1]), "Presovol",
-        std::vector<Button>(std::begin(kLauncherButtons), std::end(kLauncherButtons))};
-    const Subject minimal{WindowsPath(argv[2]), "Minimal dialog", {kMinimalButton}};
+    // The bare program shows the same launcher, caption included.
+    const Subject program{WindowsPath(argv[1]), "Presovol"};
+    const Subject bare{WindowsPath(argv[2]), "Presovol"};
     Times programTimes;
-    Times minimalTimes;
-    programTimes.clicks.resize(program.buttons.size());
-    minimalTimes.clicks.resize(minimal.buttons.size());
+    Times bareTimes;
 
     // One uncounted start of each fills the file cache and the server's tables.
     Times warmUp;
-    warmUp.clicks.resize(kButtonCount);
-    if (!RunOnce(program, 0, warmUp) || !RunOnce(minimal, 0, warmUp)) {
+    if (!RunOnce(program, 0, warmUp) || !RunOnce(bare, 0, warmUp)) {
         return 1;
     }
     // The order alternates from round to round, and each round begins with the next launcher
     // button, so that the first click of a process falls on every calculator in turn.
     for (int round = 0; round < rounds; ++round) {
         const bool programFirst = round % 2 == 0;
-        const Subject& a = programFirst ? program : minimal;
-        const Subject& b = programFirst ? minimal : program;
-        if (!RunOnce(a, round, programFirst ? programTimes : minimalTimes) ||
-            !RunOnce(b, round, programFirst ? minimalTimes : programTimes)) {
+        const Subject& a = programFirst ? program : bare;
+        const Subject& b = programFirst ? bare : program;
+        if (!RunOnce(a, round, programFirst ? programTimes : bareTimes) ||
+            !RunOnce(b, round, programFirst ? bareTimes : programTimes)) {
             return 1;
         }
     }
 
-    std::printf("time to first paint, medians of %d rounds (ms)\n", rounds);
-    std::printf("%-28s %10s %10s %7s\n", "", "Presovol", "minimal", "ratio");
-    PrintRow("start to launcher painted", programTimes.startUp, minimalTimes.startUp);
+    std::printf("time to first paint, medians of %d rounds (ms); spread: the quartiles of the "
+                "rounds' ratios\n\n",
+                rounds);
+    std::printf("| %-31s | %8s | %8s | %5s | %9s |\n", "", "Presovol", "bare", "ratio", "spread");
+    std::printf("|---|---:|---:|---:|---:|\n");
+    PrintRow("start to launcher painted", Compare(programTimes.startUp, bareTimes.startUp));
+    Row mean{};
     for (int i = 0; i < kButtonCount; ++i) {
         const Button& button = kLauncherButtons[i];
-        PrintRow(std::string("click ") + button.name + " (" + std::to_string(button.id) + ")",
-                 programTimes.clicks[i], minimalTimes.clicks[0]);
+        const Row row = Compare(programTimes.clicks[i], bareTimes.clicks[i]);
+        PrintRow(std::string("click ") + button.name + " (" + std::to_string(button.id) + ")", row);
+        mean.program += row.program / kButtonCount;
+        mean.bare += row.bare / kButtonCount;
+        mean.lowRatio += row.lowRatio / kButtonCount;
+        mean.highRatio += row.highRatio / kButtonCount;
     }
-    PrintRow("close to process end", programTimes.close, minimalTimes.close);
+    mean.ratio = mean.program / mean.bare;
+    PrintRow("click, mean of the 8", mean);
+    PrintRow("close to process end", Compare(programTimes.close, bareTimes.close));
     return 0;
 }

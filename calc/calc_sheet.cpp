@@ -5,12 +5,12 @@
 #include "framework/gbk.h"
 #include "res/resource.h"
 #include "sizing/catalogue_file.h"
+#include "base/late_win.h"
 #include "base/utf8.h"
 #include "base/whole_file.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
-#include <shellapi.h>
 
 #include <cstring>
 #include <ctime>
@@ -138,10 +138,15 @@ std::wstring AskFileName(HWND dialog, const FileQuestion& question, const std::w
     ofn.lpstrDefExt = question.save ? L"html" : nullptr;
     ofn.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
                 (question.save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-    if ((question.save ? ::GetSaveFileNameW : ::GetOpenFileNameW)(&ofn)) {
+    // The common dialogs are loaded at the first save or open; without them no dialog shows
+    // either.
+    auto* const ask =
+        (question.save ? base::late::GetSaveFileNameW : base::late::GetOpenFileNameW).Load();
+    auto* const extendedError = base::late::CommDlgExtendedError.Load();
+    if (ask != nullptr && ask(&ofn)) {
         return file.data();
     }
-    if (::CommDlgExtendedError() != 0) {
+    if (ask == nullptr || extendedError == nullptr || extendedError() != 0) {
         Tell(dialog, WideFromGbk(question.noDialog));
     }
     return std::wstring();
@@ -161,9 +166,13 @@ void SaveSheet(HWND dialog, const sizing::Calculation& calculation) {
         Tell(dialog, WideFromGbk(kNotSaved) + L"\n" + path + L"\n" + WideFromUtf8(reason));
         return;
     }
-    // The browser opens it as it opens the web link: through the shell.
-    const INT_PTR opened = reinterpret_cast<INT_PTR>(
-        ::ShellExecuteW(dialog, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    // The browser opens it as it opens the web link: through the shell, loaded at its first use.
+    auto* const shellExecute = base::late::ShellExecuteW.Load();
+    const INT_PTR opened =
+        shellExecute == nullptr
+            ? 0
+            : reinterpret_cast<INT_PTR>(
+                  shellExecute(dialog, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     if (opened <= 32) {
         Tell(dialog, WideFromGbk(kNotOpened) + L"\n" + path);
     }
@@ -241,10 +250,10 @@ LRESULT CALLBACK SheetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
         return 0;
     }
     if (message == WM_NCDESTROY) {
-        ::RemoveWindowSubclass(dialog, &SheetProc, id);
+        base::late::RemoveWindowSubclass.Load()(dialog, &SheetProc, id);
         States().erase(dialog);
     }
-    return ::DefSubclassProc(dialog, message, wParam, lParam);
+    return base::late::DefSubclassProc.Load()(dialog, message, wParam, lParam);
 }
 
 // The state of dialog, made and hooked to its window on first use.
@@ -252,8 +261,12 @@ SheetState& StateOf(HWND dialog) {
     std::unique_ptr<SheetState>& state = States()[dialog];
     if (!state) {
         auto made = std::make_unique<SheetState>();
-        if (!::SetWindowSubclass(dialog, &SheetProc, kSheetSubclass,
-                                 reinterpret_cast<DWORD_PTR>(made.get()))) {
+        // The common controls' subclassing, all three functions of it, or none.
+        auto* const subclass = base::late::SetWindowSubclass.Load();
+        if (subclass == nullptr || base::late::DefSubclassProc.Load() == nullptr ||
+            base::late::RemoveWindowSubclass.Load() == nullptr ||
+            !subclass(dialog, &SheetProc, kSheetSubclass,
+                      reinterpret_cast<DWORD_PTR>(made.get()))) {
             States().erase(dialog);
             throw std::bad_alloc();
         }

@@ -1,5 +1,7 @@
 #include "framework/controls.h"
 
+#include "base/late_win.h"
+
 #include <commctrl.h>
 
 CToolTipCtrl::~CToolTipCtrl() {
@@ -7,9 +9,11 @@ CToolTipCtrl::~CToolTipCtrl() {
 }
 
 BOOL CToolTipCtrl::Create(CWnd* parent, DWORD style) {
+    // The common controls are loaded with the first tooltip.
     static const bool initialised = [] {
         INITCOMMONCONTROLSEX init{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
-        return ::InitCommonControlsEx(&init) != FALSE;
+        auto* const initialise = base::late::InitCommonControlsEx.Load();
+        return initialise != nullptr && initialise(&init) != FALSE;
     }();
     (void)initialised;
     HWND hwnd = ::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | style, CW_USEDEFAULT,

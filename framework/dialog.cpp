@@ -60,15 +60,24 @@ CDialog::CDialog(UINT templateId, CWnd* parent) : m_templateId(templateId), m_pP
 
 LRESULT CALLBACK CDialog::CreationHook(int code, WPARAM wParam, LPARAM lParam) {
     PendingDialog* pending = g_pending;
+    bool bound = false;
     if (code == HCBT_CREATEWND && pending != nullptr && pending->dialog != nullptr) {
         auto* create = reinterpret_cast<CBT_CREATEWNDA*>(lParam);
         if (IsDialogClass(create->lpcs->lpszClass)) {
             CDialog* dialog = pending->dialog;
             pending->dialog = nullptr;
             dialog->BindAtCreation(reinterpret_cast<HWND>(wParam));
+            bound = true;
         }
     }
-    return ::CallNextHookEx(pending != nullptr ? pending->hook : nullptr, code, wParam, lParam);
+    HHOOK hook = pending != nullptr ? pending->hook : nullptr;
+    const LRESULT result = ::CallNextHookEx(hook, code, wParam, lParam);
+    if (bound && hook != nullptr) {
+        // The dialog has its object: the creation of its controls need not pass through here.
+        ::UnhookWindowsHookEx(hook);
+        pending->hook = nullptr;
+    }
+    return result;
 }
 
 void CDialog::BindAtCreation(HWND hwnd) noexcept {
@@ -170,12 +179,17 @@ INT_PTR CDialog::DoModal() {
 
 void CDialog::RunModalLoop() {
     const ModalDepth depth;
+    bool askIdle = true;
     // The Unicode forms, so that typed characters reach the controls as they were typed.
     MSG msg;
     while (ContinueModal() && m_hWnd != nullptr) {
         // A handler of the outer loop may hold a temporary wrapper across a nested dialog.
         if (g_modalDepth == 1) {
             CWnd::DeleteTempMap();
+        }
+        // Timers come after the idle work as they come after the paint.
+        if (askIdle && (HIWORD(::GetQueueStatus(QS_ALLINPUT)) & ~QS_TIMER) == 0) {
+            askIdle = SendMessage(WM_KICKIDLE, MSGF_DIALOGBOX) != 0;
         }
         const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0) {

@@ -3,6 +3,11 @@
 
 #include "framework/wnd.h"
 
+// Sent by the modal loop to its dialog, with MSGF_DIALOGBOX, when nothing but timers waits in
+// the queue: the dialog is shown and painted, and what only the user's next action needs can be
+// made. Asked again at each such moment until it answers 0.
+constexpr UINT WM_KICKIDLE = 0x036A;
+
 class CDialog : public CWnd {
 public:
     // With a null parent the application's main window owns the dialog.

@@ -88,6 +88,8 @@ protected: \
     {WM_MOUSEMOVE, 0, 0, 0, AFX_HANDLER(self->OnMouseMove(AfxId(wParam), AfxPoint(lParam)); return 0;)},
 #define ON_WM_SETCURSOR() \
     {WM_SETCURSOR, 0, 0, 0, AFX_HANDLER(return self->OnSetCursor(AfxWnd(wParam), LOWORD(lParam), HIWORD(lParam));)},
+#define ON_MESSAGE(message, memberFn) \
+    {message, 0, 0, 0, AFX_HANDLER(return self->memberFn(wParam, lParam);)},
 #define ON_WM_ERASEBKGND() \
     {WM_ERASEBKGND, 0, 0, 0, AFX_HANDLER(CDC dc(AfxDC(wParam)); return self->OnEraseBkgnd(&dc);)},
 // clang-format on

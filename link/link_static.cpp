@@ -2,6 +2,8 @@
 
 #include "link/link_logic.h"
 
+#include "base/late_win.h"
+
 #include <commctrl.h>
 #include <shellapi.h>
 
@@ -78,14 +80,22 @@ void CLinkStatic::PreSubclassWindow() {
         m_underlinedFont.CreateFontIndirect(&logFont);
     }
 
-    LoadHandCursor();
+    if (!m_tipAndCursorLater) {
+        MakeTipAndCursor();
+    }
+    CStatic::PreSubclassWindow();
+}
 
+void CLinkStatic::MakeTipAndCursor() {
+    LoadHandCursor();
+    if (m_tip.GetSafeHwnd() != nullptr) {
+        return;
+    }
     CRect client;
     GetClientRect(&client);
     if (m_tip.Create(this, 0)) {
         m_tip.AddTool(this, m_url, &client, kToolId);
     }
-    CStatic::PreSubclassWindow();
 }
 
 BOOL CLinkStatic::DestroyWindow() {
@@ -161,8 +171,12 @@ BOOL CLinkStatic::OnEraseBkgnd(CDC* dc) {
 }
 
 int CLinkStatic::OpenUrl(const char* url, int showCommand) {
-    const int shellResult = static_cast<int>(reinterpret_cast<INT_PTR>(
-        ::ShellExecuteA(nullptr, "open", url, nullptr, nullptr, showCommand)));
+    // The shell is loaded at the first click; without it the browser may still open the page.
+    auto* const shellExecute = base::late::ShellExecuteA.Load();
+    const int shellResult = shellExecute == nullptr
+                                ? SE_ERR_DLLNOTFOUND
+                                : static_cast<int>(reinterpret_cast<INT_PTR>(shellExecute(
+                                      nullptr, "open", url, nullptr, nullptr, showCommand)));
     if (shellResult > 32) {
         return shellResult;
     }

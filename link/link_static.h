@@ -8,7 +8,10 @@
 
 class CLinkStatic : public CStatic {
 public:
-    CLinkStatic() = default;
+    // tipAndCursorLater: the tooltip and the hand cursor, which only the pointer shows, wait
+    // for MakeTipAndCursor() instead of being made at attach, so that the dialog can show
+    // itself first.
+    explicit CLinkStatic(bool tipAndCursorLater = false) : m_tipAndCursorLater(tipAndCursorLater) {}
     // Frees the control's copy of the hand cursor.
     ~CLinkStatic() override;
 
@@ -16,10 +19,14 @@ public:
     BOOL DestroyWindow() override;
     // Feeds every message to the tooltip.
     BOOL PreTranslateMessage(MSG* msg) override;
+    // Makes the hand cursor and the tooltip naming the address of the attached control,
+    // unless they are made already.
+    void MakeTipAndCursor();
 
 protected:
     // Set-up when the control is subclassed: notifications on, the address from the window
-    // text, the plain and underlined fonts, the hand cursor and the tooltip.
+    // text, the plain and underlined fonts, and, unless they are to wait, the hand cursor and
+    // the tooltip.
     void PreSubclassWindow() override;
 
     void OnTimer(UINT_PTR idEvent);
@@ -54,10 +61,11 @@ protected:
     CString m_url;
     CFont m_plainFont;
     CFont m_underlinedFont;
-    // The control's own copy of the cursor, made at attach and freed by the destructor.
+    // The control's own copy of the cursor, made with the tooltip and freed by the destructor.
     HCURSOR m_handCursor = nullptr;
 
 private:
+    bool m_tipAndCursorLater;
     // Switches the control to font (when it could be made) and repaints it whole.
     void ShowInFont(const CFont& font);
 };

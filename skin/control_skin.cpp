@@ -16,6 +16,14 @@ unsigned int g_detachCount = 0;
 // Invalidate, erase and repaint at once, frame included.
 constexpr UINT kRedrawWhole = RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ERASENOW | RDW_FRAME;
 
+// Repaints hwnd whole at once in the look it has now. A window that is not shown (one just
+// being created, or a control of a dialog not shown yet) paints when it shows.
+void RedrawIfShown(HWND hwnd) {
+    if (::IsWindowVisible(hwnd)) {
+        ::RedrawWindow(hwnd, nullptr, nullptr, kRedrawWhole);
+    }
+}
+
 // Draws the control's look at once. The painter gets a copy of the node, so nothing it causes
 // the control to do can pull the node away under it, and no exception of it leaves the skin.
 void Repaint(const SkinnedControl& node) {
@@ -51,6 +59,16 @@ LRESULT PassOn(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, WNDPROC previo
         }
     }
     return result;
+}
+
+// Attaches the skin to hwnd (lParam nonzero) or detaches it (lParam 0).
+BOOL CALLBACK Offer(HWND hwnd, LPARAM lParam) {
+    if (lParam != 0) {
+        AttachSkin(hwnd);
+    } else {
+        DetachSkin(hwnd);
+    }
+    return TRUE;
 }
 
 INT_PTR SwitchOn() {
@@ -127,7 +145,7 @@ SkinnedControl* AttachSkin(HWND hwnd) {
             current->state = WithCheckState(current->state, static_cast<std::uintptr_t>(check));
         }
     }
-    ::RedrawWindow(hwnd, nullptr, nullptr, kRedrawWhole);
+    RedrawIfShown(hwnd);
     // The node, unless the control let go of the skin while answering or repainting.
     return FindSkinned(hwnd);
 }
@@ -147,7 +165,7 @@ void DetachSkin(HWND hwnd) {
         // would cut it off. The node stays and passes every message on until the window's last.
         node->kind = kSkinNone;
     }
-    ::RedrawWindow(hwnd, nullptr, nullptr, kRedrawWhole);
+    RedrawIfShown(hwnd);
 }
 
 SkinnedControl* FindSkinned(HWND hwnd) {
@@ -172,13 +190,9 @@ SkinKind ClassifyControl(HWND hwnd) {
 }
 
 BOOL CALLBACK SkinEnumProc(HWND hwnd, LPARAM lParam) {
-    if (lParam != 0) {
-        AttachSkin(hwnd);
-    } else {
-        DetachSkin(hwnd);
-    }
-    // Windows further down are offered again; attaching and detaching twice change nothing.
-    ::EnumChildWindows(hwnd, &SkinEnumProc, lParam);
+    Offer(hwnd, lParam);
+    // Every window further down, whatever its depth.
+    ::EnumChildWindows(hwnd, &Offer, lParam);
     return TRUE;
 }
 

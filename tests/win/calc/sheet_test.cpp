@@ -6,6 +6,7 @@
 #include "win/harness/message_box_inspector.h"
 
 #include "app/launcher_dlg.h"
+#include "base/late_win.h"
 #include "calc/aux_power_dlg.h"
 #include "calc/calc_sheet.h"
 #include "res/resource.h"
@@ -17,6 +18,7 @@
 #include <cwchar>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -368,6 +370,77 @@ TEST(CalculationSheet, OpensAgainWithTheSameTextsAndTellsWhatCannotBeRead) {
     EXPECT_EQ(captions,
               (std::vector<std::string>{"吸收管道突然关闭等造成的液压冲击、水锤", aux, aux}));
     EXPECT_EQ(WaitingSheetMethod(), nullptr);
+}
+
+// Points one of the program's late functions at another name or library while it lives.
+template <typename Function> class LateReplacement {
+public:
+    LateReplacement(base::LateFunction<Function>& slot, base::LateLibrary& library,
+                    const char* name)
+        : m_slot(slot), m_saved(slot) {
+        m_slot = base::LateFunction<Function>(library, name);
+    }
+    ~LateReplacement() { m_slot = m_saved; }
+    LateReplacement(const LateReplacement&) = delete;
+    LateReplacement& operator=(const LateReplacement&) = delete;
+
+private:
+    base::LateFunction<Function>& m_slot;
+    base::LateFunction<Function> m_saved;
+};
+
+// The common dialogs and the shell are loaded when a sheet is first saved or opened. Where the
+// library or its function is missing, the user is told as when the dialog or the shell fails.
+TEST(CalculationSheet, AMissingLibraryOrFunctionIsReportedAsAFailedSaveOrOpen) {
+    BrowserForPages browser;
+    const std::wstring folder = SheetFolder();
+    const std::wstring path = folder + L"late.html";
+    base::LateLibrary missing{L"presovol-missing.dll", true};
+    const std::string noSaveDialog = "无法打开保存对话框。";
+    const std::string noOpenDialog = "无法显示打开对话框。";
+    const std::string notOpened = "计算书已保存，但无法在浏览器中打开：\n" + Gbk(path);
+    using FileDialog = base::LateFunction<decltype(::GetSaveFileNameW)>;
+    const struct {
+        FileDialog* dialog; // the file dialog's function replaced, or else the shell's
+        int button;
+        base::LateLibrary* library;
+        const char* function;
+        const std::string& message;
+    } cases[] = {
+        {&base::late::GetSaveFileNameW, IDC_SAVE_SHEET, &base::late::comdlg32,
+         "GetSaveFileNameMissing", noSaveDialog},
+        {&base::late::GetSaveFileNameW, IDC_SAVE_SHEET, &missing, "GetSaveFileNameW", noSaveDialog},
+        {&base::late::GetOpenFileNameW, IDC_OPEN_SHEET, &missing, "GetOpenFileNameW", noOpenDialog},
+        {nullptr, IDC_SAVE_SHEET, &base::late::shell32, "ShellExecuteMissing", notOpened},
+        {nullptr, IDC_SAVE_SHEET, &missing, "ShellExecuteW", notOpened},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.function);
+        ::DeleteFileW(path.c_str());
+        ClearLoggerLog();
+        std::optional<LateReplacement<decltype(::GetSaveFileNameW)>> dialog;
+        std::optional<LateReplacement<decltype(::ShellExecuteW)>> shell;
+        if (c.dialog != nullptr) {
+            dialog.emplace(*c.dialog, *c.library, c.function);
+        } else {
+            shell.emplace(base::late::ShellExecuteW, *c.library, c.function);
+        }
+        CAuxPowerDlg dlg;
+        FileDialogAnswer answer(path);
+        RunModal(dlg, [&](HWND hwnd) {
+            ShowExample(hwnd);
+            ClickItem(hwnd, c.button);
+        });
+        EXPECT_EQ(answer.boxes, std::vector<std::string>{c.message});
+        EXPECT_EQ(answer.offered.empty(), c.dialog != nullptr) << "the file dialog shows";
+        EXPECT_EQ(FilesIn(folder).size(), c.dialog != nullptr ? 0u : 1u) << "the page is written";
+        PumpFor(200);
+        EXPECT_EQ(LoggerLog(), "") << "nothing is opened";
+    }
+    // The real functions are still there.
+    EXPECT_NE(base::late::GetSaveFileNameW.Load(), nullptr);
+    EXPECT_NE(base::late::GetOpenFileNameW.Load(), nullptr);
+    EXPECT_NE(base::late::ShellExecuteW.Load(), nullptr);
 }
 
 } // namespace
