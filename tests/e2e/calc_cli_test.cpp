@@ -108,6 +108,34 @@ TEST(CalcCommandLine, WritesTheSheetWholeOrNotAtAll) {
     EXPECT_TRUE(::RemoveDirectoryW(path.c_str()));
 }
 
+// A sheet named on the program's command line, as Windows starts the program for a sheet opened
+// with it, opens in its calculator with its inputs and result; the command line's sheet of the
+// road example serves.
+TEST(CalcCommandLine, ItsSheetOpensInTheProgramNamedOnTheProgramsCommandLine) {
+    wchar_t folder[MAX_PATH];
+    ASSERT_GT(::GetTempPathW(MAX_PATH, folder), 0u);
+    const std::wstring path = std::wstring(folder) + L"presovol opened.html";
+    const Ran ran = Calc(L"aux deltaV=10 n=1.4 p0=9 p1=10 p2=20 --sheet \"" + path + L"\"");
+    ASSERT_EQ(ran.exit, 0u) << ran.out;
+    {
+        char narrow[MAX_PATH];
+        ASSERT_GT(
+            ::WideCharToMultiByte(CP_ACP, 0, path.c_str(), -1, narrow, MAX_PATH, nullptr, nullptr),
+            0);
+        Program program("  \"" + std::string(narrow) + "\"");
+        HWND calc = program.WaitForWindow("作辅助动力源、应急动力源、流量补充、保压等");
+        ASSERT_NE(calc, nullptr);
+        EXPECT_EQ(Program::Text(::GetDlgItem(calc, 1003)), "9");
+        EXPECT_EQ(Program::WaitTextChange(calc, 1006, ""),
+                  "根据您的参数计算出蓄能器所需容积为：27.61 升。");
+        ::PostMessageA(calc, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(Program::WaitGone(calc));
+        ::PostMessageA(program.Launcher(), WM_CLOSE, 0, 0);
+        EXPECT_EQ(program.WaitExit(), 0);
+    }
+    EXPECT_TRUE(::DeleteFileW(path.c_str()));
+}
+
 TEST(CalcCommandLine, ReadsAGbkBatchAndWritesItInGbk) {
     wchar_t folder[MAX_PATH];
     ASSERT_GT(::GetTempPathW(MAX_PATH, folder), 0u);

@@ -67,9 +67,12 @@ std::string WindowsPath(std::string path) {
     return path;
 }
 
-Program::Program() {
+Program::Program(const std::string& arguments) {
     const std::string path = ProgramPath();
     std::string commandLine = "\"" + path + "\"";
+    if (!arguments.empty()) {
+        commandLine += " " + arguments;
+    }
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     if (!::CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,

@@ -15,8 +15,8 @@ std::string WindowsPath(std::string path);
 
 class Program {
 public:
-    // Starts the program and waits for its launcher to show.
-    Program();
+    // Starts the program with arguments after its name and waits for its launcher to show.
+    explicit Program(const std::string& arguments = std::string());
     // Ends the program if a test left it running.
     ~Program();
     Program(const Program&) = delete;
