@@ -15,11 +15,16 @@ bool Usable(double factor) {
     return std::isfinite(factor) && factor > 0.0;
 }
 
-// Everything between the formula's volume and the volume the pick is made for: the factors of
-// the absolute pressures, the sizing temperature and the real gas, for c's method, inputs,
-// volume and conditions.
-void Correct(Calculation& c) {
-    const Method& method = *c.method;
+// The calculation of method's inputs, with volume as the formula's, under conditions, up to
+// the volume the pick is made for: the factors of the absolute pressures, the sizing
+// temperature and the real gas.
+Calculation Corrected(const Method& method, const double* values, double volume,
+                      const Conditions& conditions) {
+    Calculation c;
+    c.method = &method;
+    std::copy(values, values + method.inputCount, c.values);
+    c.conditions = conditions;
+    c.volume = volume;
     const Temperatures& t = c.conditions.temperatures;
     std::copy(c.values, c.values + method.inputCount, c.atSizing);
     TemperatureEffect& effect = c.temperature;
@@ -29,7 +34,7 @@ void Correct(Calculation& c) {
     // Nothing to correct where the formula gives no volume.
     if (!effect.applies || !(std::isfinite(c.volume) && c.volume > 0.0)) {
         c.ideal = c.corrected = c.volume;
-        return;
+        return c;
     }
     const double absolute = AbsoluteVolume(method, c.values);
     const double absoluteFactor = absolute / method.volume(c.values);
@@ -79,6 +84,7 @@ void Correct(Calculation& c) {
     c.gasCounts =
         c.gas.process != GasProcess::None && AsShown(c.gas.factor, 3) >= kNegligibleFactor;
     c.corrected = c.gasCounts ? c.ideal * c.gas.factor : c.ideal;
+    return c;
 }
 
 // The performance input with the volume picked: on the side of the value typed where the
@@ -127,23 +133,12 @@ std::size_t PerformanceIndex(const Method& method) {
 }
 
 double CorrectedVolume(const Method& method, const double* values, const Conditions& conditions) {
-    Calculation c;
-    c.method = &method;
-    std::copy(values, values + method.inputCount, c.values);
-    c.conditions = conditions;
-    c.volume = method.volume(values);
-    Correct(c);
-    return c.corrected;
+    return Corrected(method, values, method.volume(values), conditions).corrected;
 }
 
 Calculation Calculate(const Method& method, const double* values, double volume,
                       const Conditions& conditions) {
-    Calculation c;
-    c.method = &method;
-    std::copy(values, values + method.inputCount, c.values);
-    c.conditions = conditions;
-    c.volume = volume;
-    Correct(c);
+    Calculation c = Corrected(method, values, volume, conditions);
     c.ratio = CaseRatio(c);
     const Catalogue* catalogue = conditions.catalogue.get();
     c.pick = InUse(catalogue) ? PickFrom(*catalogue, method, values, c.corrected, c.ratio)
