@@ -269,6 +269,11 @@ std::string RealGasLine(const Calculation& c) {
                            TwoDecimals(c.corrected)});
 }
 
+// Whether the step to absolute pressures shows as a factor of its own, other than 1.00.
+bool AbsoluteShows(const Calculation& c) {
+    return c.temperature.applies && TwoDecimals(c.absoluteFactor) != "1.00";
+}
+
 // The precharge typed, and the one at another temperature, in the precharge's unit.
 std::string TypedPrecharge(const Calculation& c) {
     return FormatNumberText(c.values[PrechargeIndex(*c.method)]);
@@ -283,7 +288,7 @@ void AddCorrections(const Calculation& c, std::vector<Note>& lines) {
     const Temperatures& t = c.conditions.temperatures;
     const TemperatureEffect& effect = c.temperature;
     const bool precharge = PrechargeIndex(*c.method) < c.method->inputCount;
-    if (effect.applies && TwoDecimals(c.absoluteFactor) != "1.00") {
+    if (AbsoluteShows(c)) {
         lines.push_back({"absolute", Fill(kAbsolute, {TwoDecimals(c.absoluteFactor)})});
     }
     if (precharge && t.min != t.max) {
@@ -311,7 +316,7 @@ void AddCorrections(const Calculation& c, std::vector<Note>& lines) {
 // What the pick was made for, where that is not the volume shown: "（按实际气体 31.79 升）".
 std::string PickBasis(const Calculation& c) {
     std::vector<std::string> basis;
-    if (c.temperature.applies && TwoDecimals(c.absoluteFactor) != "1.00") {
+    if (AbsoluteShows(c)) {
         basis.push_back(kBasisAbsolute);
     }
     if (c.temperature.factor > 1.0) {
