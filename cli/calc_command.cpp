@@ -191,12 +191,20 @@ std::optional<Failure> ReadInputs(const std::vector<std::pair<std::string, std::
     return std::nullopt;
 }
 
-// The calculation of a case with a shown volume; the failure when it has none.
-std::optional<Failure> Evaluate(const Case& c, std::optional<sizing::Calculation>& calculation) {
+// What is wrong with the case's temperatures; nothing when they hold.
+std::optional<Failure> TemperatureFailure(const Case& c) {
     std::size_t which = 0;
     const std::string fault = sizing::TemperatureFault(c.conditions.temperatures, which);
     if (!fault.empty()) {
         return Failure{"temperature", sizing::kTemperatureKeys[which], Text(fault.c_str()), kUsage};
+    }
+    return std::nullopt;
+}
+
+// The calculation of a case with a shown volume; the failure when it has none.
+std::optional<Failure> Evaluate(const Case& c, std::optional<sizing::Calculation>& calculation) {
+    if (std::optional<Failure> failure = TemperatureFailure(c)) {
+        return failure;
     }
     if (!IsShownVolume(c.method->volume(c.values))) {
         return Failure{"invalid", std::string(), Text(InvalidInputMessage), kNoVolume};
@@ -256,10 +264,8 @@ std::optional<Failure> ReadSolve(const std::string& name, const std::string& vol
 // The values of the solved input for a case read; the failure when its range holds none.
 std::optional<Failure> Solved(const Case& c, const SolveFor& solve, bool ideal,
                               std::vector<double>& values) {
-    std::size_t which = 0;
-    const std::string fault = sizing::TemperatureFault(c.conditions.temperatures, which);
-    if (!fault.empty()) {
-        return Failure{"temperature", sizing::kTemperatureKeys[which], Text(fault.c_str()), kUsage};
+    if (std::optional<Failure> failure = TemperatureFailure(c)) {
+        return failure;
     }
     const Input& input = c.method->inputs[solve.input];
     const sizing::SearchRange range = sizing::RangeOf(input);
