@@ -3,10 +3,10 @@
 #include "base/csv.h"
 #include "base/system_folders.h"
 #include "base/text_encoding.h"
+#include "base/whole_file.h"
 #include "sizing/units.h"
 
 #include <algorithm>
-#include <fstream>
 #include <optional>
 #include <sstream>
 #include <unordered_map>
@@ -243,15 +243,11 @@ std::shared_ptr<const Catalogue> LoadCatalogue(const std::vector<std::filesystem
         }
         auto catalogue = std::make_shared<Catalogue>();
         catalogue->source = place.u8string();
-        std::ifstream file;
-        if (std::filesystem::is_regular_file(status)) {
-            file.open(place, std::ios::binary);
-        }
         // One byte more than is taken, to tell a file that is too large.
-        std::string bytes(kLargestCatalogue + 1, '\0');
-        file.read(&bytes[0], static_cast<std::streamsize>(bytes.size()));
-        bytes.resize(static_cast<std::size_t>(file.gcount()));
-        if (!file.is_open() || file.bad()) {
+        std::string bytes;
+        std::string reason;
+        if (!std::filesystem::is_regular_file(status) ||
+            !base::ReadFileStart(place, kLargestCatalogue + 1, bytes, reason)) {
             catalogue->fault = FileFault::Unreadable;
         } else if (bytes.size() > kLargestCatalogue) {
             catalogue->fault = FileFault::TooLarge;
