@@ -7,8 +7,13 @@
 
 namespace base {
 
-// The folder that holds the running program's executable; empty when the system does not say.
-std::filesystem::path ProgramFolder();
+// The running program's executable; empty when the system does not say.
+std::filesystem::path ProgramFile();
+
+// The folder that holds it.
+inline std::filesystem::path ProgramFolder() {
+    return ProgramFile().parent_path();
+}
 
 // The folder of the user's settings of the program called name: %APPDATA%\name on Windows;
 // elsewhere $XDG_CONFIG_HOME/name, or ~/.config/name when that is unset or not absolute, with

@@ -5,10 +5,10 @@
 
 namespace base {
 
-std::filesystem::path ProgramFolder() {
+std::filesystem::path ProgramFile() {
     std::error_code error;
     const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::filesystem::path() : program.parent_path();
+    return error ? std::filesystem::path() : program;
 }
 
 std::filesystem::path UserSettingsFolder(std::string_view name) {

@@ -7,7 +7,7 @@
 
 namespace base {
 
-std::filesystem::path ProgramFolder() {
+std::filesystem::path ProgramFile() {
     // The longest path Windows has, in characters.
     constexpr DWORD kLongestPath = 32768;
     std::wstring path(MAX_PATH, L'\0');
@@ -19,7 +19,7 @@ std::filesystem::path ProgramFolder() {
         }
         if (length < size) {
             path.resize(length);
-            return std::filesystem::path(path).parent_path();
+            return std::filesystem::path(path);
         }
         // The name was cut off to fit.
         if (size >= kLongestPath) {

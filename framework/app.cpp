@@ -1,5 +1,7 @@
 #include "framework/app.h"
 
+#include "base/system_folders.h"
+
 #include <float.h>
 
 namespace {
@@ -22,18 +24,8 @@ HICON CWinApp::LoadIcon(UINT id) const {
 
 const char* CWinApp::GetAppName() const {
     if (m_appName.IsEmpty()) {
-        wchar_t path[MAX_PATH + 1] = {};
-        const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-        std::wstring name(path, length);
-        const size_t slash = name.find_last_of(L"\\/");
-        if (slash != std::wstring::npos) {
-            name.erase(0, slash + 1);
-        }
-        const size_t dot = name.find_last_of(L'.');
-        if (dot != std::wstring::npos) {
-            name.erase(dot);
-        }
-        m_appName = CString(GbkFromWide(name));
+        // The executable's name without its extension.
+        m_appName = CString(GbkFromWide(base::ProgramFile().stem().wstring()));
     }
     return m_appName;
 }
