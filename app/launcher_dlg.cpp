@@ -30,9 +30,6 @@ const COLORREF kEmailTextColour = RGB(255, 0, 0);
 // The e-mail field's font height, in pixels at 96 dots per inch.
 const int kEmailFontHeight = 15;
 
-// Posted to the launcher to open the sheet of the command line once it is shown.
-constexpr UINT kOpenStartSheet = WM_APP + 0x22;
-
 // The screen's resolution, in dots per inch.
 int ScreenDpi() {
     HDC screen = ::GetDC(nullptr);
@@ -182,7 +179,7 @@ BOOL CLauncherDlg::OnInitDialog() {
     ::SetWindowLongPtrW(m_hWnd, GWL_EXSTYLE,
                         ::GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
     if (!m_startSheet.empty()) {
-        ::PostMessageW(m_hWnd, kOpenStartSheet, 0, 0);
+        ::PostMessageW(m_hWnd, WM_OPEN_START_SHEET, 0, 0);
     }
 
     // From here on every button, edit and combo box of the thread takes the skinned look. Last,
@@ -224,7 +221,7 @@ LRESULT CLauncherDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     }
-    if (message == kOpenStartSheet) {
+    if (message == WM_OPEN_START_SHEET) {
         OpenSheet(m_startSheet);
         return 0;
     }

@@ -10,7 +10,8 @@
 
 namespace base {
 
-// Reads records one at a time, so that a file of any length takes the same memory. A UTF-8
+// Reads records one at a time from a stream; a record keeps at most maxRecord bytes, however
+// long its line, so that no one record takes more memory than that. A UTF-8
 // byte order mark at the start is skipped; CRLF, LF and a lone CR all end a record outside
 // quotes. Text after a closing quote and a quote inside an unquoted field are kept as they
 // stand, and a quote left open runs to the end of the input.

@@ -13,11 +13,11 @@ void ShowVolume(CWnd& dialog, int resultId, sizing::MethodId method, const doubl
         dialog.MessageBox(InvalidInputMessage, nullptr, MB_OK);
         return;
     }
-    if (CWnd* result = dialog.GetDlgItem(resultId)) {
-        result->SetWindowText(FormatVolumeSentence(volume).c_str());
-    }
     const sizing::Calculation& shown =
-        KeepCalculation(dialog.m_hWnd, sizing::MethodOf(method), values);
+        KeepCalculation(dialog.m_hWnd, sizing::MethodOf(method), values, volume);
+    if (CWnd* result = dialog.GetDlgItem(resultId)) {
+        result->SetWindowText(FormatVolumeSentence(shown.volume).c_str());
+    }
     if (CWnd* notes = dialog.GetDlgItem(IDC_NOTES)) {
         // An edit control breaks its lines at "\r\n".
         notes->SetWindowText(sizing::JoinNotes(shown.notes, "\r\n").c_str());

@@ -4,11 +4,11 @@
 #include "framework/framework.h"
 #include "sizing/methods.h"
 
-// Shows volume as the result sentence in static resultId of dialog, and the notes of method
-// for values (its inputs in binding order) in the dialog's notes edit; the sheet buttons then
-// work on this calculation. When volume is no usable volume, shows InvalidInputMessage in a
-// message box owned by the dialog instead; the static, the notes and the sheet then keep what
-// they showed.
+// Calculates method over values (its inputs in binding order), whose formula gave volume, and
+// shows the calculation: its volume as the result sentence in static resultId of dialog, its
+// notes in the dialog's notes edit; the sheet buttons then work on this calculation. When volume is
+// no usable volume, shows InvalidInputMessage in a message box owned by the dialog instead; the
+// static, the notes and the sheet then keep what they showed.
 void ShowVolume(CWnd& dialog, int resultId, sizing::MethodId method, const double* values,
                 double volume);
 

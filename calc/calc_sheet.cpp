@@ -45,9 +45,6 @@ const FileQuestion kSaveQuestion{"保存计算书", "HTML 文件 (*.html)", L"*.
 const FileQuestion kOpenQuestion{"打开计算书", "计算书 (*.html;*.htm)", L"*.html;*.htm",
                                  "无法显示打开对话框。", false};
 
-// Posted to a calculator that opens while a sheet waits for it.
-constexpr UINT kOpenWaitingSheet = WM_APP + 0x22;
-
 // What a calculator keeps for its sheet: its method and edits, the texts of its last exchange,
 // and the calculation whose volume it shows.
 struct SheetState {
@@ -186,7 +183,7 @@ std::optional<sizing::SavedSheet>& Waiting() {
 
 // Fills dialog's edits with the texts of sheet, a sheet of its method, and calculates as "计算"
 // does.
-void Fill(HWND dialog, const SheetState& state, const sizing::SavedSheet& sheet) {
+void FillEdits(HWND dialog, const SheetState& state, const sizing::SavedSheet& sheet) {
     for (std::size_t i = 0; i < state.method->inputCount; ++i) {
         ::SetDlgItemTextW(dialog, state.edits[i], WideFromUtf8(sheet.typed[i]).c_str());
     }
@@ -208,7 +205,7 @@ void OpenSheet(HWND dialog, const SheetState& state) {
         return;
     }
     if (sheet->method == state.method) {
-        Fill(dialog, state, *sheet);
+        FillEdits(dialog, state, *sheet);
         return;
     }
     if (auto* calculator = dynamic_cast<CDialog*>(CWnd::FromHandlePermanent(dialog))) {
@@ -229,14 +226,14 @@ LRESULT CALLBACK SheetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
     const WORD control = LOWORD(wParam);
     const bool click = message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED;
     if ((click && state.shown && (control == IDC_COPY_SHEET || control == IDC_SAVE_SHEET)) ||
-        (click && control == IDC_OPEN_SHEET) || message == kOpenWaitingSheet) {
+        (click && control == IDC_OPEN_SHEET) || message == WM_OPEN_WAITING_SHEET) {
         // No exception may cross the system's frames.
         try {
-            if (message == kOpenWaitingSheet) {
+            if (message == WM_OPEN_WAITING_SHEET) {
                 if (Waiting() && Waiting()->method == state.method) {
                     const sizing::SavedSheet sheet = std::move(*Waiting());
                     Waiting().reset();
-                    Fill(dialog, state, sheet);
+                    FillEdits(dialog, state, sheet);
                 }
             } else if (control == IDC_OPEN_SHEET) {
                 OpenSheet(dialog, state);
@@ -273,7 +270,7 @@ SheetState& StateOf(HWND dialog) {
         state = std::move(made);
         // Opened for a sheet: it fills the edits once they are all known.
         if (Waiting()) {
-            ::PostMessageW(dialog, kOpenWaitingSheet, 0, 0);
+            ::PostMessageW(dialog, WM_OPEN_WAITING_SHEET, 0, 0);
         }
     }
     return *state;
@@ -301,7 +298,7 @@ void KeepConditions(HWND dialog, const sizing::Conditions& conditions) {
 }
 
 const sizing::Calculation& KeepCalculation(HWND dialog, const sizing::Method& method,
-                                           const double* values) {
+                                           const double* values, double volume) {
     SheetState& state = StateOf(dialog);
     std::string typed[sizing::kMaxInputs];
     for (std::size_t i = 0; i < method.inputCount; ++i) {
@@ -309,7 +306,7 @@ const sizing::Calculation& KeepCalculation(HWND dialog, const sizing::Method& me
     }
     // Read at each calculation, so that an edit of the file counts at the next one.
     state.conditions.catalogue = sizing::LoadCatalogue(sizing::CataloguePlaces());
-    state.shown = sizing::Calculate(method, values, typed, state.conditions);
+    state.shown = sizing::Calculate(method, values, volume, state.conditions, typed);
     for (int id : {IDC_COPY_SHEET, IDC_SAVE_SHEET}) {
         ::EnableWindow(::GetDlgItem(dialog, id), TRUE);
     }

@@ -30,10 +30,11 @@ void KeepTypedText(HWND dialog, const sizing::Input& input, std::string_view typ
 // Keeps conditions, read from dialog, for the next calculation it keeps.
 void KeepConditions(HWND dialog, const sizing::Conditions& conditions);
 
-// The calculation of method over values (binding order) with the texts and conditions kept for
-// dialog: from now on dialog's sheet buttons work on it, and they are enabled.
+// The calculation of method over values (binding order), whose formula gave volume, with the
+// texts and conditions kept for dialog: from now on dialog's sheet buttons work on it, and they
+// are enabled.
 const sizing::Calculation& KeepCalculation(HWND dialog, const sizing::Method& method,
-                                           const double* values);
+                                           const double* values, double volume);
 
 // The sheet in the file at path; when it cannot be read, a message owned by owner names the
 // file and the reason, and the answer is nothing.

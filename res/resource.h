@@ -111,3 +111,9 @@
 #define IDC_PULSED_PP 1003
 #define IDC_PULSED_DELTA_P 1004
 #define IDC_PULSED_RESULT 1015
+
+// The program's own window messages, each with one meaning.
+// To a calculator that opens while a sheet waits for it: open that sheet.
+#define WM_OPEN_WAITING_SHEET (WM_APP + 0x22)
+// To the launcher once it is shown: open the sheet named on the command line.
+#define WM_OPEN_START_SHEET (WM_APP + 0x23)

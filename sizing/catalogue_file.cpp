@@ -83,9 +83,9 @@ SkippedRow Skip(RowFault fault, CatalogueColumn column, std::string_view cell = 
 
 // Reads the positive number of column, in field's unit, into value; an empty cell leaves value
 // as it is when the column is optional. Answers why the row is skipped, or nothing.
-std::optional<SkippedRow> ReadNumber(const std::vector<std::string>& fields, const Positions& at,
-                                     CatalogueColumn column, const Input& field, bool optional,
-                                     double& value) {
+std::optional<SkippedRow> ReadNumberCell(const std::vector<std::string>& fields,
+                                         const Positions& at, CatalogueColumn column,
+                                         const Input& field, bool optional, double& value) {
     const std::string_view cell = Cell(fields, at, column);
     if (cell.empty()) {
         return optional ? std::nullopt : std::optional(Skip(RowFault::Missing, column));
@@ -125,13 +125,14 @@ std::optional<SkippedRow> ReadRow(const std::vector<std::string>& fields, const 
     }
     row.maxRatio = DefaultRatioLimit(row.type);
     std::optional<SkippedRow> skipped =
-        ReadNumber(fields, at, CatalogueColumn::Volume, kVolumeField, false, row.litres);
+        ReadNumberCell(fields, at, CatalogueColumn::Volume, kVolumeField, false, row.litres);
     if (!skipped) {
-        skipped = ReadNumber(fields, at, CatalogueColumn::Pressure, kPressureField, false, row.mpa);
+        skipped =
+            ReadNumberCell(fields, at, CatalogueColumn::Pressure, kPressureField, false, row.mpa);
     }
     if (!skipped) {
         skipped =
-            ReadNumber(fields, at, CatalogueColumn::MaxRatio, kRatioField, true, row.maxRatio);
+            ReadNumberCell(fields, at, CatalogueColumn::MaxRatio, kRatioField, true, row.maxRatio);
     }
     return skipped;
 }

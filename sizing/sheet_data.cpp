@@ -53,7 +53,7 @@ std::string TextOf(const Json& value) {
 }
 
 // A number of the result at key of object into value; false when it is none.
-bool ReadNumber(const Json& object, const char* key, double& value) {
+bool ReadResultNumber(const Json& object, const char* key, double& value) {
     const auto found = object.find(key);
     if (found == object.end() || !found->is_number()) {
         return false;
@@ -147,24 +147,24 @@ std::string ReadResult(const Json& data, SavedResult& result) {
     if (!saved.is_object()) {
         return Damaged("result");
     }
-    if (!ReadNumber(saved, "volume_l", result.volume)) {
+    if (!ReadResultNumber(saved, "volume_l", result.volume)) {
         return Damaged("result.volume_l");
     }
-    if (!ReadNumber(saved, "corrected_l", result.corrected)) {
+    if (!ReadResultNumber(saved, "corrected_l", result.corrected)) {
         return Damaged("result.corrected_l");
     }
     const Json& pick = saved.contains("pick") ? saved["pick"] : Json();
     if (!pick.is_object()) {
         return Damaged("result.pick");
     }
-    if (!ReadNumber(pick, "nominal_l", result.nominalLitres)) {
+    if (!ReadResultNumber(pick, "nominal_l", result.nominalLitres)) {
         return Damaged("result.pick.nominal_l");
     }
-    if (!ReadNumber(pick, "units", result.units)) {
+    if (!ReadResultNumber(pick, "units", result.units)) {
         return Damaged("result.pick.units");
     }
     double classMpa = 0.0;
-    if (ReadNumber(pick, "class_mpa", classMpa)) {
+    if (ReadResultNumber(pick, "class_mpa", classMpa)) {
         result.classMpa = classMpa;
     } else if (!pick.contains("class_mpa") || !pick["class_mpa"].is_null()) {
         return Damaged("result.pick.class_mpa");

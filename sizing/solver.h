@@ -33,9 +33,9 @@ struct Solution {
 
 // Every value of input index within range for which SolvedVolume equals volume: the range is
 // scanned for changes of sign, a turning point between two samples is searched for a pair of close
-// values, and each change of sign is narrowed by bisection (with a secant step where that stays
-// inside) to 1e-9 relative. A change of sign at which the volume does not come within 1e-6 of the
-// one asked for (a pole, a step of a correction) is no value.
+// values, and each change of sign is narrowed by regula falsi with the Illinois rule (bisecting
+// where a step would leave the bracket) to 1e-9 relative. A change of sign at which the volume
+// does not come within 1e-6 of the one asked for (a pole, a step of a correction) is no value.
 Solution Solve(const Method& method, const double* values, std::size_t index, double volume,
                const Conditions& conditions, bool ideal, const SearchRange& range);
 
