@@ -132,7 +132,7 @@ double SolveInput(const sizing::Method* method, const double* values, std::size_
 
 // What the chosen size does: the performance input for the volume picked.
 double SolvePerformance(const sizing::Method* method, const double* values, double volume) {
-    const std::size_t index = sizing::PerformanceIndex(*method);
+    const std::size_t index = method->roles.performance;
     return sizing::SolveFrom(*method, values, index, volume, kOperating, values[index],
                              sizing::RangeOf(method->inputs[index]).high);
 }

@@ -313,11 +313,9 @@ Json TemperatureJson(const sizing::Calculation& c) {
     }
     const sizing::Temperatures& t = c.conditions.temperatures;
     const sizing::TemperatureEffect& effect = c.temperature;
-    const std::size_t precharge = sizing::PrechargeIndex(*c.method);
+    const bool precharge = c.method->roles.precharge != sizing::kNoInput;
     const auto mpa = [&](double value) {
-        return precharge < c.method->inputCount
-                   ? Json(sizing::ToMpa(value, c.method->inputs[precharge].unit))
-                   : Json();
+        return precharge ? Json(sizing::PressureToMpa(*c.method, value)) : Json();
     };
     return {{"fill_c", Number(t.fill)},    {"min_c", Number(t.min)},
             {"max_c", Number(t.max)},      {"sizing_c", Number(effect.sizing)},

@@ -23,7 +23,7 @@ void CheckPick(const sizing::Catalogue& catalogue, sizing::MethodId id, double l
                double highest, double ratio) {
     const sizing::Method& method = sizing::MethodOf(id);
     double values[sizing::kMaxInputs] = {};
-    values[sizing::InputIndex(method, id == sizing::MethodId::Aux ? "p2" : "P2")] = highest;
+    values[method.roles.highest] = highest;
     const sizing::Pick pick = sizing::PickFrom(catalogue, method, values, litres, ratio);
     const auto meets = [&](const sizing::CatalogueRow& row, bool ratioToo) {
         return row.mpa >= sizing::AsShown(highest) &&

@@ -37,11 +37,13 @@ Calculation Corrected(const Method& method, const double* values, double volume,
         return c;
     }
     const double absolute = AbsoluteVolume(method, c.values);
+    // A ratio of the formula's own values, as the temperature's factor below: the volume given
+    // is the base that every factor multiplies.
     const double absoluteFactor = absolute / method.volume(c.values);
     c.absoluteFactor = Usable(absoluteFactor) ? absoluteFactor : 1.0;
 
-    const std::size_t precharge = PrechargeIndex(method);
-    if (precharge < method.inputCount) {
+    const std::size_t precharge = method.roles.precharge;
+    if (precharge != kNoInput) {
         const double typed = c.values[precharge];
         const char* unit = method.inputs[precharge].unit;
         effect.prechargeAtMin = effect.prechargeAtSizing = effect.fill = typed;
@@ -92,7 +94,7 @@ Calculation Corrected(const Method& method, const double* values, double volume,
 // the corrected volume as shown.
 std::optional<Performance> PerformanceOf(const Calculation& c) {
     const Method& method = *c.method;
-    const std::size_t index = PerformanceIndex(method);
+    const std::size_t index = method.roles.performance;
     const double typed = c.values[index];
     const double picked = c.pick.units * c.pick.nominalLitres;
     if (!(picked > 0.0)) {
@@ -113,11 +115,11 @@ std::optional<Performance> PerformanceOf(const Calculation& c) {
 // The case's highest pressure over its precharge at the lowest operating temperature.
 double CaseRatio(const Calculation& c) {
     const Method& method = *c.method;
-    const std::size_t precharge = PrechargeIndex(method);
-    if (precharge >= method.inputCount) {
+    const std::size_t precharge = method.roles.precharge;
+    if (precharge == kNoInput) {
         return std::numeric_limits<double>::quiet_NaN();
     }
-    const double highest = c.values[InputIndex(method, method.id == MethodId::Aux ? "p2" : "P2")];
+    const double highest = c.values[method.roles.highest];
     const double lowest =
         c.temperature.applies ? c.temperature.prechargeAtMin : c.values[precharge];
     return lowest > 0.0 && highest > 0.0 ? highest / lowest
@@ -126,19 +128,16 @@ double CaseRatio(const Calculation& c) {
 
 } // namespace
 
-std::size_t PerformanceIndex(const Method& method) {
-    return InputIndex(method, method.id == MethodId::Aux      ? "deltaV"
-                              : method.id == MethodId::PulseD ? "deltaP"
-                                                              : "P2");
-}
-
 double CorrectedVolume(const Method& method, const double* values, const Conditions& conditions) {
     return Corrected(method, values, method.volume(values), conditions).corrected;
 }
 
 Calculation Calculate(const Method& method, const double* values, double volume,
-                      const Conditions& conditions) {
+                      const Conditions& conditions, const std::string* typed) {
     Calculation c = Corrected(method, values, volume, conditions);
+    if (typed != nullptr) {
+        std::copy(typed, typed + method.inputCount, c.typed);
+    }
     c.ratio = CaseRatio(c);
     const Catalogue* catalogue = conditions.catalogue.get();
     c.pick = InUse(catalogue) ? PickFrom(*catalogue, method, values, c.corrected, c.ratio)
@@ -150,9 +149,7 @@ Calculation Calculate(const Method& method, const double* values, double volume,
 
 Calculation Calculate(const Method& method, const double* values, const std::string* typed,
                       const Conditions& conditions) {
-    Calculation c = Calculate(method, values, method.volume(values), conditions);
-    std::copy(typed, typed + method.inputCount, c.typed);
-    return c;
+    return Calculate(method, values, method.volume(values), conditions, typed);
 }
 
 } // namespace sizing

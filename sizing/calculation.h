@@ -53,7 +53,7 @@ struct TemperatureEffect {
     double sizing = kGasTemperature; // °C: the end of the range that needs the larger volume
     double factor = 1.0;             // the volume there over the volume as typed
     // The precharge, in its input's unit, at the lowest operating temperature, at the sizing
-    // temperature and at filling; the precharge typed for the methods without one.
+    // temperature and at filling; 0 for the methods without one.
     double prechargeAtMin = 0.0, prechargeAtSizing = 0.0, fill = 0.0;
 };
 
@@ -91,14 +91,14 @@ struct Calculation {
 // counts, to the real gas. NaN where the formula gives no volume.
 double CorrectedVolume(const Method& method, const double* values, const Conditions& conditions);
 
-// The position of the method's performance input.
-std::size_t PerformanceIndex(const Method& method);
-
-// The calculation of method over values (binding order) whose formula gave volume.
+// The calculation of method over values (binding order) whose formula gave volume: the volume
+// shown, and the base of the corrected volume and the pick, whose factors (absolute pressures,
+// temperature, real gas) are ratios that do not depend on it. typed holds the inputs as typed
+// (UTF-8), where given.
 Calculation Calculate(const Method& method, const double* values, double volume,
-                      const Conditions& conditions = {});
+                      const Conditions& conditions = {}, const std::string* typed = nullptr);
 
-// The same with the volume of the method's formula, and the inputs as typed (UTF-8).
+// The same with the volume of the method's formula.
 Calculation Calculate(const Method& method, const double* values, const std::string* typed,
                       const Conditions& conditions = {});
 

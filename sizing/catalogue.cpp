@@ -121,12 +121,10 @@ Pick PickOf(const Method& method, const double* values, double volume) {
 } // namespace
 
 double HighestPressureMpa(const Method& method, const double* values) {
-    if (method.id == MethodId::PulseD) {
-        const std::size_t mean = InputIndex(method, "Pp");
-        return ToMpa(values[mean] + values[InputIndex(method, "deltaP")], method.inputs[mean].unit);
-    }
-    const std::size_t highest = InputIndex(method, method.id == MethodId::Aux ? "p2" : "P2");
-    return ToMpa(values[highest], method.inputs[highest].unit);
+    const Roles& roles = method.roles;
+    const double highest = values[roles.highest];
+    return PressureToMpa(method,
+                         roles.ripple != kNoInput ? highest + values[roles.ripple] : highest);
 }
 
 Pick PickFor(const Method& method, const double* values, double volume) {

@@ -129,8 +129,9 @@ double AsShown(double value, int decimals = 2);
 double ToMpa(double value, std::string_view unit);
 double FromMpa(double mpa, std::string_view unit);
 
-// The method's highest pressure in MPa: p2 or P2 converted from its input's unit (bar in shock
-// C, Pa in pulsation A), Pp + deltaP in pulsation D. values are the inputs in binding order.
+// The method's highest pressure in MPa (its highest-pressure input, plus the ripple in pulsation
+// D: Pp + deltaP), converted from the unit of its pressures (bar in shock C, Pa in pulsation A).
+// values are the inputs in binding order.
 double HighestPressureMpa(const Method& method, const double* values);
 
 // The pick for volume (litres) under method with these inputs. The nominal volume is the

@@ -8,6 +8,8 @@ namespace {
 
 // The exponent that the pulsation dialogs hold fixed: a release in less than three minutes.
 constexpr double kPulseExponent = 1.4;
+// The exponent 1/1.4 as shock C writes it.
+constexpr double kShockCExponent = 0.7143;
 
 const char* const kShockCaption = "吸收管道突然关闭等造成的液压冲击、水锤";
 const char* const kNonPlungerCaption = "吸收非柱塞泵造成的脉动，消减噪音和振动";
@@ -33,7 +35,8 @@ const Method kMethods[kMethodCount] = {
       {"p1", "MPa", Quantity::Pressure, "p1", "（工作循环中最低工作压力，Mpa）", 0.0},
       {"p2", "MPa", Quantity::Pressure, "p2", "（工作循环中最高工作压力，Mpa）", 0.0}},
      "V = {deltaV} / ({p0}^(1/{n}) × ((1/{p1})^(1/{n}) - (1/{p2})^(1/{n})))",
-     [](const double* v) { return AuxPowerVolume(v[0], v[1], v[2], v[3], v[4]); }},
+     [](const double* v) { return AuxPowerVolume(v[0], v[1], v[2], v[3], v[4]); },
+     Roles().Highest(4).Lowest(3).Precharge(2).Performance(0).GasLaw(2, 3, 4).Exponent(1)},
     {MethodId::ShockA,
      "shock-a",
      "吸收冲击A",
@@ -46,7 +49,8 @@ const Method kMethods[kMethodCount] = {
       {"P0", "MPa", Quantity::Pressure, "P0", "（充气压力，系统平均压力的0.9倍，Mpa）", 0.0},
       {"P2", "MPa", Quantity::Pressure, "P2", "（所能承受的最高冲击压力，Mpa）", 0.0}},
      "V = 0.2 × {l} × {A} × {rho} × {v}^2 / {P0} / (({P2}/{P0})^0.286 - 1)",
-     [](const double* v) { return ShockAVolume(v[0], v[1], v[2], v[3], v[4], v[5]); }},
+     [](const double* v) { return ShockAVolume(v[0], v[1], v[2], v[3], v[4], v[5]); },
+     Roles().Highest(5).Precharge(4).Performance(5).GasLaw(4, 4, 5)},
     {MethodId::ShockB,
      "shock-b",
      "吸收冲击B",
@@ -58,7 +62,8 @@ const Method kMethods[kMethodCount] = {
       {"L", "m", Quantity::Length, "L", "油源到阀口的管道长度，m", 0.0},
       {"t", "", Quantity::Time, "t", "阀口关闭的时间，突然关闭时取t=0", 0.0}},
      "V = ({L} × 0.0164 - {t}) × {Q} × {P2} × 0.004 / ({P2} - {P1})",
-     [](const double* v) { return ShockBVolume(v[0], v[1], v[2], v[3], v[4]); }},
+     [](const double* v) { return ShockBVolume(v[0], v[1], v[2], v[3], v[4]); },
+     Roles().Highest(2).Lowest(1).Performance(2)},
     {MethodId::ShockC,
      "shock-c",
      "吸收冲击C",
@@ -75,7 +80,15 @@ const Method kMethods[kMethodCount] = {
       {"rho", "kg/L", Quantity::Density, "ρ", "油液的密度比重，Kg /升", 0.0}},
      "V = (2 × {rho} × {L} × ({Q} × 1000 / ({d}^2 × 0.785 × 3.6)) / (({P2} - {P1}) × 100000) - "
      "{t}) × {Q} / 7.2 / (({P0}/{P1})^0.7143 - ({P0}/{P2})^0.7143)",
-     [](const double* v) { return ShockCVolume(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]); }},
+     [](const double* v) { return ShockCVolume(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]); },
+     Roles()
+         .Highest(4)
+         .Lowest(3)
+         .Precharge(5)
+         .Performance(4)
+         .GasLaw(5, 3, 4)
+         .FixedExponent(1.4, kShockCExponent)
+         .PressuresPerMpa(10.0)},
     {MethodId::PulseA,
      "pulse-a",
      "消除脉动A",
@@ -91,7 +104,15 @@ const Method kMethods[kMethodCount] = {
      "V = ({P1}/{P0})^(1/1.4) × {k} × {L} × {A} × 1000 / (1 - ({P1}/{P2})^(1/1.4))",
      [](const double* v) {
          return PulseAVolume(kPulseExponent, v[0], v[1], v[2], v[3], v[4], v[5]);
-     }},
+     },
+     Roles()
+         .Highest(4)
+         .Lowest(3)
+         .Precharge(5)
+         .Performance(4)
+         .Coefficient(2)
+         .GasLaw(5, 3, 4)
+         .PressuresPerMpa(1e6)},
     {MethodId::PulseB,
      "pulse-b",
      "消除脉动B",
@@ -102,7 +123,9 @@ const Method kMethods[kMethodCount] = {
       {"P2", "MPa", Quantity::Pressure, "P2", kHighestMpaHint, 0.0},
       {"k", "", Quantity::Coefficient, "k", kTypeCoefficientHint, 0.0}},
      "V = ((({P1} + {P2})/2)/{P1})^(1/1.4) × {k} × {Vp} / (1 - ((({P1} + {P2})/2)/{P2})^(1/1.4))",
-     [](const double* v) { return PulseBVolume(kPulseExponent, v[0], v[1], v[2], v[3]); }},
+     [](const double* v) { return PulseBVolume(kPulseExponent, v[0], v[1], v[2], v[3]); },
+     // The precharge stands at P1, and the gas works at the mean of P1 and P2 and at P2.
+     Roles().Highest(2).Lowest(1).Performance(2).Coefficient(3).Displacement(0).GasLaw(1, 1, 2, 2)},
     {MethodId::PulseC,
      "pulse-c",
      "消除脉动C",
@@ -112,7 +135,8 @@ const Method kMethods[kMethodCount] = {
       {"P1", "MPa", Quantity::Pressure, "P1", kLowestMpaHint, 0.0},
       {"P2", "MPa", Quantity::Pressure, "P2", kHighestMpaHint, 0.0}},
      "V = {deltaV} / (1 - ({P1}/{P2})^(1/1.4))",
-     [](const double* v) { return PulseCVolume(kPulseExponent, v[0], v[1], v[2]); }},
+     [](const double* v) { return PulseCVolume(kPulseExponent, v[0], v[1], v[2]); },
+     Roles().Highest(2).Lowest(1).Performance(2).GasLaw(1, 1, 2)},
     {MethodId::PulseD,
      "pulse-d",
      "消除脉动D",
@@ -123,7 +147,9 @@ const Method kMethods[kMethodCount] = {
       {"Pp", "MPa", Quantity::Pressure, "Pp", "泵输出的平均压力，Mpa", 0.0},
       {"deltaP", "MPa", Quantity::Pressure, "△P", "压力脉动单侧振幅，Mpa", 0.0}},
      "V = {Vp} × ({deltaV}/{Vp}) / ({deltaP}/{Pp} × 0.6)",
-     [](const double* v) { return PulseDVolume(v[0], v[1], v[2], v[3]); }},
+     [](const double* v) { return PulseDVolume(v[0], v[1], v[2], v[3]); },
+     // The highest pressure is the mean pump pressure plus the ripple.
+     Roles().Highest(2, 3).Performance(3).Displacement(0, 1)},
 };
 
 const Method& MethodOf(MethodId id) {
@@ -151,6 +177,18 @@ std::size_t InputIndex(const Method& method, std::string_view name) {
 bool IsPulsation(MethodId id) {
     return id == MethodId::PulseA || id == MethodId::PulseB || id == MethodId::PulseC ||
            id == MethodId::PulseD;
+}
+
+bool HasGasLaw(const Method& method) {
+    return method.roles.gas.p0 != kNoInput;
+}
+
+double PressureToMpa(const Method& method, double value) {
+    return value / method.roles.unitsPerMpa;
+}
+
+double PressureFromMpa(const Method& method, double mpa) {
+    return mpa * method.roles.unitsPerMpa;
 }
 
 } // namespace sizing

@@ -5,7 +5,6 @@
 #include "sizing/temperatures.h"
 
 #include <algorithm>
-#include <cassert>
 #include <cmath>
 #include <initializer_list>
 #include <iterator>
@@ -154,33 +153,21 @@ bool Within(double shown, const Range& range) {
     return shown >= range.low && shown <= range.high;
 }
 
-// The inputs of one calculation, found by their names in the method table.
+// The inputs of one calculation, by their positions in binding order (the method's roles).
 class Inputs {
 public:
     Inputs(const Method& method, const double* values) : m_method(method), m_values(values) {}
 
-    bool Has(const char* name) const { return InputIndex(m_method, name) < m_method.inputCount; }
-    double operator[](const char* name) const { return m_values[Index(name)]; }
+    double operator[](std::size_t i) const { return m_values[i]; }
     // "P2 = 12 Pa": the label, the value as typed and the unit.
-    std::string Quote(const char* name) const { return Quote(Index(name)); }
     std::string Quote(std::size_t i) const {
         const Input& input = m_method.inputs[i];
         std::string text = std::string(input.label) + " = " + FormatNumberText(m_values[i]);
         return *input.unit != '\0' ? text + " " + input.unit : text;
     }
-    const char* Label(const char* name) const { return m_method.inputs[Index(name)].label; }
-    // The first of these names that the method has.
-    const char* Either(const char* name, const char* other) const {
-        return Has(name) ? name : other;
-    }
+    const char* Label(std::size_t i) const { return m_method.inputs[i].label; }
 
 private:
-    std::size_t Index(const char* name) const {
-        const std::size_t i = InputIndex(m_method, name);
-        assert(i < m_method.inputCount);
-        return i;
-    }
-
     const Method& m_method;
     const double* m_values;
 };
@@ -204,13 +191,15 @@ void AddNegative(const Method& method, const double* values, std::vector<Note>& 
 }
 
 void AddPrecharge(const Method& method, const Inputs& in, std::vector<Note>& notes) {
+    const std::size_t p0 = method.roles.precharge;
+    const std::size_t p1 = method.roles.lowest;
     switch (method.id) {
     case MethodId::Aux: {
-        if (!(in["p0"] > 0.0 && in["p1"] > 0.0)) {
+        if (!(in[p0] > 0.0 && in[p1] > 0.0)) {
             return;
         }
-        const double shown = AsShown(in["p0"] / in["p1"]);
-        const std::string ratio = RatioText(in.Label("p0"), in.Label("p1"), shown);
+        const double shown = AsShown(in[p0] / in[p1]);
+        const std::string ratio = RatioText(in.Label(p0), in.Label(p1), shown);
         std::vector<std::string> fits, all;
         for (const Range& range : kAuxPrecharge) {
             if (Within(shown, range)) {
@@ -224,11 +213,11 @@ void AddPrecharge(const Method& method, const Inputs& in, std::vector<Note>& not
         return;
     }
     case MethodId::ShockC: {
-        if (!(in["P0"] > 0.0 && in["P1"] > 0.0)) {
+        if (!(in[p0] > 0.0 && in[p1] > 0.0)) {
             return;
         }
-        const double shown = AsShown(in["P0"] / in["P1"]);
-        const std::string ratio = RatioText(in.Label("P0"), in.Label("P1"), shown);
+        const double shown = AsShown(in[p0] / in[p1]);
+        const std::string ratio = RatioText(in.Label(p0), in.Label(p1), shown);
         if (Within(shown, kShockCBottlePrecharge)) {
             notes.push_back(
                 {"precharge", Fill(kShockCBottle, {ratio, RangeText(kShockCBottlePrecharge)})});
@@ -239,17 +228,17 @@ void AddPrecharge(const Method& method, const Inputs& in, std::vector<Note>& not
         return;
     }
     case MethodId::PulseA: {
-        const double mean = (in["P1"] + in["P2"]) / 2.0;
-        if (!(in["P0"] > 0.0 && in["P1"] > 0.0 && mean > 0.0)) {
+        const double mean = (in[p1] + in[method.roles.highest]) / 2.0;
+        if (!(in[p0] > 0.0 && in[p1] > 0.0 && mean > 0.0)) {
             return;
         }
-        const double ofMean = AsShown(in["P0"] / mean);
-        const double ofP1 = AsShown(in["P0"] / in["P1"]);
+        const double ofMean = AsShown(in[p0] / mean);
+        const double ofP1 = AsShown(in[p0] / in[p1]);
         if (!Within(ofMean, kPulseAPrecharge) && ofP1 != kPulseAShareOfP1) {
             notes.push_back(
                 {"precharge",
-                 Fill(kPulseANone, {RatioText(in.Label("P0"), kMeanPressure, ofMean),
-                                    RatioText(in.Label("P0"), in.Label("P1"), ofP1),
+                 Fill(kPulseANone, {RatioText(in.Label(p0), kMeanPressure, ofMean),
+                                    RatioText(in.Label(p0), in.Label(p1), ofP1),
                                     RangeText(kPulseAPrecharge), TwoDecimals(kPulseAShareOfP1)})});
         }
         return;
@@ -276,10 +265,10 @@ bool AbsoluteShows(const Calculation& c) {
 
 // The precharge typed, and the one at another temperature, in the precharge's unit.
 std::string TypedPrecharge(const Calculation& c) {
-    return FormatNumberText(c.values[PrechargeIndex(*c.method)]);
+    return FormatNumberText(c.values[c.method->roles.precharge]);
 }
 std::string PrechargeUnit(const Calculation& c) {
-    return c.method->inputs[PrechargeIndex(*c.method)].unit;
+    return c.method->inputs[c.method->roles.precharge].unit;
 }
 
 // The lines of the corrections: the absolute pressures, the operating temperatures, the real gas
@@ -287,7 +276,7 @@ std::string PrechargeUnit(const Calculation& c) {
 void AddCorrections(const Calculation& c, std::vector<Note>& lines) {
     const Temperatures& t = c.conditions.temperatures;
     const TemperatureEffect& effect = c.temperature;
-    const bool precharge = PrechargeIndex(*c.method) < c.method->inputCount;
+    const bool precharge = c.method->roles.precharge != kNoInput;
     if (AbsoluteShows(c)) {
         lines.push_back({"absolute", Fill(kAbsolute, {TwoDecimals(c.absoluteFactor)})});
     }
@@ -338,7 +327,7 @@ std::string PickBasis(const Calculation& c) {
 // The case's ratio as shown: "p2/p0 = 6.00".
 std::string CaseRatioText(const Calculation& c) {
     const Inputs in(*c.method, c.values);
-    return RatioText(in.Label(in.Either("p2", "P2")), in.Label(in.Either("p0", "P0")),
+    return RatioText(in.Label(c.method->roles.highest), in.Label(c.method->roles.precharge),
                      AsShown(c.ratio));
 }
 
@@ -467,34 +456,41 @@ void AddCatalogue(const Catalogue* catalogue, std::vector<Note>& lines) {
 std::vector<Note> Checks(const Calculation& c) {
     const Method& method = *c.method;
     const double* values = c.values;
+    const Roles& roles = method.roles;
     const Inputs in(method, values);
     std::vector<Note> notes;
     AddNegative(method, values, notes);
-    if ((method.id == MethodId::ShockB || method.id == MethodId::ShockC) && in["P2"] <= in["P1"]) {
-        notes.push_back({"shock-p2", Fill(kShockP2, {in.Quote("P2"), in.Quote("P1")})});
+    if ((method.id == MethodId::ShockB || method.id == MethodId::ShockC) &&
+        in[roles.highest] <= in[roles.lowest]) {
+        notes.push_back(
+            {"shock-p2", Fill(kShockP2, {in.Quote(roles.highest), in.Quote(roles.lowest)})});
     }
-    if (method.id == MethodId::PulseD && in["deltaV"] > in["Vp"]) {
-        notes.push_back({"excess", Fill(kExcess, {in.Quote("deltaV"), in.Quote("Vp")})});
+    if (roles.excess != kNoInput && in[roles.excess] > in[roles.displacement]) {
+        notes.push_back(
+            {"excess", Fill(kExcess, {in.Quote(roles.excess), in.Quote(roles.displacement)})});
     }
-    if (method.id == MethodId::PulseA && in["P2"] > 0.0 && in["P2"] < kLeastPascal) {
-        notes.push_back({"pa-units", Fill(kPaUnits, {in.Quote("P2")})});
+    if (method.id == MethodId::PulseA && in[roles.highest] > 0.0 &&
+        in[roles.highest] < kLeastPascal) {
+        notes.push_back({"pa-units", Fill(kPaUnits, {in.Quote(roles.highest)})});
     }
     AddPrecharge(method, in, notes);
     // The compression ratio, where the method has a precharge, at its lowest: the coldest.
     if (AsShown(c.ratio) > kBladderRatio) {
         notes.push_back({"ratio", Fill(kRatio, {CaseRatioText(c)})});
     }
-    if (in.Has("n") && in["n"] != 1.0 && in["n"] != 1.4) {
-        notes.push_back({"exponent", Fill(kExponent, {in.Quote("n")})});
+    const std::size_t n = roles.gas.exponent;
+    if (n != kNoInput && in[n] != 1.0 && in[n] != 1.4) {
+        notes.push_back({"exponent", Fill(kExponent, {in.Quote(n)})});
     }
-    if (in.Has("k") && std::none_of(std::begin(kPumpTypes), std::end(kPumpTypes),
-                                    [&](const PumpType& pump) { return in["k"] == pump.k; })) {
+    const std::size_t k = roles.coefficient;
+    if (k != kNoInput && std::none_of(std::begin(kPumpTypes), std::end(kPumpTypes),
+                                      [&](const PumpType& pump) { return in[k] == pump.k; })) {
         std::vector<std::string> table;
         for (const PumpType& pump : kPumpTypes) {
             table.push_back(Fill(kNamedValue, {pump.name, TwoDecimals(pump.k)}));
         }
         notes.push_back(
-            {"pump-k", Fill(kPumpCoefficient, {in.Quote("k"), Join(table, kListSeparator)})});
+            {"pump-k", Fill(kPumpCoefficient, {in.Quote(k), Join(table, kListSeparator)})});
     }
     if (notes.empty()) {
         notes.push_back({"in-range", kInRange});

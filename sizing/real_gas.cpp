@@ -4,25 +4,19 @@
 #include "sizing/nitrogen.h"
 
 #include <cmath>
-#include <string_view>
 
 namespace sizing {
 
 namespace {
 
-// The exponent of the adiabatic formulas, and the one that shock C writes as 0.7143.
+// The exponent of the adiabatic formulas.
 constexpr double kAdiabatic = 1.4;
-constexpr double kShockCExponent = 0.7143;
 
-// Input `name` of the method as an absolute pressure in MPa.
-double AbsolutePressure(const Method& method, const double* values, const char* name) {
-    const std::size_t i = InputIndex(method, name);
-    return ToMpa(values[i], method.inputs[i].unit) + kAtmosphere;
-}
-
-// One standard atmosphere in a pressure field's unit, exactly as written.
-double AtmosphereIn(std::string_view unit) {
-    return unit == "bar" ? 1.01325 : unit == "Pa" ? 101325.0 : kAtmosphere;
+// The mean of inputs a and b of the method as an absolute pressure in MPa.
+double AbsolutePressure(const Method& method, const double* values, std::size_t a, std::size_t b) {
+    const double pa = PressureToMpa(method, values[a]) + kAtmosphere;
+    const double pb = PressureToMpa(method, values[b]) + kAtmosphere;
+    return a == b ? pa : 0.5 * (pa + pb);
 }
 
 GasCorrection Checked(GasProcess process, double n, double factor) {
@@ -84,43 +78,28 @@ double ShockEnergyFactor(double p0, double p2, double t) {
     return ideal / work;
 }
 
-bool HasGasLaw(const Method& method) {
-    return method.id != MethodId::ShockB && method.id != MethodId::PulseD;
-}
-
 std::optional<GasLaw> GasLawOf(const Method& method, const double* values) {
-    const auto p = [&](const char* name) { return AbsolutePressure(method, values, name); };
-    const double w = 1.0 / kAdiabatic;
-    switch (method.id) {
-    case MethodId::Aux: {
-        const double n = values[InputIndex(method, "n")];
-        return GasLaw{n, 1.0 / n, p("p0"), p("p1"), p("p2")};
-    }
-    case MethodId::ShockA:
-        return GasLaw{kAdiabatic, w, p("P0"), p("P0"), p("P2")};
-    case MethodId::ShockC:
-        return GasLaw{kAdiabatic, kShockCExponent, p("P0"), p("P1"), p("P2")};
-    case MethodId::PulseA:
-        return GasLaw{kAdiabatic, w, p("P0"), p("P1"), p("P2")};
-    case MethodId::PulseB:
-        // The pre-charge stands at P1 and the working pressures at their mean and at P2.
-        return GasLaw{kAdiabatic, w, p("P1"), 0.5 * (p("P1") + p("P2")), p("P2")};
-    case MethodId::PulseC:
-        return GasLaw{kAdiabatic, w, p("P1"), p("P1"), p("P2")};
-    default:
+    const GasLawInputs& gas = method.roles.gas;
+    if (!HasGasLaw(method)) {
         return std::nullopt;
     }
+    const double n = gas.exponent != kNoInput ? values[gas.exponent] : gas.n;
+    const double w = gas.exponent != kNoInput ? 1.0 / n : gas.w;
+    return GasLaw{n, w, AbsolutePressure(method, values, gas.p0, gas.p0),
+                  AbsolutePressure(method, values, gas.p1, gas.p1Mean),
+                  AbsolutePressure(method, values, gas.p2, gas.p2)};
 }
 
 double AbsoluteVolume(const Method& method, const double* values) {
     if (!HasGasLaw(method)) {
         return method.volume(values);
     }
+    // One standard atmosphere in the unit of the method's pressures (1.01325 bar, 101325 Pa).
+    const double atmosphere = PressureFromMpa(method, kAtmosphere);
     double absolute[kMaxInputs];
     for (std::size_t i = 0; i < method.inputCount; ++i) {
-        const Input& input = method.inputs[i];
         absolute[i] =
-            input.kind == Quantity::Pressure ? values[i] + AtmosphereIn(input.unit) : values[i];
+            method.inputs[i].kind == Quantity::Pressure ? values[i] + atmosphere : values[i];
     }
     return method.volume(absolute);
 }

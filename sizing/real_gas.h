@@ -43,10 +43,6 @@ struct GasLaw {
     double p0, p1, p2;
 };
 
-// Whether the method's formula holds a gas law: all but shock B and pulsation D. Only those take
-// temperatures, absolute pressures and the real gas.
-bool HasGasLaw(const Method& method);
-
 // The gas law of the method for its inputs (values in binding order); none for the methods
 // without one (shock B, pulsation D). Shock A has no p1: its band runs from p0 to p2.
 std::optional<GasLaw> GasLawOf(const Method& method, const double* values);

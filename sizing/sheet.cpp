@@ -285,15 +285,15 @@ std::string Diagram(const Calculation& c) {
     svg += "<text x=\"16\" y=\"" + Printed("%.1f", middle) +
            "\" text-anchor=\"middle\" transform=\"rotate(-90 16 " + Printed("%.1f", middle) +
            ")\">" + u8"气体容积 V / L" + "</text>";
-    // The pressures of the gas law, and the curves in data units.
-    const char* const names[] = {"p0", "p1", "p2"};
+    // The pressures of the gas law, named p0, p1 and p2 whatever their inputs' names, and the
+    // curves in data units.
     const double marks[] = {law->p0, law->p1, law->p2};
     for (int i = 0; i < 3; ++i) {
         // A mark in the right half is named on its left.
         const bool left = s.X(marks[i]) > (kLeft + kWidth - kRight) / 2;
         svg += Line(s.X(marks[i]), kTop, s.X(marks[i]), kHeight - kBottom,
                     " stroke=\"#000\" stroke-dasharray=\"2 3\"") +
-               Label(s.X(marks[i]) + (left ? -3 : 3), kTop + 12 + 13 * i, names[i],
+               Label(s.X(marks[i]) + (left ? -3 : 3), kTop + 12 + 13 * i, "p" + std::to_string(i),
                      left ? "end" : "start");
     }
     svg += "<g transform=\"matrix(" + FormatNumberText((kWidth - kLeft - kRight) / (pMax - pMin)) +

@@ -35,11 +35,6 @@ std::string TemperatureFault(const Temperatures& temperatures, std::size_t& whic
     return std::string();
 }
 
-std::size_t PrechargeIndex(const Method& method) {
-    const std::size_t lower = InputIndex(method, "p0");
-    return lower < method.inputCount ? lower : InputIndex(method, "P0");
-}
-
 double PrechargeAt(double precharge, std::string_view unit, double tMax, double t) {
     const double density =
         nitrogen::Density(tMax + kZeroCelsius, ToMpa(precharge, unit) + kAtmosphere);

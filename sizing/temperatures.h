@@ -29,10 +29,6 @@ extern const char* const kTemperatureKeys[3];
 // lowest not above the highest.
 std::string TemperatureFault(const Temperatures& temperatures, std::size_t& which);
 
-// The position of the method's precharge input (aux's p0, P0 of shock A, shock C and pulsation
-// A); inputCount when the method has none.
-std::size_t PrechargeIndex(const Method& method);
-
 // The precharge that is precharge (gauge, in unit: "MPa", "bar" or "Pa") at temperature tMax, at
 // temperature t: the pressure of the same density of nitrogen. NaN where a state leaves the
 // range of nitrogen's equation.
