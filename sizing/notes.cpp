@@ -5,6 +5,7 @@
 #include "sizing/temperatures.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <initializer_list>
 #include <iterator>
@@ -163,19 +164,15 @@ std::string TwoDecimals(double value) {
 // digits, or two where rough.
 std::string DurationText(double seconds, bool rough) {
     const double unit = seconds < 120.0 ? 1.0 : seconds < 7200.0 ? 60.0 : 3600.0;
-    const double value = seconds / unit;
-    const int decimals =
-        value > 0.0 && std::isfinite(value)
-            ? std::max(0, (rough ? 1 : 2) - static_cast<int>(std::floor(std::log10(value))))
-            : 0;
-    std::string text = FixedText(value, decimals);
-    if (text.find('.') != std::string::npos) {
-        text.erase(text.find_last_not_of('0') + 1);
-        if (text.back() == '.') {
-            text.pop_back();
-        }
-    }
-    return Fill(unit == 1.0 ? kSeconds : unit == 60.0 ? kMinutes : kHours, {text});
+    double value = seconds / unit;
+    char digits[32];
+    const auto written =
+        std::to_chars(digits, std::end(digits), value, std::chars_format::general, rough ? 2 : 3);
+    std::from_chars(digits, written.ptr, value);
+    return Fill(unit == 1.0    ? kSeconds
+                : unit == 60.0 ? kMinutes
+                               : kHours,
+                {FormatNumberText(value)});
 }
 
 // A temperature in whole degrees, as the thermal line shows it.

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace sizing::thermal {
 
@@ -235,6 +236,21 @@ Densities DensitiesOf(const Standby& standby) {
             n2::IsentropicEnd(standby.wall, standby.p2, standby.p1).density};
 }
 
+// The expansions of the isentrope and the isotherm from the charged gas to p1; none where the
+// accumulator is no sound one (a density or a time constant not above zero, p1 not below p2, a
+// state out of nitrogen's range).
+struct Expansions {
+    double isentropic, isothermal;
+};
+std::optional<Expansions> ExpansionsOf(const Standby& standby, const Densities& d) {
+    const double ws = std::log(d.charged / d.isentropic), wi = std::log(d.charged / d.isothermal);
+    if (!(ws > 0.0 && wi >= ws && standby.density0 > 0.0 && std::isfinite(standby.density0) &&
+          standby.tau >= 0.0)) {
+        return std::nullopt;
+    }
+    return Expansions{ws, wi};
+}
+
 // A discharge by its expansion w = ln(V_end/V2), and its end's excess ln(p_end/p1), which falls
 // with w nearly as a polytrope's does: linearly from ln(p2/p1) at w = 0.
 struct Trial {
@@ -303,13 +319,13 @@ Discharge StandbyVolume(const Standby& standby, double deltaV, double seconds) {
     const auto volumeOf = [&](double w) {
         return deltaV * d.charged / (standby.density0 * std::expm1(w));
     };
-    const double ws = std::log(d.charged / d.isentropic), wi = std::log(d.charged / d.isothermal);
-    if (!(ws > 0.0 && wi >= ws && deltaV > 0.0 && seconds > 0.0)) {
+    const std::optional<Expansions> limits = ExpansionsOf(standby, d);
+    if (!limits || !(deltaV > 0.0 && seconds > 0.0)) {
         return none;
     }
     const Trial found =
         Crossing([&](double w) { return Discharged(standby, volumeOf(w), deltaV, seconds); },
-                 standby.p1, standby.p2, ws, wi);
+                 standby.p1, standby.p2, limits->isentropic, limits->isothermal);
     if (std::isnan(found.excess)) {
         return none;
     }
@@ -321,8 +337,8 @@ Discharge StandbyVolume(const Standby& standby, double deltaV, double seconds) {
 
 double DeliveredOil(const Standby& standby, double volume, double flow) {
     const Densities d = DensitiesOf(standby);
-    const double ws = std::log(d.charged / d.isentropic), wi = std::log(d.charged / d.isothermal);
-    if (!(ws > 0.0 && wi >= ws && volume > 0.0 && flow > 0.0)) {
+    const std::optional<Expansions> limits = ExpansionsOf(standby, d);
+    if (!limits || !(volume > 0.0 && flow > 0.0)) {
         return kNaN;
     }
     // The oil of an expansion w from the charged gas volume V2, litres.
@@ -330,7 +346,7 @@ double DeliveredOil(const Standby& standby, double volume, double flow) {
     const auto oilOf = [&](double w) { return charged * std::expm1(w); };
     const Trial found =
         Crossing([&](double w) { return Discharged(standby, volume, oilOf(w), oilOf(w) / flow); },
-                 standby.p1, standby.p2, ws, wi);
+                 standby.p1, standby.p2, limits->isentropic, limits->isothermal);
     return std::isnan(found.excess) ? kNaN : oilOf(found.w);
 }
 
