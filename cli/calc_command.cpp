@@ -43,8 +43,8 @@ using Json = nlohmann::ordered_json;
 
 // Why a case or the command cannot go on.
 struct Failure {
-    const char* code;  // ASCII: "usage", "method", "input", "missing", "number", "invalid", "file",
-                       // "sheet"
+    const char* code;  // ASCII: "usage", "method", "input", "missing", "number", "temperature",
+                       // "discharge", "invalid", "no-value", "file", "sheet"
     std::string input; // the input it is about, or empty
     std::string text;  // what the user reads, UTF-8
     int exitCode;
@@ -133,20 +133,53 @@ std::optional<Failure> ReadTemperature(std::size_t key, const std::string& typed
     return std::nullopt;
 }
 
+// The position of the discharge's condition named name ("t_discharge", "tau"); 2 for none.
+std::size_t DischargeKey(std::string_view name) {
+    std::size_t i = 0;
+    while (i < 2 && name != sizing::kDischargeInputs[i].name) {
+        ++i;
+    }
+    return i;
+}
+
+// Reads the discharge time or time constant typed for key into the case's conditions.
+std::optional<Failure> ReadDischarge(std::size_t key, const std::string& typed, Case& c) {
+    const Input& input = sizing::kDischargeInputs[key];
+    if (c.method->roles.oil == sizing::kNoInput) {
+        return Failure{"input", input.name,
+                       u8"方法 " + std::string(c.method->name) + u8" 不取" + Text(input.label) +
+                           " " + input.name + u8"。",
+                       kUsage};
+    }
+    if (!sizing::ReadTypedQuantity(typed, input, sizing::DischargeAt(c.conditions, key))) {
+        return Failure{"number", input.name,
+                       u8"条件 " + std::string(input.name) + u8" 的值“" + typed +
+                           u8"”不是一个时间：写作秒数，或带单位 " +
+                           sizing::UnitSymbols(input.kind) + u8"。",
+                       kUsage};
+    }
+    c.conditions.typedDischarge[key] = typed;
+    return std::nullopt;
+}
+
 // Fills the case's inputs from name=value pairs (values may carry units); with useDefaults an
 // input not given takes the dialog's initial value.
 std::optional<Failure> ReadInputs(const std::vector<std::pair<std::string, std::string>>& given,
                                   bool useDefaults, Case& c) {
     const Method& method = *c.method;
     bool seen[sizing::kMaxInputs] = {};
-    bool seenTemperature[3] = {};
+    bool seenCondition[5] = {}; // the temperatures, the discharge
     for (const auto& [name, typed] : given) {
-        if (const std::size_t key = TemperatureKey(name); key < 3) {
-            if (seenTemperature[key]) {
+        const std::size_t temperature = TemperatureKey(name), discharge = DischargeKey(name);
+        if (temperature < 3 || discharge < 2) {
+            bool& seenBefore = seenCondition[temperature < 3 ? temperature : 3 + discharge];
+            if (seenBefore) {
                 return Failure{"input", name, u8"输入 " + name + u8" 给了不止一次。", kUsage};
             }
-            seenTemperature[key] = true;
-            if (std::optional<Failure> wrong = ReadTemperature(key, typed, c)) {
+            seenBefore = true;
+            if (std::optional<Failure> wrong = temperature < 3
+                                                   ? ReadTemperature(temperature, typed, c)
+                                                   : ReadDischarge(discharge, typed, c)) {
                 return wrong;
             }
             continue;
@@ -191,19 +224,24 @@ std::optional<Failure> ReadInputs(const std::vector<std::pair<std::string, std::
     return std::nullopt;
 }
 
-// What is wrong with the case's temperatures; nothing when they hold.
-std::optional<Failure> TemperatureFailure(const Case& c) {
+// What is wrong with the case's temperatures and discharge; nothing when they hold.
+std::optional<Failure> ConditionFailure(const Case& c) {
     std::size_t which = 0;
-    const std::string fault = sizing::TemperatureFault(c.conditions.temperatures, which);
+    std::string fault = sizing::TemperatureFault(c.conditions.temperatures, which);
     if (!fault.empty()) {
         return Failure{"temperature", sizing::kTemperatureKeys[which], Text(fault.c_str()), kUsage};
+    }
+    fault = sizing::DischargeFault(c.conditions, which);
+    if (!fault.empty()) {
+        return Failure{"discharge", sizing::kDischargeInputs[which].name, Text(fault.c_str()),
+                       kUsage};
     }
     return std::nullopt;
 }
 
 // The calculation of a case with a shown volume; the failure when it has none.
 std::optional<Failure> Evaluate(const Case& c, std::optional<sizing::Calculation>& calculation) {
-    if (std::optional<Failure> failure = TemperatureFailure(c)) {
+    if (std::optional<Failure> failure = ConditionFailure(c)) {
         return failure;
     }
     if (!IsShownVolume(c.method->volume(c.values))) {
@@ -264,7 +302,7 @@ std::optional<Failure> ReadSolve(const std::string& name, const std::string& vol
 // The values of the solved input for a case read; the failure when its range holds none.
 std::optional<Failure> Solved(const Case& c, const SolveFor& solve, bool ideal,
                               std::vector<double>& values) {
-    if (std::optional<Failure> failure = TemperatureFailure(c)) {
+    if (std::optional<Failure> failure = ConditionFailure(c)) {
         return failure;
     }
     const Input& input = c.method->inputs[solve.input];
@@ -321,6 +359,22 @@ Json TemperatureJson(const sizing::Calculation& c) {
             {"max_c", Number(t.max)},      {"sizing_c", Number(effect.sizing)},
             {"factor", effect.factor},     {"precharge_min_mpa", mpa(effect.prechargeAtMin)},
             {"fill_mpa", mpa(effect.fill)}};
+}
+
+// The thermal model with a discharge time; null without one, or where the gas leaves the range
+// of nitrogen's equation.
+Json ThermalJson(const sizing::Calculation& c) {
+    if (!c.thermal) {
+        return Json();
+    }
+    const sizing::ThermalEffect& t = *c.thermal;
+    return {{"discharge_s", Number(t.discharge)},
+            {"tau_s", t.tau},
+            {"tau_estimated", t.tauEstimated},
+            {"discharge_index", t.index},
+            {"volume_l", t.volume},
+            {"gas_end_c", t.gasEnd},
+            {"sizing_c", Number(t.sizing)}};
 }
 
 // What the chosen size does; null where no value fits.
@@ -381,6 +435,7 @@ Json CalculationJson(const sizing::Calculation& c) {
                                     {"volume_l", c.ideal * gas.factor},
                                     {"temperature_c", Number(c.temperature.sizing)},
                                     {"process", ProcessName(gas.process)}}},
+            {"thermal", ThermalJson(c)},
             {"performance", PerformanceJson(c)},
             {"notes", notes}};
 }
@@ -420,11 +475,12 @@ constexpr const char* kResultColumns[] = {
     "volume_l",          "shown",  "nominal_l", "units", "class_mpa", "real_gas_factor",
     "real_gas_volume_l", "status", "message"};
 
-// Whether a batch reads the column of this name: method, the inputs of the eight methods and
-// the temperatures. A column the batch comes to read is named here; every other column is the
-// user's own and is carried through as it stands.
+// Whether a batch reads the column of this name: method, the inputs of the eight methods, the
+// temperatures and the discharge. A column the batch comes to read is named here; every other
+// column is the user's own and is carried through as it stands.
 bool IsBatchInput(std::string_view name) {
     return name == "method" || name == "solve" || name == "volume" || TemperatureKey(name) < 3 ||
+           DischargeKey(name) < 2 ||
            std::any_of(
                std::begin(sizing::kMethods), std::end(sizing::kMethods),
                [name](const Method& m) { return sizing::InputIndex(m, name) < m.inputCount; });
@@ -568,13 +624,20 @@ private:
         }
     }
 
-    // The method's inputs in columns: name, symbol, unit, hint.
+    // The method's inputs in columns: name, symbol, unit, hint; then the discharge's, where it
+    // takes one.
     static std::string InputTable(const Method& method) {
+        const auto row = [](const Input& input) {
+            return "  " + Padded(input.name, 8) + Padded(Text(input.label), 7) +
+                   Padded(*input.unit != '\0' ? input.unit : u8"—", 7) + Text(input.hint) + "\n";
+        };
         std::string table = u8"输入：\n";
         for (std::size_t i = 0; i < method.inputCount; ++i) {
-            const Input& input = method.inputs[i];
-            table += "  " + Padded(input.name, 8) + Padded(Text(input.label), 7) +
-                     Padded(*input.unit != '\0' ? input.unit : u8"—", 7) + Text(input.hint) + "\n";
+            table += row(method.inputs[i]);
+        }
+        if (method.roles.oil != sizing::kNoInput) {
+            table += u8"可选：\n" + row(sizing::kDischargeInputs[sizing::kDischargeTime]) +
+                     row(sizing::kDischargeInputs[sizing::kThermalTau]);
         }
         table += u8"公式：" + Text(method.formula);
         return table;
@@ -593,7 +656,7 @@ private:
     }
 
     // Parts the values of --from into the sheets and the inputs that override theirs: a value
-    // name=value whose name is an input of a method or a temperature.
+    // name=value whose name is an input of a method, a temperature or the discharge's.
     void SplitFrom() {
         for (const std::string& value : m_settings.from) {
             const std::size_t equals = value.find('=');
@@ -840,6 +903,12 @@ private:
         for (std::size_t i = 0; i < 3 && sizing::HasGasLaw(*c.method); ++i) {
             given.emplace_back(sizing::kTemperatureKeys[i], sheet->conditions.typedTemperatures[i]);
         }
+        for (std::size_t i = 0; i < 2; ++i) {
+            if (!sheet->conditions.typedDischarge[i].empty()) {
+                given.emplace_back(sizing::kDischargeInputs[i].name,
+                                   sheet->conditions.typedDischarge[i]);
+            }
+        }
         for (const auto& line : m_settings.overrides) {
             const auto own = std::find_if(given.begin(), given.end(),
                                           [&](const auto& g) { return g.first == line.first; });
@@ -990,11 +1059,14 @@ private:
             failure = UnknownMethod(row[0]);
         } else {
             // The cells of the method's inputs and, where its formula holds a gas law, of the
-            // temperatures; no other column is read.
+            // temperatures, where it delivers oil when called, of the discharge; no other
+            // column is read.
             std::vector<std::pair<std::string, std::string>> given;
             for (std::size_t i = 1; i < row.size(); ++i) {
-                const bool read = sizing::InputIndex(*c.method, header[i]) < c.method->inputCount ||
-                                  (TemperatureKey(header[i]) < 3 && sizing::HasGasLaw(*c.method));
+                const bool read =
+                    sizing::InputIndex(*c.method, header[i]) < c.method->inputCount ||
+                    (TemperatureKey(header[i]) < 3 && sizing::HasGasLaw(*c.method)) ||
+                    (DischargeKey(header[i]) < 2 && c.method->roles.oil != sizing::kNoInput);
                 if (!row[i].empty() && read) {
                     given.emplace_back(header[i], row[i]);
                 }
