@@ -58,15 +58,6 @@ std::string Text(const char* programText) {
     return base::ProgramTextToUtf8(programText);
 }
 
-std::string MethodNames() {
-    std::string names;
-    for (const Method& method : sizing::kMethods) {
-        names += names.empty() ? "" : " ";
-        names += method.name;
-    }
-    return names;
-}
-
 std::string InputNames(const Method& method) {
     std::string names;
     for (std::size_t i = 0; i < method.inputCount; ++i) {
@@ -78,7 +69,8 @@ std::string InputNames(const Method& method) {
 
 Failure UnknownMethod(std::string_view name) {
     return {"method", std::string(),
-            u8"未知的计算方法“" + std::string(name) + u8"”；可用的有：" + MethodNames() + u8"。",
+            u8"未知的计算方法“" + std::string(name) + u8"”；可用的有：" + sizing::MethodNames() +
+                u8"。",
             kUsage};
 }
 
@@ -650,7 +642,7 @@ private:
         if (s.batch.empty()) {
             if (s.method == nullptr) {
                 return Usage(
-                    u8"请给出计算方法（" + MethodNames() +
+                    u8"请给出计算方法（" + sizing::MethodNames() +
                     u8"）和它的输入，或用 --batch 读入 CSV 文件；详见 presovol-calc --help。");
             }
             if (!s.out.empty()) {
