@@ -31,6 +31,39 @@ std::optional<Failure> ReadTemperature(std::size_t key, const std::string& typed
     return std::nullopt;
 }
 
+// Fills the case's inputs from given (values may carry units); with useDefaults an input not
+// given takes the dialog's initial value, else it is missing.
+std::optional<Failure> ReadInputs(const Given& given, bool useDefaults, Case& c) {
+    if (std::optional<Failure> wrong = ReadGiven(given, c)) {
+        return wrong;
+    }
+    const sizing::Method& method = *c.method;
+    std::string missing;
+    std::string first;
+    for (std::size_t i = 0; i < method.inputCount; ++i) {
+        const std::string_view name = method.inputs[i].name;
+        if (std::any_of(given.begin(), given.end(),
+                        [&](const auto& g) { return g.first == name; })) {
+            continue;
+        }
+        if (useDefaults) {
+            c.values[i] = method.inputs[i].initial;
+            c.typed[i] = FormatNumberText(c.values[i]);
+            continue;
+        }
+        first = first.empty() ? method.inputs[i].name : first;
+        missing += missing.empty() ? "" : " ";
+        missing += method.inputs[i].name;
+    }
+    if (!missing.empty()) {
+        return Failure{"missing", first,
+                       u8"缺少输入：" + missing +
+                           u8"。请写作 名称=数值，或加 --defaults 取计算器的初始值。",
+                       kUsage};
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 std::size_t TemperatureKey(std::string_view name) {
@@ -71,37 +104,6 @@ std::optional<Failure> ReadGiven(const Given& given, Case& c) {
         }
         c.typed[i] = typed;
         seen[i] = true;
-    }
-    return std::nullopt;
-}
-
-std::optional<Failure> ReadInputs(const Given& given, bool useDefaults, Case& c) {
-    if (std::optional<Failure> wrong = ReadGiven(given, c)) {
-        return wrong;
-    }
-    const sizing::Method& method = *c.method;
-    std::string missing;
-    std::string first;
-    for (std::size_t i = 0; i < method.inputCount; ++i) {
-        const std::string_view name = method.inputs[i].name;
-        if (std::any_of(given.begin(), given.end(),
-                        [&](const auto& g) { return g.first == name; })) {
-            continue;
-        }
-        if (useDefaults) {
-            c.values[i] = method.inputs[i].initial;
-            c.typed[i] = FormatNumberText(c.values[i]);
-            continue;
-        }
-        first = first.empty() ? method.inputs[i].name : first;
-        missing += missing.empty() ? "" : " ";
-        missing += method.inputs[i].name;
-    }
-    if (!missing.empty()) {
-        return Failure{"missing", first,
-                       u8"缺少输入：" + missing +
-                           u8"。请写作 名称=数值，或加 --defaults 取计算器的初始值。",
-                       kUsage};
     }
     return std::nullopt;
 }

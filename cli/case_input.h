@@ -25,15 +25,12 @@ struct Case {
 // The position of the temperature named name ("t_fill", "t_min", "t_max"); 3 for none.
 std::size_t TemperatureKey(std::string_view name);
 
-// Reads the inputs and temperatures given into the case, each at most once; the failure at the
-// first that the case's method does not take or that is no value of its field.
+// Reads the inputs and temperatures given into the case; the failure at the first that its
+// method does not take, that comes a second time or that is no value of its field.
 std::optional<Failure> ReadGiven(const Given& given, Case& c);
 
-// Fills the case's inputs from given (values may carry units); with useDefaults an input not
-// given takes the dialog's initial value, else it is missing.
-std::optional<Failure> ReadInputs(const Given& given, bool useDefaults, Case& c);
-
-// The case's inputs and temperatures from given, the lowest and highest temperature from
+// The case's inputs and temperatures from given, with --defaults those not given from the
+// dialog's initial values (else they are missing), the lowest and highest temperature from
 // --temperature where it is set, and the run's catalogue.
 std::optional<Failure> ReadCase(const Run& run, const Given& given, Case& c);
 

@@ -6,7 +6,6 @@
 #include "cli/single_case.h"
 #include "sizing/catalogue.h"
 #include "sizing/sheet_data.h"
-#include "sizing/temperatures.h"
 #include "base/number_text.h"
 
 #include <algorithm>
@@ -50,6 +49,33 @@ std::vector<Difference> Differences(const sizing::SavedResult& saved,
     return differing;
 }
 
+// The inputs given on the line for a sheet of method, in the order its own are read: its inputs,
+// its temperatures where it has a gas law, then the names it lacks as given, which the reading
+// refuses; a name given again counts once, with the later value.
+Given Overrides(const sizing::Method& method, const Given& overrides) {
+    Given ordered;
+    for (const auto& line : overrides) {
+        const auto same = std::find_if(ordered.begin(), ordered.end(),
+                                       [&](const auto& o) { return o.first == line.first; });
+        if (same != ordered.end()) {
+            same->second = line.second;
+        } else {
+            ordered.push_back(line);
+        }
+    }
+    const auto place = [&](const auto& line) {
+        if (const std::size_t i = sizing::InputIndex(method, line.first); i < method.inputCount) {
+            return i;
+        }
+        const std::size_t key = TemperatureKey(line.first);
+        return key < 3 && sizing::HasGasLaw(method) ? method.inputCount + key
+                                                    : method.inputCount + 3;
+    };
+    std::stable_sort(ordered.begin(), ordered.end(),
+                     [&](const auto& a, const auto& b) { return place(a) < place(b); });
+    return ordered;
+}
+
 // The sheet in file calculated again, with the inputs given on the line in place of its own;
 // saved is the result the sheet holds.
 std::optional<Failure> Reopen(const Run& run, const std::string& file,
@@ -64,24 +90,11 @@ std::optional<Failure> Reopen(const Run& run, const std::string& file,
     saved = sheet->result;
     Case c;
     c.method = sheet->method;
-    Given given;
-    for (std::size_t i = 0; i < c.method->inputCount; ++i) {
-        given.emplace_back(c.method->inputs[i].name, sheet->typed[i]);
-    }
-    for (std::size_t i = 0; i < 3 && sizing::HasGasLaw(*c.method); ++i) {
-        given.emplace_back(sizing::kTemperatureKeys[i], sheet->conditions.typedTemperatures[i]);
-    }
-    for (const auto& line : run.settings.overrides) {
-        const auto own = std::find_if(given.begin(), given.end(),
-                                      [&](const auto& g) { return g.first == line.first; });
-        if (own != given.end()) {
-            own->second = line.second;
-        } else {
-            given.push_back(line); // refused by the reading, naming it
-        }
-    }
+    std::copy(std::begin(sheet->values), std::end(sheet->values), c.values);
+    std::copy(std::begin(sheet->typed), std::end(sheet->typed), c.typed);
+    c.conditions = sheet->conditions;
     c.conditions.catalogue = run.catalogue;
-    std::optional<Failure> failure = ReadInputs(given, false, c);
+    std::optional<Failure> failure = ReadGiven(Overrides(*c.method, run.settings.overrides), c);
     if (!failure) {
         failure = Evaluate(c, calculation);
     }
