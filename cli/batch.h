@@ -7,9 +7,9 @@
 
 namespace cli {
 
-// Whether a batch reads the column of this name: method, the inputs of the eight methods and
-// the temperatures. A column the batch comes to read is named here; every other column is the
-// user's own and is carried through as it stands.
+// Whether a batch reads the column of this name: method, solve, volume, the inputs of the eight
+// methods and the temperatures. A column the batch comes to read is named here; every other column
+// is the user's own and is carried through as it stands.
 bool IsBatchInput(std::string_view name);
 
 // Calculates every row of the file --batch names and writes it with its results; answers the

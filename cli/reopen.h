@@ -7,7 +7,8 @@
 namespace cli {
 
 // Parts the values of --from into the sheets and the inputs that override theirs: a value
-// name=value whose name is an input of a method or a temperature.
+// name=value whose name a batch reads, other than method (an input of a method, a temperature,
+// solve or volume).
 void SplitFrom(Settings& settings);
 
 // Each sheet calculated again and shown, or with --check compared with the result it holds, a

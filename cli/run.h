@@ -34,6 +34,7 @@ struct Settings {
     bool ideal = false; // --solve for the formula's volume alone
 };
 
+// One run of the command.
 struct Run {
     const Streams& streams;
     Settings settings;
