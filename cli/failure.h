@@ -13,9 +13,9 @@ struct Failure {
     // ASCII: "usage" (the command line, a CSV header or row), "method" (no such method),
     // "input" (no such input of the method, one given twice, a temperature the method does not
     // take), "missing" (inputs not given), "number" (a value, temperature or volume that is none),
-    // "temperature" (temperatures that do not go together), "invalid" (the formula gives no
-    // volume), "no-value" (a solve finds no value), "file" (a file not read or not written),
-    // "sheet" (a sheet that cannot be calculated again)
+    // "temperature" (a temperature out of range, the lowest above the highest), "invalid" (the
+    // formula gives no volume), "no-value" (a solve finds no value), "file" (a file not read or
+    // not written), "sheet" (a sheet that cannot be read)
     const char* code;
     std::string input; // the input it is about, or empty
     std::string text;  // what the user reads, UTF-8
