@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace sizing {
@@ -175,5 +176,8 @@ bool HasGasLaw(const Method& method);
 // A pressure of the method, in its pressure inputs' unit, in MPa, and back.
 double PressureToMpa(const Method& method, double value);
 double PressureFromMpa(const Method& method, double mpa);
+
+// The names of the eight methods in the launcher's order, a blank between: "aux shock-a ...".
+std::string MethodNames();
 
 } // namespace sizing
