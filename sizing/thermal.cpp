@@ -48,7 +48,8 @@ constexpr double kFirstStep = 0.01;
 constexpr int kStageIterations = 8;
 constexpr int kMostSteps = 10000;
 
-// The root searches: relative width of the bracket, and steps.
+// The root searches: the relative step at which they stop, above the integration's own noise,
+// and their most trials.
 constexpr double kNarrow = 1e-7;
 constexpr int kMostTrials = 30;
 
