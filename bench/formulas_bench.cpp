@@ -133,8 +133,8 @@ double SolveInput(const sizing::Method* method, const double* values, std::size_
 // What the chosen size does: the performance input for the volume picked.
 double SolvePerformance(const sizing::Method* method, const double* values, double volume) {
     const std::size_t index = method->roles.performance;
-    return sizing::SolveFrom(*method, values, index, volume, kOperating, values[index],
-                             sizing::RangeOf(method->inputs[index]).high);
+    return sizing::SolveFrom(*method, values, index, volume, kOperating,
+                             method->roles.performanceAbove);
 }
 
 void RegisterSolve(const char* name, const char* corrected, sizing::MethodId id,

@@ -103,9 +103,8 @@ std::optional<Performance> PerformanceOf(const Calculation& c) {
     if (AsShown(picked) == AsShown(c.corrected)) {
         return Performance{index, typed};
     }
-    const SearchRange range = RangeOf(method.inputs[index]);
-    const double bound = method.id == MethodId::Aux ? range.high : range.low;
-    const double value = SolveFrom(method, c.values, index, picked, c.conditions, typed, bound);
+    const double value =
+        SolveFrom(method, c.values, index, picked, c.conditions, method.roles.performanceAbove);
     if (std::isnan(value)) {
         return std::nullopt;
     }
