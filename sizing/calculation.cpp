@@ -30,8 +30,9 @@ Calculation Corrected(const Method& method, const double* values, double volume,
     TemperatureEffect& effect = c.temperature;
     effect = TemperatureEffect{};
     effect.sizing = t.max;
-    effect.applies = HasGasLaw(method);
-    // Nothing to correct where the formula gives no volume.
+    c.meaningful = HasPhysicalMeaning(method, values);
+    effect.applies = HasGasLaw(method) && c.meaningful;
+    // Nothing to correct where the formula gives no volume, or one without physical meaning.
     if (!effect.applies || !(std::isfinite(c.volume) && c.volume > 0.0)) {
         c.ideal = c.corrected = c.volume;
         return c;
@@ -136,6 +137,10 @@ Calculation Calculate(const Method& method, const double* values, double volume,
     Calculation c = Corrected(method, values, volume, conditions);
     if (typed != nullptr) {
         std::copy(typed, typed + method.inputCount, c.typed);
+    }
+    if (!c.meaningful) {
+        c.notes = NotesOf(c);
+        return c;
     }
     c.ratio = CaseRatio(c);
     const Catalogue* catalogue = conditions.catalogue.get();
