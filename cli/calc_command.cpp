@@ -224,9 +224,9 @@ std::string SolvedText(double value) {
     return sizing::FixedText(value, decimals);
 }
 
-// "0～100 MPa": the range searched for input.
+// "0～100 MPa": the range of input's kind, in plain decimals ("0～100000000 Pa").
 std::string RangeText(const Input& input, const sizing::SearchRange& range) {
-    return FormatNumberText(range.low) + u8"～" + FormatNumberText(range.high) +
+    return PlainNumberText(range.low) + u8"～" + PlainNumberText(range.high) +
            (*input.unit != '\0' ? " " + std::string(input.unit) : "");
 }
 
@@ -280,7 +280,7 @@ std::optional<Failure> Solved(const Case& c, const SolveFor& solve, bool ideal,
     if (values.empty()) {
         return Failure{"no-value", input.name,
                        u8"在 " + RangeText(input, range) + u8" 内，没有使容积为 " +
-                           FormatNumberText(solve.volume) + u8" 升的 " + input.name + u8"。",
+                           PlainNumberText(solve.volume) + u8" 升的 " + input.name + u8"。",
                        kNoVolume};
     }
     return std::nullopt;
@@ -306,9 +306,10 @@ const char* ProcessName(sizing::GasProcess process) {
     }
 }
 
-// The temperatures and what they do; null for the methods without a gas law.
+// The temperatures and what they do; null for the methods without a gas law and for a case
+// without physical meaning.
 Json TemperatureJson(const sizing::Calculation& c) {
-    if (!sizing::HasGasLaw(*c.method)) {
+    if (!c.temperature.applies) {
         return Json();
     }
     const sizing::Temperatures& t = c.conditions.temperatures;
@@ -336,8 +337,12 @@ Json PerformanceJson(const sizing::Calculation& c) {
 }
 
 // The pick: the size, the units and the class, and from a catalogue file the row's model, type
-// and the file; the model and the file null for the built-in series, a bladder series.
+// and the file; the model and the file null for the built-in series, a bladder series. Null
+// for a case without physical meaning, which picks nothing.
 Json PickJson(const sizing::Calculation& c) {
+    if (!c.meaningful) {
+        return Json();
+    }
     const sizing::Pick& pick = c.pick;
     const sizing::Catalogue* catalogue = c.conditions.catalogue.get();
     if (!sizing::InUse(catalogue)) {
@@ -373,7 +378,7 @@ Json CalculationJson(const sizing::Calculation& c) {
             {"shown", sizing::TwoDecimalText(c.volume)},
             {"pick", PickJson(c)},
             {"corrected_l", c.corrected},
-            {"absolute_factor", sizing::HasGasLaw(*c.method) ? Json(c.absoluteFactor) : Json()},
+            {"absolute_factor", c.temperature.applies ? Json(c.absoluteFactor) : Json()},
             {"temperature", TemperatureJson(c)},
             {"real_gas", gas.process == sizing::GasProcess::None
                              ? Json()
