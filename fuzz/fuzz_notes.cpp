@@ -1,5 +1,6 @@
 // The notes under a shown volume: no undefined behaviour for any inputs; the pick's first line
-// comes first, every line is one line of text, and the units picked hold the volume.
+// comes first, every line is one line of text, and the units picked hold the volume; a case
+// without physical meaning has the line that says why alone, and nothing picked.
 #include "sizing/notes.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -36,6 +37,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     }
 
     const sizing::Calculation c = sizing::Calculate(method, values, volume);
+    if (!sizing::HasPhysicalMeaning(method, values)) {
+        if (c.meaningful || c.notes.size() != 1 || c.pick.units != 0.0 || c.performance ||
+            (std::strcmp(c.notes[0].code, "negative") != 0 &&
+             std::strcmp(c.notes[0].code, "shock-p2") != 0)) {
+            Fail("the line that says why alone", volume);
+        }
+        return 0;
+    }
     if (c.notes.size() < 2 || std::strcmp(c.notes[0].code, "pick") != 0) {
         Fail("the pick and at least one check", volume);
     }
