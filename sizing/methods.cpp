@@ -218,4 +218,12 @@ double PressureFromMpa(const Method& method, double mpa) {
     return mpa * method.roles.unitsPerMpa;
 }
 
+std::string MethodNames() {
+    std::string names;
+    for (const Method& method : kMethods) {
+        names += (names.empty() ? "" : " ") + std::string(method.name);
+    }
+    return names;
+}
+
 } // namespace sizing

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace sizing {
@@ -185,5 +186,8 @@ bool InDomain(const Method& method, const double* values, std::size_t except = k
 // A pressure of the method, in its pressure inputs' unit, in MPa, and back.
 double PressureToMpa(const Method& method, double value);
 double PressureFromMpa(const Method& method, double mpa);
+
+// The names of the eight methods in the launcher's order, a blank between: "aux shock-a ...".
+std::string MethodNames();
 
 } // namespace sizing

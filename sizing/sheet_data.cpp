@@ -272,12 +272,8 @@ std::optional<SavedSheet> ReadSheet(std::string_view bytes, std::string& reason)
     SavedSheet sheet;
     sheet.method = FindMethod(name.get<std::string>());
     if (sheet.method == nullptr) {
-        std::string methods;
-        for (const Method& method : kMethods) {
-            methods += (methods.empty() ? "" : " ") + std::string(method.name);
-        }
         reason = u8"计算书的计算方法" + Quoted(name.get<std::string>()) + u8"未知；可用的有：" +
-                 methods + u8"。";
+                 MethodNames() + u8"。";
         return std::nullopt;
     }
     reason = ReadCase(data, sheet);

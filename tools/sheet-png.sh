@@ -25,9 +25,10 @@ cmake --build "$PRESOVOL_BUILD/host" --target presovol-calc
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 "$PRESOVOL_BUILD/host/cli/presovol-calc" aux deltaV=10 n=1.4 "p0=90 bar" p1=10 p2=20 \
-    --sheet "$work/sheet.html" >/dev/null
+    t_min=-10 t_max=50 --sheet "$work/sheet.html" >/dev/null
 # Chromium runs without its sandbox (the scripts run as root) and with a profile of its own.
-chromium --headless --no-sandbox --disable-gpu --user-data-dir="$work/profile" \
+chromium --headless --no-sandbox --disable-gpu --disable-background-networking \
+    --disable-component-update --disable-sync --no-first-run --user-data-dir="$work/profile" \
     --no-pdf-header-footer --print-to-pdf="$work/sheet.pdf" "file://$work/sheet.html" \
     >"$work/chromium.log" 2>&1 || { cat "$work/chromium.log" >&2; exit 1; }
 pdftoppm -png -r 80 -f 1 -l 1 -singlefile "$work/sheet.pdf" "$work/sheet"

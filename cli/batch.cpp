@@ -1,0 +1,238 @@
+#include "cli/batch.h"
+
+#include "cli/case_input.h"
+#include "cli/options.h"
+#include "cli/solve.h"
+#include "sizing/catalogue.h"
+#include "sizing/real_gas.h"
+#include "base/csv.h"
+#include "base/number_text.h"
+#include "base/text_encoding.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace cli {
+
+namespace {
+
+using base::CsvField;
+using base::CsvReader;
+
+// The columns a batch writes after a row's own, in this order.
+constexpr const char* kResultColumns[] = {
+    "volume_l",          "shown",  "nominal_l", "units", "class_mpa", "real_gas_factor",
+    "real_gas_volume_l", "status", "message"};
+
+// Why a batch cannot take this header; nothing when it can.
+std::optional<Failure> CheckHeader(const std::vector<std::string>& header) {
+    if (header.empty() || header[0] != "method") {
+        return Usage(u8"CSV 文件的第一行须是表头：method，再接输入名。");
+    }
+    for (auto name = header.begin() + 1; name != header.end(); ++name) {
+        if (std::find(std::begin(kResultColumns), std::end(kResultColumns), *name) !=
+            std::end(kResultColumns)) {
+            return Usage(u8"CSV 表头的“" + *name + u8"”是结果的列名，请给这一列另起一个名称。");
+        }
+        if (IsBatchInput(*name) && std::find(header.begin(), name, *name) != name) {
+            return Usage(u8"CSV 表头的“" + *name + u8"”出现了两次。");
+        }
+    }
+    return std::nullopt;
+}
+
+// Where the rows of a batch go, and whether in GBK rather than UTF-8.
+struct BatchOut {
+    std::ostream& stream;
+    bool gbk;
+};
+
+// Writes a row: its own fields, then the results in the order of kResultColumns.
+void WriteRow(const BatchOut& out, const std::vector<std::string>& first,
+              const std::vector<std::string>& rest) {
+    std::string line;
+    bool separator = false;
+    for (const auto* fields : {&first, &rest}) {
+        for (const std::string& field : *fields) {
+            line += (separator ? "," : "") + CsvField(field);
+            separator = true;
+        }
+    }
+    line += "\r\n";
+    out.stream << (out.gbk ? base::Utf8ToGbk(line) : line);
+}
+
+// Writes the row with the results of its calculation, or with its failure; answers whether
+// it gave a volume.
+bool WriteResult(const std::vector<std::string>& header, std::vector<std::string>& row,
+                 const Case& c, const std::optional<Failure>& failure,
+                 const std::optional<sizing::Calculation>& calculation, const BatchOut& out) {
+    row.resize(header.size());
+    if (failure) {
+        WriteRow(out, row, {"", "", "", "", "", "", "", "error", failure->text});
+        return false;
+    }
+    // The inputs in their fields' units.
+    for (std::size_t i = 1; i < header.size(); ++i) {
+        const std::size_t k = sizing::InputIndex(*c.method, header[i]);
+        if (k < c.method->inputCount) {
+            row[i] = FormatNumberText(c.values[k]);
+        }
+    }
+    const sizing::Pick& pick = calculation->pick;
+    const sizing::GasCorrection& gas = calculation->gas;
+    const bool real = gas.process != sizing::GasProcess::None;
+    // A catalogue file with no row for the case picks nothing.
+    const bool picked = pick.units > 0.0;
+    WriteRow(out, row,
+             {FormatNumberText(calculation->volume), sizing::TwoDecimalText(calculation->volume),
+              picked ? FormatNumberText(pick.nominalLitres) : "",
+              picked ? FormatNumberText(pick.units) : "",
+              pick.classMpa ? FormatNumberText(*pick.classMpa) : "",
+              real ? FormatNumberText(gas.factor) : "",
+              real ? FormatNumberText(calculation->ideal * gas.factor) : "", "ok", ""});
+    return true;
+}
+
+// The cell of column name in row; empty when the header has no such column.
+std::string Cell(const std::vector<std::string>& header, const std::vector<std::string>& row,
+                 std::string_view name) {
+    const auto column = std::find(header.begin(), header.end(), name);
+    const auto i = static_cast<std::size_t>(column - header.begin());
+    return i < row.size() ? row[i] : std::string();
+}
+
+// A row that asks for the value of one input: one row of results for each value, with the
+// value in that input's column.
+bool BatchSolve(const Run& run, const std::vector<std::string>& header,
+                std::vector<std::string>& row, Given& given, Case& c, const std::string& name,
+                const BatchOut& out) {
+    SolveFor solve{};
+    std::vector<double> values;
+    std::optional<Failure> failure = ReadSolve(name, Cell(header, row, "volume"), c, given, solve);
+    if (!failure && std::find(header.begin(), header.end(), name) == header.end()) {
+        failure = Usage(u8"表头没有 " + name + u8" 列：解出的值无处可写。");
+    }
+    if (!failure) {
+        failure = ReadCase(run, given, c);
+    }
+    if (!failure) {
+        failure = Solved(c, solve, false, values);
+    }
+    std::optional<sizing::Calculation> calculation;
+    if (failure) {
+        return WriteResult(header, row, c, failure, calculation, out);
+    }
+    bool shown = true;
+    for (double value : values) {
+        c.values[solve.input] = value;
+        c.typed[solve.input] = FormatNumberText(value);
+        std::vector<std::string> solved = row;
+        failure = Evaluate(c, calculation);
+        shown = WriteResult(header, solved, c, failure, calculation, out) && shown;
+    }
+    return shown;
+}
+
+// Computes and writes one row; answers whether it gave a volume.
+bool BatchRow(const Run& run, CsvReader::Status status, const std::vector<std::string>& header,
+              std::vector<std::string>& row, const BatchOut& out) {
+    Case c;
+    std::optional<sizing::Calculation> calculation;
+    std::optional<Failure> failure;
+    if (status == CsvReader::Status::TooLong) {
+        failure = Usage(u8"这一行太长，没有读。");
+    } else if (row.size() > header.size()) {
+        failure = Usage(u8"这一行的字段比表头多。");
+    } else if ((c.method = sizing::FindMethod(row[0])) == nullptr) {
+        failure = UnknownMethod(row[0]);
+    } else {
+        // The cells of the method's inputs and, where its formula holds a gas law, of the
+        // temperatures; no other column is read.
+        Given given;
+        for (std::size_t i = 1; i < row.size(); ++i) {
+            const bool read = sizing::InputIndex(*c.method, header[i]) < c.method->inputCount ||
+                              (TemperatureKey(header[i]) < 3 && sizing::HasGasLaw(*c.method));
+            if (!row[i].empty() && read) {
+                given.emplace_back(header[i], row[i]);
+            }
+        }
+        const std::string solve = Cell(header, row, "solve");
+        if (!solve.empty()) {
+            return BatchSolve(run, header, row, given, c, solve, out);
+        }
+        failure = ReadCase(run, given, c);
+        if (!failure) {
+            failure = Evaluate(c, calculation);
+        }
+    }
+    return WriteResult(header, row, c, failure, calculation, out);
+}
+
+} // namespace
+
+bool IsBatchInput(std::string_view name) {
+    return name == "method" || name == "solve" || name == "volume" || TemperatureKey(name) < 3 ||
+           std::any_of(std::begin(sizing::kMethods), std::end(sizing::kMethods),
+                       [name](const sizing::Method& m) {
+                           return sizing::InputIndex(m, name) < m.inputCount;
+                       });
+}
+
+int RunBatch(const Run& run) {
+    const Settings& s = run.settings;
+    std::ifstream file;
+    std::istream* in = &run.streams.in;
+    if (s.batch != "-") {
+        file.open(std::filesystem::u8path(s.batch), std::ios::binary);
+        if (!file) {
+            return Fail(run, {"file", std::string(), u8"无法读取 " + s.batch + u8"。", kUsage});
+        }
+        in = &file;
+    }
+    // The whole file first: whether it is UTF-8 or GBK is known only at its end.
+    std::istringstream text(base::TextFileToUtf8(
+        std::string(std::istreambuf_iterator<char>(*in), std::istreambuf_iterator<char>())));
+    CsvReader reader(text);
+    std::vector<std::string> header;
+    if (reader.Next(header) != CsvReader::Status::Record) {
+        header.clear();
+    }
+    if (const std::optional<Failure> wrong = CheckHeader(header)) {
+        return Fail(run, *wrong);
+    }
+    std::ofstream outFile;
+    if (!s.out.empty()) {
+        outFile.open(std::filesystem::u8path(s.out), std::ios::binary | std::ios::trunc);
+        if (!outFile) {
+            return Fail(run, {"file", std::string(), u8"无法写入 " + s.out + u8"。", kUsage});
+        }
+        // A mark, so that spreadsheets read the Chinese messages as UTF-8; GBK has none.
+        if (!IsOutEncoding(s, "gbk")) {
+            outFile << "\xEF\xBB\xBF";
+        }
+    }
+    const BatchOut out{s.out.empty() ? run.streams.out : outFile, IsOutEncoding(s, "gbk")};
+    WriteRow(out, header, {std::begin(kResultColumns), std::end(kResultColumns)});
+    bool allShown = true;
+    std::vector<std::string> row;
+    for (CsvReader::Status status; (status = reader.Next(row)) != CsvReader::Status::End;) {
+        if (status == CsvReader::Status::Record &&
+            std::all_of(row.begin(), row.end(), [](const std::string& f) { return f.empty(); })) {
+            continue; // a blank line
+        }
+        allShown = BatchRow(run, status, header, row, out) && allShown;
+    }
+    out.stream.flush();
+    if (!out.stream) {
+        return Fail(run, {"file", std::string(), u8"结果没能全部写出。", kUsage});
+    }
+    return allShown ? kShown : kNoVolume;
+}
+
+} // namespace cli
