@@ -125,9 +125,8 @@ public:
             return s;
         }
         const bool two = m_kind == Kind::TwoEnds;
-        const double top = two ? kDecadesEachWay : 0.0;
         s.push_back(-kAtEnd);
-        for (double at = two ? -kDecadesEachWay : -kDecades; at <= top; at += kStep) {
+        for (double at = -Reach(); at <= (two ? Reach() : 0.0); at += kStep) {
             s.push_back(at);
         }
         if (two) {
@@ -136,13 +135,16 @@ public:
         return s;
     }
     // Whether s lies beyond the samples, towards an end.
-    bool AtEnd(double s) const { return m_kind != Kind::Even && std::fabs(s) > kDecades; }
+    bool AtEnd(double s) const { return m_kind != Kind::Even && std::fabs(s) > Reach(); }
 
 private:
     enum class Kind { Even, FromEnd, TwoEnds };
 
     Scale(Kind kind, double a, double b, bool included)
         : m_kind(kind), m_a(a), m_b(b), m_included(included) {}
+
+    // How many decades the samples reach towards an end.
+    double Reach() const { return m_kind == Kind::TwoEnds ? kDecadesEachWay : kDecades; }
 
     // x, where rounding puts it on the end or beyond, the end if included, else the double next
     // to it on the side of other.
