@@ -135,8 +135,8 @@ double SolveInput(const sizing::Method* method, const double* values, std::size_
 // What the chosen size does: the performance input for the volume picked.
 double SolvePerformance(const sizing::Method* method, const double* values, double volume) {
     const std::size_t index = method->roles.performance;
-    return sizing::SolveFrom(*method, values, index, volume, kOperating, values[index],
-                             sizing::RangeOf(method->inputs[index]).high);
+    return sizing::SolveFrom(*method, values, index, volume, kOperating,
+                             method->roles.performanceAbove);
 }
 
 // The thermal model with a discharge time: one volume at 20 °C, and the whole calculation

@@ -24,9 +24,10 @@ const char* ProcessName(sizing::GasProcess process) {
     }
 }
 
-// The temperatures and what they do; null for the methods without a gas law.
+// The temperatures and what they do; null for the methods without a gas law and for a case
+// without physical meaning.
 Json TemperatureJson(const sizing::Calculation& c) {
-    if (!sizing::HasGasLaw(*c.method)) {
+    if (!c.temperature.applies) {
         return Json();
     }
     const sizing::Temperatures& t = c.conditions.temperatures;
@@ -70,8 +71,12 @@ Json PerformanceJson(const sizing::Calculation& c) {
 }
 
 // The pick: the size, the units and the class, and from a catalogue file the row's model, type
-// and the file; the model and the file null for the built-in series, a bladder series.
+// and the file; the model and the file null for the built-in series, a bladder series. Null
+// for a case without physical meaning, which picks nothing.
 Json PickJson(const sizing::Calculation& c) {
+    if (!c.meaningful) {
+        return Json();
+    }
     const sizing::Pick& pick = c.pick;
     const sizing::Catalogue* catalogue = c.conditions.catalogue.get();
     if (!sizing::InUse(catalogue)) {
@@ -117,7 +122,7 @@ Json CalculationJson(const sizing::Calculation& c) {
             {"shown", sizing::TwoDecimalText(c.volume)},
             {"pick", PickJson(c)},
             {"corrected_l", c.corrected},
-            {"absolute_factor", sizing::HasGasLaw(*c.method) ? Json(c.absoluteFactor) : Json()},
+            {"absolute_factor", c.temperature.applies ? Json(c.absoluteFactor) : Json()},
             {"temperature", TemperatureJson(c)},
             {"real_gas", gas.process == sizing::GasProcess::None
                              ? Json()

@@ -68,8 +68,9 @@ Calculation Corrected(const Method& method, const double* values, double volume,
     TemperatureEffect& effect = c.temperature;
     effect = TemperatureEffect{};
     effect.sizing = t.max;
-    effect.applies = HasGasLaw(method);
-    // Nothing to correct where the formula gives no volume.
+    c.meaningful = HasPhysicalMeaning(method, values);
+    effect.applies = HasGasLaw(method) && c.meaningful;
+    // Nothing to correct where the formula gives no volume, or one without physical meaning.
     if (!effect.applies || !(std::isfinite(c.volume) && c.volume > 0.0)) {
         c.ideal = c.corrected = c.volume;
         return c;
@@ -154,9 +155,8 @@ std::optional<Performance> PerformanceOf(const Calculation& c) {
             thermal::DeliveredOil(c.thermal->standby, picked, c.values[oil] / c.thermal->discharge);
         return std::isnan(delivered) ? std::nullopt : std::optional<Performance>({oil, delivered});
     }
-    const SearchRange range = RangeOf(method.inputs[index]);
-    const double bound = method.id == MethodId::Aux ? range.high : range.low;
-    const double value = SolveFrom(method, c.values, index, picked, c.conditions, typed, bound);
+    const double value =
+        SolveFrom(method, c.values, index, picked, c.conditions, method.roles.performanceAbove);
     if (std::isnan(value)) {
         return std::nullopt;
     }
@@ -188,6 +188,10 @@ Calculation Calculate(const Method& method, const double* values, double volume,
     Calculation c = Corrected(method, values, volume, conditions);
     if (typed != nullptr) {
         std::copy(typed, typed + method.inputCount, c.typed);
+    }
+    if (!c.meaningful) {
+        c.notes = NotesOf(c);
+        return c;
     }
     c.ratio = CaseRatio(c);
     const Catalogue* catalogue = conditions.catalogue.get();

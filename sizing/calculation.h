@@ -58,7 +58,9 @@ struct Note {
 
 // What the operating temperatures do to the volume.
 struct TemperatureEffect {
-    bool applies = false; // the method's gas law takes temperatures (not shock B, pulsation D)
+    // The method's gas law takes temperatures (not shock B, pulsation D), in a case with a
+    // physical meaning.
+    bool applies = false;
     double sizing = kGasTemperature; // °C: the end of the range that needs the larger volume
     double factor = 1.0;             // the volume there over the volume as typed
     // The precharge, in its input's unit, at the lowest operating temperature, at the sizing
@@ -91,6 +93,10 @@ struct Calculation {
     std::string typed[kMaxInputs];  // the inputs as typed, UTF-8
     Conditions conditions;
     double volume = 0.0; // the formula's volume, litres: the result sentence
+    // Whether the notes give the case a physical meaning (HasPhysicalMeaning). Where they do not,
+    // nothing is corrected (the corrected volume is the formula's), nothing picked and nothing
+    // performed, and the notes say why in one line.
+    bool meaningful = true;
     // The formula on absolute pressures over the formula as typed; 1 without a gas law.
     double absoluteFactor = 1.0;
     TemperatureEffect temperature;

@@ -197,7 +197,7 @@ public:
     // "P2 = 12 Pa": the label, the value as typed and the unit.
     std::string Quote(std::size_t i) const {
         const Input& input = m_method.inputs[i];
-        std::string text = std::string(input.label) + " = " + FormatNumberText(m_values[i]);
+        std::string text = std::string(input.label) + " = " + PlainNumberText(m_values[i]);
         return *input.unit != '\0' ? text + " " + input.unit : text;
     }
     const char* Label(std::size_t i) const { return m_method.inputs[i].label; }
@@ -212,11 +212,22 @@ std::string RatioText(const std::string& over, const std::string& under, double 
     return over + "/" + under + " = " + TwoDecimals(shown);
 }
 
+bool Negative(const Method& method, const double* values, std::size_t i) {
+    return method.inputs[i].kind == Quantity::Pressure && values[i] < 0.0;
+}
+
+// Shock B or C with the permissible shock P2 not above the mean pressure P1.
+bool ShockP2NotAbove(const Method& method, const double* values) {
+    const Roles& roles = method.roles;
+    return (method.id == MethodId::ShockB || method.id == MethodId::ShockC) &&
+           values[roles.highest] <= values[roles.lowest];
+}
+
 void AddNegative(const Method& method, const double* values, std::vector<Note>& notes) {
     const Inputs inputs(method, values);
     std::vector<std::string> negative;
     for (std::size_t i = 0; i < method.inputCount; ++i) {
-        if (method.inputs[i].kind == Quantity::Pressure && values[i] < 0.0) {
+        if (Negative(method, values, i)) {
             negative.push_back(inputs.Quote(i));
         }
     }
@@ -288,8 +299,8 @@ std::string RealGasLine(const Calculation& c) {
     const std::string process = gas.process == GasProcess::Isothermal ? kIsothermal
                                 : gas.process == GasProcess::Adiabatic
                                     ? kAdiabatic
-                                    : Fill(kInterpolated, {FormatNumberText(gas.n)});
-    return Fill(kRealGas, {FormatNumberText(c.temperature.sizing), process, TwoDecimals(gas.factor),
+                                    : Fill(kInterpolated, {PlainNumberText(gas.n)});
+    return Fill(kRealGas, {PlainNumberText(c.temperature.sizing), process, TwoDecimals(gas.factor),
                            TwoDecimals(c.corrected)});
 }
 
@@ -300,7 +311,7 @@ bool AbsoluteShows(const Calculation& c) {
 
 // The precharge typed, and the one at another temperature, in the precharge's unit.
 std::string TypedPrecharge(const Calculation& c) {
-    return FormatNumberText(c.values[c.method->roles.precharge]);
+    return PlainNumberText(c.values[c.method->roles.precharge]);
 }
 std::string PrechargeUnit(const Calculation& c) {
     return c.method->inputs[c.method->roles.precharge].unit;
@@ -335,11 +346,11 @@ void AddCorrections(const Calculation& c, std::vector<Note>& lines) {
     if (precharge && t.min != t.max) {
         const bool cold = effect.sizing != t.max;
         lines.push_back(
-            {"temperature", Fill(cold ? kTemperatureCold : kTemperatureHot,
-                                 {FormatNumberText(t.min), FormatNumberText(t.max),
-                                  FormatNumberText(effect.sizing),
-                                  cold ? TwoDecimals(effect.prechargeAtSizing) : TypedPrecharge(c),
-                                  PrechargeUnit(c), TwoDecimals(effect.factor)})});
+            {"temperature",
+             Fill(cold ? kTemperatureCold : kTemperatureHot,
+                  {PlainNumberText(t.min), PlainNumberText(t.max), PlainNumberText(effect.sizing),
+                   cold ? TwoDecimals(effect.prechargeAtSizing) : TypedPrecharge(c),
+                   PrechargeUnit(c), TwoDecimals(effect.factor)})});
     }
     if (c.thermal) {
         AddThermal(c, lines);
@@ -357,8 +368,8 @@ void AddCorrections(const Calculation& c, std::vector<Note>& lines) {
     if (precharge && t.fill != t.max) {
         const std::string unit = PrechargeUnit(c);
         lines.push_back(
-            {"fill", Fill(kFilling, {FormatNumberText(t.fill), TwoDecimals(effect.fill), unit,
-                                     FormatNumberText(t.max), TypedPrecharge(c), unit})});
+            {"fill", Fill(kFilling, {PlainNumberText(t.fill), TwoDecimals(effect.fill), unit,
+                                     PlainNumberText(t.max), TypedPrecharge(c), unit})});
     }
 }
 
@@ -406,11 +417,11 @@ std::string CataloguePick(const Calculation& c) {
     const CatalogueRow& row = *pick.row;
     const std::string model = base::Utf8ToProgramText(row.model);
     const char* type = kTypeNames[static_cast<std::size_t>(row.type)];
-    const std::string litres = FormatNumberText(row.litres);
-    const std::string mpa = FormatNumberText(row.mpa);
+    const std::string litres = PlainNumberText(row.litres);
+    const std::string mpa = PlainNumberText(row.mpa);
     return pick.units == 1.0
                ? Fill(kPickRow, {model, type, litres, mpa})
-               : Fill(kPickRowParallel, {FormatNumberText(pick.units), model, type, litres, mpa});
+               : Fill(kPickRowParallel, {PlainNumberText(pick.units), model, type, litres, mpa});
 }
 
 std::string PickLine(const Calculation& c) {
@@ -419,14 +430,14 @@ std::string PickLine(const Calculation& c) {
     if (InUse(c.conditions.catalogue.get())) {
         return line + CataloguePick(c);
     }
-    line += pick.units == 1.0 ? Fill(kPickOne, {FormatNumberText(pick.nominalLitres)})
-                              : Fill(kPickParallel, {FormatNumberText(pick.units),
-                                                     FormatNumberText(pick.nominalLitres)});
+    line += pick.units == 1.0 ? Fill(kPickOne, {PlainNumberText(pick.nominalLitres)})
+                              : Fill(kPickParallel, {PlainNumberText(pick.units),
+                                                     PlainNumberText(pick.nominalLitres)});
     if (pick.classMpa) {
-        return line + Fill(kPickClass, {FormatNumberText(*pick.classMpa)});
+        return line + Fill(kPickClass, {PlainNumberText(*pick.classMpa)});
     }
     return line + Fill(kPickAbove,
-                       {TwoDecimals(pick.highestMpa), FormatNumberText(*std::rbegin(kNominalMpa))});
+                       {TwoDecimals(pick.highestMpa), PlainNumberText(*std::rbegin(kNominalMpa))});
 }
 
 // What the chosen size does, e.g. "选用 32 L：可排出 10.07 升（需要 10 升）", or with a model of a
@@ -435,12 +446,12 @@ std::string PerformanceLine(const Calculation& c) {
     const Pick& pick = c.pick;
     // The model picked from a catalogue file, else the nominal volume.
     const std::string one = pick.row ? base::Utf8ToProgramText(pick.row->model)
-                                     : FormatNumberText(pick.nominalLitres) + " L";
+                                     : PlainNumberText(pick.nominalLitres) + " L";
     const std::string size =
-        pick.units == 1.0 ? one : Fill(kChosenParallel, {FormatNumberText(pick.units), one});
+        pick.units == 1.0 ? one : Fill(kChosenParallel, {PlainNumberText(pick.units), one});
     const Input& input = c.method->inputs[c.performance->input];
     const std::string value = TwoDecimals(c.performance->value);
-    const std::string typed = FormatNumberText(c.values[c.performance->input]);
+    const std::string typed = PlainNumberText(c.values[c.performance->input]);
     if (c.method->id == MethodId::Aux) {
         return Fill(kPerformanceOil, {size, value, typed});
     }
@@ -452,8 +463,8 @@ void AddPassedOver(const Calculation& c, std::vector<Note>& lines) {
     std::vector<std::string> types;
     for (std::size_t type = 0; type < kAccumulatorTypes; ++type) {
         if (c.pick.passedOver[type] > 0.0) {
-            types.push_back(Fill(kKindWithRange,
-                                 {kTypeNames[type], FormatNumberText(c.pick.passedOver[type])}));
+            types.push_back(
+                Fill(kKindWithRange, {kTypeNames[type], PlainNumberText(c.pick.passedOver[type])}));
         }
     }
     if (!types.empty()) {
@@ -516,6 +527,15 @@ void AddCatalogue(const Catalogue* catalogue, std::vector<Note>& lines) {
 
 } // namespace
 
+bool HasPhysicalMeaning(const Method& method, const double* values) {
+    for (std::size_t i = 0; i < method.inputCount; ++i) {
+        if (Negative(method, values, i)) {
+            return false;
+        }
+    }
+    return !ShockP2NotAbove(method, values);
+}
+
 std::vector<Note> Checks(const Calculation& c) {
     const Method& method = *c.method;
     const double* values = c.values;
@@ -523,8 +543,7 @@ std::vector<Note> Checks(const Calculation& c) {
     const Inputs in(method, values);
     std::vector<Note> notes;
     AddNegative(method, values, notes);
-    if ((method.id == MethodId::ShockB || method.id == MethodId::ShockC) &&
-        in[roles.highest] <= in[roles.lowest]) {
+    if (ShockP2NotAbove(method, values)) {
         notes.push_back(
             {"shock-p2", Fill(kShockP2, {in.Quote(roles.highest), in.Quote(roles.lowest)})});
     }
@@ -569,6 +588,9 @@ std::vector<Note> Checks(const Calculation& c) {
 }
 
 std::vector<Note> NotesOf(const Calculation& c) {
+    if (!c.meaningful) {
+        return {Checks(c).front()};
+    }
     std::vector<Note> lines;
     lines.push_back({"pick", PickLine(c)});
     if (c.performance) {

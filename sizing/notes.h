@@ -37,14 +37,19 @@ namespace sizing {
 //   "catalogue" the catalogue file the pick came from, or why it was not used (only with a file)
 //   "catalogue-rows" the rows of the catalogue file skipped: the first one's number and reason
 
+// Whether the notes give a case of method over values (binding order) a physical meaning: no
+// pressure below zero ("negative"), and in shock B and C P2 above P1 ("shock-p2").
+bool HasPhysicalMeaning(const Method& method, const double* values);
+
 // The checks that apply to a calculation's inputs, in the order of the codes above, from
 // "negative" to "pump-k"; "in-range" alone when none does.
 std::vector<Note> Checks(const Calculation& calculation);
 
-// The notes of a calculation: the pick, e.g. "选型：公称容积 32 L，公称压力 20 MPa", or for a pick
-// made for a corrected volume "选型（按实际气体 31.79 升）：公称容积 32 L，...", or from a
-// catalogue file "选型：B-32/20（皮囊式，32 L，20 MPa）"; then the corrections, then the checks,
-// then the catalogue file's lines.
+// The notes of a calculation: where it has no physical meaning, the one line that says why (the
+// first of "negative" and "shock-p2"). Otherwise the pick, e.g. "选型：公称容积 32 L，公称压力 20
+// MPa", or for a pick made for a corrected volume "选型（按实际气体 31.79 升）：公称容积 32
+// L，...", or from a catalogue file "选型：B-32/20（皮囊式，32 L，20 MPa）"; then the corrections,
+// then the checks, then the catalogue file's lines.
 std::vector<Note> NotesOf(const Calculation& calculation);
 
 // The lines' texts, each but the last followed by lineBreak (an edit control wants "\r\n").

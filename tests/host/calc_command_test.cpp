@@ -112,6 +112,28 @@ TEST(CalcCommand, JsonHoldsTheInputsInTheirUnitsThePickAndTheRealGas) {
     EXPECT_GT(hot["real_gas"]["factor"].get<double>(), 1.0);
 }
 
+// A case without physical meaning: the formula's volume and the line that says why, nothing
+// picked, corrected or performed.
+TEST(CalcCommand, JsonOfACaseWithoutPhysicalMeaning) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"pulse-c", "deltaV=0.1", "P1=-8", "P2=-10", "--json"},
+          std::vector<std::string>{"shock-c", "Q=300", "L=150", "d=20", "P1=140", "P2=100", "P0=50",
+                                   "t=0", "rho=0.9", "--json"}}) {
+        SCOPED_TRACE(args[0]);
+        const Ran run = Calc(args);
+        EXPECT_EQ(run.exit, cli::kShown);
+        const nlohmann::json j = nlohmann::json::parse(run.out);
+        EXPECT_GT(j["volume_l"].get<double>(), 0.0);
+        EXPECT_EQ(j["corrected_l"], j["volume_l"]);
+        for (const char* none :
+             {"pick", "absolute_factor", "temperature", "real_gas", "performance"}) {
+            EXPECT_TRUE(j[none].is_null()) << none;
+        }
+        ASSERT_EQ(j["notes"].size(), 1u);
+        EXPECT_EQ(j["notes"][0]["code"], args[0] == "shock-c" ? "shock-p2" : "negative");
+    }
+}
+
 // The road example over -10 to 50 °C, filled at 20 °C: what the temperatures do, in the JSON.
 TEST(CalcCommand, JsonHoldsTheTemperatures) {
     const nlohmann::json j =
@@ -229,6 +251,12 @@ TEST(CalcCommand, ExitCodesAndMessages) {
          "no-value",
          "P0",
          "0～100 MPa"},
+        {{"pulse-a", "A=0.001", "L=0.05", "k=0.6", "P1=16e6", "P0=14.4e6", "--solve", "P2",
+          "--volume", "0.001"},
+         cli::kNoVolume,
+         "no-value",
+         "P2",
+         "0～100000000 Pa"},
         {{"aux", "--defaults", "--solve", "q", "--volume", "8"}, cli::kUsage, "input", "q", "q"},
         {{"aux", "--defaults", "--solve", "p0"}, cli::kUsage, "usage", nullptr, "--volume"},
     };
