@@ -207,6 +207,13 @@ private:
     ScopedClassesValue m_command{"PresovolTestPage\\shell\\open\\command"};
 };
 
+// A saved page opens in the stand-in browser; its start is awaited, so that no later test sees
+// it in the browser's log.
+void ExpectOpened(const std::wstring& page) {
+    EXPECT_EQ(WaitForLoggerLog(), "\"" + LoggerPath() + "\" \"" + Gbk(page) + "\"\n");
+    ClearLoggerLog();
+}
+
 TEST(CalculationSheet, SavedUnderTheNameTypedInTheSaveAsDialogAndOpened) {
     BrowserForPages browser;
     const std::wstring folder = SheetFolder();
@@ -309,6 +316,7 @@ TEST(CalculationSheet, OpensAgainWithTheSameTextsAndTellsWhatCannotBeRead) {
         FileDialogAnswer answer(first);
         ClickItem(hwnd, IDC_SAVE_SHEET);
     });
+    ExpectOpened(first);
     std::string sheet = FileBytes(first);
     const struct {
         const wchar_t* name;
@@ -344,6 +352,7 @@ TEST(CalculationSheet, OpensAgainWithTheSameTextsAndTellsWhatCannotBeRead) {
         FileDialogAnswer answer(second);
         ClickItem(hwnd, IDC_SAVE_SHEET);
     });
+    ExpectOpened(second);
     EXPECT_EQ(Unstamped(FileBytes(second)), Unstamped(sheet));
 
     std::vector<std::string> captions; // of each calculator, as it opens
@@ -416,6 +425,7 @@ TEST(CalculationSheet, DischargeTimeInTheNotesAndTheSheetOpenedAgain) {
         FileDialogAnswer answer(first);
         ClickItem(hwnd, IDC_SAVE_SHEET);
     });
+    ExpectOpened(first);
     const std::string sheet = FileBytes(first);
     EXPECT_NE(sheet.find(u8"<td class=\"n\">１ min</td><td class=\"n\">60</td><td>s</td>"),
               std::string::npos);
@@ -431,6 +441,7 @@ TEST(CalculationSheet, DischargeTimeInTheNotesAndTheSheetOpenedAgain) {
         FileDialogAnswer answer(second);
         ClickItem(hwnd, IDC_SAVE_SHEET);
     });
+    ExpectOpened(second);
     EXPECT_EQ(Unstamped(FileBytes(second)), Unstamped(sheet));
 }
 
