@@ -35,7 +35,8 @@ namespace sizing {
 //   "catalogue-rows" the rows of the catalogue file skipped: the first one's number and reason
 
 // The checks that apply to a calculation's inputs, in the order of the codes above, from
-// "negative" to "pump-k"; "in-range" alone when none does.
+// "negative" to "pump-k"; "in-range" alone when none does. Each of them warns (Note::warns) but
+// "in-range" and aux's "precharge" where p0/p1 fits a kind of accumulator.
 std::vector<Note> Checks(const Calculation& calculation);
 
 // The notes of a calculation: the pick, e.g. "选型：公称容积 32 L，公称压力 20 MPa", or for a pick
