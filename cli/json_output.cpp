@@ -41,6 +41,22 @@ Json TemperatureJson(const sizing::Calculation& c) {
             {"fill_mpa", mpa(effect.fill)}};
 }
 
+// The thermal model with a discharge time; null without one, or where the gas leaves the range
+// of nitrogen's equation.
+Json ThermalJson(const sizing::Calculation& c) {
+    if (!c.thermal) {
+        return Json();
+    }
+    const sizing::ThermalEffect& t = *c.thermal;
+    return {{"discharge_s", Number(t.discharge)},
+            {"tau_s", t.tau},
+            {"tau_estimated", t.tauEstimated},
+            {"discharge_index", t.index},
+            {"volume_l", t.volume},
+            {"gas_end_c", t.gasEnd},
+            {"sizing_c", Number(t.sizing)}};
+}
+
 // What the chosen size does; null where no value fits.
 Json PerformanceJson(const sizing::Calculation& c) {
     if (!c.performance) {
@@ -109,6 +125,7 @@ Json CalculationJson(const sizing::Calculation& c) {
                                     {"volume_l", c.ideal * gas.factor},
                                     {"temperature_c", Number(c.temperature.sizing)},
                                     {"process", ProcessName(gas.process)}}},
+            {"thermal", ThermalJson(c)},
             {"performance", PerformanceJson(c)},
             {"notes", notes}};
 }

@@ -59,7 +59,7 @@ std::optional<Failure> ReadSolve(const std::string& name, const std::string& vol
 
 std::optional<Failure> Solved(const Case& c, const SolveFor& solve, bool ideal,
                               std::vector<double>& values) {
-    if (std::optional<Failure> failure = TemperatureFailure(c)) {
+    if (std::optional<Failure> failure = ConditionFailure(c)) {
         return failure;
     }
     const Input& input = c.method->inputs[solve.input];

@@ -36,7 +36,7 @@ const Method kMethods[kMethodCount] = {
       {"p2", "MPa", Quantity::Pressure, "p2", "（工作循环中最高工作压力，Mpa）", 0.0}},
      "V = {deltaV} / ({p0}^(1/{n}) × ((1/{p1})^(1/{n}) - (1/{p2})^(1/{n})))",
      [](const double* v) { return AuxPowerVolume(v[0], v[1], v[2], v[3], v[4]); },
-     Roles().Highest(4).Lowest(3).Precharge(2).Performance(0).GasLaw(2, 3, 4).Exponent(1)},
+     Roles().Highest(4).Lowest(3).Precharge(2).Performance(0).Oil(0).GasLaw(2, 3, 4).Exponent(1)},
     {MethodId::ShockA,
      "shock-a",
      "吸收冲击A",

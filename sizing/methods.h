@@ -22,6 +22,7 @@ enum class Quantity {
     Density,
     Velocity,
     Time,
+    Duration, // a time that takes its unit with the number: s, min, h
     Exponent,
     Coefficient,
 };
@@ -67,6 +68,9 @@ struct Roles {
     std::size_t precharge = kNoInput;
     // What the chosen size does: the input solved for the volume picked.
     std::size_t performance = kNoInput;
+    // The oil, in litres, that the charged accumulator delivers when called: a discharge time
+    // applies to it (the thermal model of the gas).
+    std::size_t oil = kNoInput;
     // The pump-type coefficient k; the pump's displacement and the excess discharge over it.
     std::size_t coefficient = kNoInput, displacement = kNoInput, excess = kNoInput;
     GasLawInputs gas;
@@ -92,6 +96,11 @@ struct Roles {
     constexpr Roles Performance(std::size_t i) const {
         Roles r = *this;
         r.performance = i;
+        return r;
+    }
+    constexpr Roles Oil(std::size_t i) const {
+        Roles r = *this;
+        r.oil = i;
         return r;
     }
     constexpr Roles Coefficient(std::size_t k) const {

@@ -5,6 +5,7 @@
 #include "sizing/temperatures.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <initializer_list>
 #include <iterator>
@@ -20,6 +21,7 @@ const char* const kPickBasis = "（按{} {} 升）";
 const char* const kBasisAbsolute = "绝对压力";
 const char* const kBasisTemperature = "工作温度";
 const char* const kBasisRealGas = "实际气体";
+const char* const kBasisDischarge = "放油时间";
 const char* const kPickOne = "：公称容积 {} L";
 const char* const kPickParallel = "：{} × {} L 并联";
 const char* const kPickClass = "，公称压力 {} MPa";
@@ -73,6 +75,19 @@ const char* const kTemperatureCold =
     "工作温度 {}～{} °C：按 {} °C 计，充气压力降至 {} {}，容积 ×{}";
 const char* const kTemperatureHot = "工作温度 {}～{} °C：按 {} °C 计，充气压力为 {} {}，容积 ×{}";
 const char* const kFilling = "充气：在 {} °C 时充至 {} {}（{} °C 时为 {} {}）";
+const char* const kThermal =
+    "按充满后静置、放油 {} 计（{}）：放油过程指数约 {}，需 {} 升；放油终了气温约 {} °C";
+const char* const kTauTyped = "热时间常数 {}";
+const char* const kTauEstimated = "热时间常数约 {}，估计";
+const char* const kThermalExponent =
+    "公式按 {} 把充气和放油放在同一条多变过程线上；选型按放油时间计。";
+const char* const kThermalOutOfRange =
+    "放油时间 {}：气体状态超出氮气状态方程的范围，未按放油时间计。";
+const char* const kGasCold =
+    "放油终了气温约 {} °C，低于最低工作温度 {} °C：请查明皮囊和密封件允许的最低温度。";
+const char* const kSeconds = "{} s";
+const char* const kMinutes = "{} min";
+const char* const kHours = "{} h";
 const char* const kIsothermal = "等温";
 const char* const kAdiabatic = "绝热";
 const char* const kInterpolated = "n={} 插值";
@@ -144,6 +159,26 @@ std::string TwoDecimals(double value) {
         return value > 0 ? kInfinity : std::string("-") + kInfinity;
     }
     return TwoDecimalText(value);
+}
+
+// A duration in s below two minutes, in min below two hours, else in h; with three significant
+// digits, or two where rough.
+std::string DurationText(double seconds, bool rough) {
+    const double unit = seconds < 120.0 ? 1.0 : seconds < 7200.0 ? 60.0 : 3600.0;
+    double value = seconds / unit;
+    char digits[32];
+    const auto written =
+        std::to_chars(digits, std::end(digits), value, std::chars_format::general, rough ? 2 : 3);
+    std::from_chars(digits, written.ptr, value);
+    return Fill(unit == 1.0    ? kSeconds
+                : unit == 60.0 ? kMinutes
+                               : kHours,
+                {FormatNumberText(value)});
+}
+
+// A temperature in whole degrees, as the thermal line shows it.
+double WholeDegrees(double celsius) {
+    return std::round(celsius) + 0.0; // no "-0"
 }
 
 std::string RangeText(const Range& range) {
@@ -280,13 +315,30 @@ std::string PrechargeUnit(const Calculation& c) {
     return c.method->inputs[c.method->roles.precharge].unit;
 }
 
+// The thermal model's lines: the discharge, and what the formula's n does not know of it.
+void AddThermal(const Calculation& c, std::vector<Note>& lines) {
+    const ThermalEffect& thermal = *c.thermal;
+    const std::string tau = Fill(thermal.tauEstimated ? kTauEstimated : kTauTyped,
+                                 {DurationText(thermal.tau, thermal.tauEstimated)});
+    lines.push_back(
+        {"thermal", Fill(kThermal, {DurationText(thermal.discharge, false), tau,
+                                    TwoDecimals(thermal.index), TwoDecimals(thermal.volume),
+                                    FormatNumberText(WholeDegrees(thermal.gasEnd))})});
+    const std::size_t n = c.method->roles.gas.exponent;
+    if (n != kNoInput) {
+        lines.push_back(
+            {"thermal-n", Fill(kThermalExponent, {Inputs(*c.method, c.values).Quote(n)})});
+    }
+}
+
 // The lines of the corrections: the absolute pressures, the operating temperatures, the real gas
 // and the filling pressure, each where it says something.
 void AddCorrections(const Calculation& c, std::vector<Note>& lines) {
     const Temperatures& t = c.conditions.temperatures;
     const TemperatureEffect& effect = c.temperature;
     const bool precharge = c.method->roles.precharge != kNoInput;
-    if (AbsoluteShows(c)) {
+    // With a discharge time the thermal model holds the absolute pressures and the real gas.
+    if (AbsoluteShows(c) && !c.thermal) {
         lines.push_back({"absolute", Fill(kAbsolute, {TwoDecimals(c.absoluteFactor)})});
     }
     if (precharge && t.min != t.max) {
@@ -298,10 +350,18 @@ void AddCorrections(const Calculation& c, std::vector<Note>& lines) {
                                   cold ? TwoDecimals(effect.prechargeAtSizing) : TypedPrecharge(c),
                                   PrechargeUnit(c), TwoDecimals(effect.factor)})});
     }
-    if (c.gasCounts) {
-        lines.push_back({"real-gas", RealGasLine(c)});
-    } else if (c.gas.process != GasProcess::None) {
-        lines.push_back({"real-gas", Fill(kRealGasNegligible, {FixedText(c.gas.factor, 3)})});
+    if (c.thermal) {
+        AddThermal(c, lines);
+    } else {
+        if (c.conditions.discharge > 0.0 && c.method->roles.oil != kNoInput) {
+            lines.push_back({"thermal", Fill(kThermalOutOfRange,
+                                             {DurationText(c.conditions.discharge, false)})});
+        }
+        if (c.gasCounts) {
+            lines.push_back({"real-gas", RealGasLine(c)});
+        } else if (c.gas.process != GasProcess::None) {
+            lines.push_back({"real-gas", Fill(kRealGasNegligible, {FixedText(c.gas.factor, 3)})});
+        }
     }
     if (precharge && t.fill != t.max) {
         const std::string unit = PrechargeUnit(c);
@@ -313,6 +373,9 @@ void AddCorrections(const Calculation& c, std::vector<Note>& lines) {
 
 // What the pick was made for, where that is not the volume shown: "（按实际气体 31.79 升）".
 std::string PickBasis(const Calculation& c) {
+    if (c.thermal) {
+        return Fill(kPickBasis, {kBasisDischarge, TwoDecimals(c.corrected)});
+    }
     std::vector<std::string> basis;
     if (AbsoluteShows(c)) {
         basis.push_back(kBasisAbsolute);
@@ -485,6 +548,13 @@ std::vector<Note> Checks(const Calculation& c) {
     // The compression ratio, where the method has a precharge, at its lowest: the coldest.
     if (AsShown(c.ratio) > kBladderRatio) {
         Warn(notes, "ratio", Fill(kRatio, {CaseRatioText(c)}));
+    }
+    // The gas's end temperature, as the thermal line shows it, against the lowest operating one.
+    const Temperatures& t = c.conditions.temperatures;
+    if (c.thermal && WholeDegrees(c.thermal->gasEnd) < t.min) {
+        Warn(notes, "gas-cold",
+             Fill(kGasCold,
+                  {FormatNumberText(WholeDegrees(c.thermal->gasEnd)), FormatNumberText(t.min)}));
     }
     const std::size_t n = roles.gas.exponent;
     if (n != kNoInput && in[n] != 1.0 && in[n] != 1.4) {

@@ -20,6 +20,8 @@ namespace sizing {
 //   "catalogue-ratio" the types of a catalogue file passed over for the case's ratio
 //   "absolute"  the step from gauge to absolute pressures, where it shows
 //   "temperature" the operating temperature range and the sizing temperature
+//   "thermal"   with a discharge time (aux): the thermal model of the gas, or that it gives none
+//   "thermal-n" the formula's n, which the pick with a discharge time does not follow
 //   "real-gas"  the real-gas correction of the methods with a gas law
 //   "fill"      the pressure to fill at, at the filling temperature
 //   "negative"  a pressure below zero
@@ -28,6 +30,7 @@ namespace sizing {
 //   "pa-units"  pulsation A with a highest pressure below 1000 Pa
 //   "precharge" the precharge against its hint (aux, shock C, pulsation A)
 //   "ratio"     a compression ratio above 4
+//   "gas-cold"  the gas's end temperature of the thermal model below the lowest operating one
 //   "exponent"  aux's n neither 1 nor 1.4
 //   "pump-k"    a pump-type coefficient outside the hint's table
 //   "in-range"  none of the checks applies

@@ -463,6 +463,81 @@ TEST(CalcCommand, BatchGoesOnPastBadRows) {
 }
 
 // The temperature columns, read for the methods whose formula holds a gas law.
+// The road example discharged in one minute: the thermal model in the JSON, which stays null
+// without a discharge time; a batch reads the discharge's columns for aux only; what is refused.
+TEST(CalcCommand, JsonAndBatchWithADischargeTime) {
+    const std::vector<std::string> road = {"aux", "deltaV=10", "n=1.4", "p0=9", "p1=10", "p2=20"};
+    const auto json = [&](std::vector<std::string> extra) {
+        std::vector<std::string> args = road;
+        args.insert(args.end(), extra.begin(), extra.end());
+        args.push_back("--json");
+        const Ran run = Calc(args);
+        EXPECT_EQ(run.exit, cli::kShown) << run.err;
+        return nlohmann::json::parse(run.out);
+    };
+    const nlohmann::json j = json({"t_discharge=1 min"});
+    const nlohmann::json& t = j["thermal"];
+    EXPECT_EQ(t["discharge_s"], 60);
+    EXPECT_EQ(t["tau_estimated"], true);
+    EXPECT_NEAR(t["tau_s"].get<double>(), 27.0, 0.5);
+    EXPECT_NEAR(t["discharge_index"].get<double>(), 1.315, 0.005);
+    EXPECT_NEAR(t["volume_l"].get<double>(), 30.47, 0.005);
+    EXPECT_EQ(t["volume_l"], j["corrected_l"]);
+    EXPECT_NEAR(t["gas_end_c"].get<double>(), -5.9, 0.05);
+    EXPECT_EQ(t["sizing_c"], 20);
+    EXPECT_NEAR(j["performance"]["value"].get<double>(), 10.58, 0.005);
+    std::vector<std::string> codes;
+    for (const auto& note : j["notes"]) {
+        codes.push_back(note["code"]);
+    }
+    EXPECT_EQ(codes, (std::vector<std::string>{"pick", "performance", "thermal", "thermal-n",
+                                               "precharge", "gas-cold"}));
+    const nlohmann::json typed = json({"t_discharge=60", "tau=3 min", "--temperature", "-10"});
+    EXPECT_EQ(typed["thermal"]["tau_s"], 180);
+    EXPECT_EQ(typed["thermal"]["tau_estimated"], false);
+    EXPECT_EQ(typed["thermal"]["sizing_c"], -10);
+    EXPECT_TRUE(json({})["thermal"].is_null());
+    EXPECT_TRUE(json({"tau=30"})["thermal"].is_null());
+
+    // A millisecond is the isentrope of the charged gas: 45.69 L, a 50 L accumulator.
+    const Ran batch =
+        Calc({"--batch", "-"}, "method,deltaV,n,p0,p1,p2,t_discharge,tau,Q,P1,P2,L,t\n"
+                               "aux,10,1.4,9,10,20,1 ms,,,,,,\n"
+                               "aux,10,1.4,9,10,20,0.001,,,,,,\n"
+                               "aux,10,1.4,9,10,20,,,,,,,\n"
+                               "shock-b,,,,,,0.001,30,100,10,14,50,0\n");
+    const Table table(batch.out);
+    ASSERT_EQ(table.rows.size(), 5u) << batch.out;
+    EXPECT_EQ(table.At(1, "status"), "error"); // "ms" is no unit of a time
+    EXPECT_EQ(table.At(2, "nominal_l"), "50");
+    EXPECT_EQ(table.At(3, "nominal_l"), "32");
+    EXPECT_EQ(table.At(4, "status"), "ok");
+
+    const struct {
+        std::vector<std::string> args;
+        const char* code;
+        const char* input;
+    } refused[] = {
+        {{"t_discharge=0"}, "discharge", "t_discharge"},
+        {{"t_discharge=60", "tau=-1 h"}, "discharge", "tau"},
+        {{"t_discharge=10 L"}, "number", "t_discharge"},
+        {{"t_discharge=60", "t_discharge=90"}, "input", "t_discharge"},
+    };
+    for (const auto& r : refused) {
+        std::vector<std::string> args = road;
+        args.insert(args.end(), r.args.begin(), r.args.end());
+        args.push_back("--json");
+        const Ran run = Calc(args);
+        EXPECT_EQ(run.exit, cli::kUsage) << r.args[0];
+        const nlohmann::json error = nlohmann::json::parse(run.out)["error"];
+        EXPECT_EQ(error["code"], r.code);
+        EXPECT_EQ(error["input"], r.input);
+    }
+    const Ran shockB = Calc({"shock-b", "Q=100", "P1=10", "P2=14", "L=50", "t=0", "tau=30"});
+    EXPECT_EQ(shockB.exit, cli::kUsage);
+    EXPECT_EQ(shockB.err, "方法 shock-b 不取热时间常数 tau。\n");
+}
+
 TEST(CalcCommand, BatchTakesTheTemperatures) {
     const Ran run = Calc({"--batch", "-"}, "method,deltaV,n,p0,p1,p2,t_min,t_max,Q,P1,P2,L,t\n"
                                            "aux,10,1.4,9,10,20,-10 °C,50,,,,,\n"
