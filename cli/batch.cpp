@@ -2,9 +2,8 @@
 
 #include "cli/case_input.h"
 #include "cli/options.h"
+#include "cli/result_columns.h"
 #include "cli/solve.h"
-#include "sizing/catalogue.h"
-#include "sizing/real_gas.h"
 #include "base/csv.h"
 #include "base/number_text.h"
 #include "base/text_encoding.h"
@@ -24,19 +23,14 @@ namespace {
 using base::CsvField;
 using base::CsvReader;
 
-// The columns a batch writes after a row's own, in this order.
-constexpr const char* kResultColumns[] = {
-    "volume_l",          "shown",  "nominal_l", "units", "class_mpa", "real_gas_factor",
-    "real_gas_volume_l", "status", "message"};
-
-// Why a batch cannot take this header; nothing when it can.
-std::optional<Failure> CheckHeader(const std::vector<std::string>& header) {
-    if (header.empty() || header[0] != "method") {
-        return Usage(u8"CSV 文件的第一行须是表头：method，再接输入名。");
+// Why a batch cannot take this header with these result columns; nothing when it can.
+std::optional<Failure> CheckHeader(const std::vector<std::string>& header,
+                                   const std::vector<std::string>& columns) {
+    if (std::find(header.begin(), header.end(), "method") == header.end()) {
+        return Usage(u8"CSV 文件的第一行须是表头：method 和输入名，次序不限。");
     }
-    for (auto name = header.begin() + 1; name != header.end(); ++name) {
-        if (std::find(std::begin(kResultColumns), std::end(kResultColumns), *name) !=
-            std::end(kResultColumns)) {
+    for (auto name = header.begin(); name != header.end(); ++name) {
+        if (std::find(columns.begin(), columns.end(), *name) != columns.end()) {
             return Usage(u8"CSV 表头的“" + *name + u8"”是结果的列名，请给这一列另起一个名称。");
         }
         if (IsBatchInput(*name) && std::find(header.begin(), name, *name) != name) {
@@ -46,13 +40,16 @@ std::optional<Failure> CheckHeader(const std::vector<std::string>& header) {
     return std::nullopt;
 }
 
-// Where the rows of a batch go, and whether in GBK rather than UTF-8.
+// What the rows of a batch share: the header, the result columns to write, where the rows go
+// and whether in GBK rather than UTF-8.
 struct BatchOut {
+    std::vector<std::string> header;
+    std::vector<std::string> columns;
     std::ostream& stream;
     bool gbk;
 };
 
-// Writes a row: its own fields, then the results in the order of kResultColumns.
+// Writes a row: its own fields, then the results.
 void WriteRow(const BatchOut& out, const std::vector<std::string>& first,
               const std::vector<std::string>& rest) {
     std::string line;
@@ -69,33 +66,22 @@ void WriteRow(const BatchOut& out, const std::vector<std::string>& first,
 
 // Writes the row with the results of its calculation, or with its failure; answers whether
 // it gave a volume.
-bool WriteResult(const std::vector<std::string>& header, std::vector<std::string>& row,
-                 const Case& c, const std::optional<Failure>& failure,
+bool WriteResult(std::vector<std::string>& row, const Case& c,
+                 const std::optional<Failure>& failure,
                  const std::optional<sizing::Calculation>& calculation, const BatchOut& out) {
-    row.resize(header.size());
+    row.resize(out.header.size());
     if (failure) {
-        WriteRow(out, row, {"", "", "", "", "", "", "", "error", failure->text});
+        WriteRow(out, row, FailureCells(out.columns, *failure));
         return false;
     }
     // The inputs in their fields' units.
-    for (std::size_t i = 1; i < header.size(); ++i) {
-        const std::size_t k = sizing::InputIndex(*c.method, header[i]);
+    for (std::size_t i = 0; i < out.header.size(); ++i) {
+        const std::size_t k = sizing::InputIndex(*c.method, out.header[i]);
         if (k < c.method->inputCount) {
             row[i] = FormatNumberText(c.values[k]);
         }
     }
-    const sizing::Pick& pick = calculation->pick;
-    const sizing::GasCorrection& gas = calculation->gas;
-    const bool real = gas.process != sizing::GasProcess::None;
-    // A catalogue file with no row for the case picks nothing.
-    const bool picked = pick.units > 0.0;
-    WriteRow(out, row,
-             {FormatNumberText(calculation->volume), sizing::TwoDecimalText(calculation->volume),
-              picked ? FormatNumberText(pick.nominalLitres) : "",
-              picked ? FormatNumberText(pick.units) : "",
-              pick.classMpa ? FormatNumberText(*pick.classMpa) : "",
-              real ? FormatNumberText(gas.factor) : "",
-              real ? FormatNumberText(calculation->ideal * gas.factor) : "", "ok", ""});
+    WriteRow(out, row, ResultCells(out.columns, *calculation));
     return true;
 }
 
@@ -109,9 +95,9 @@ std::string Cell(const std::vector<std::string>& header, const std::vector<std::
 
 // A row that asks for the value of one input: one row of results for each value, with the
 // value in that input's column.
-bool BatchSolve(const Run& run, const std::vector<std::string>& header,
-                std::vector<std::string>& row, Given& given, Case& c, const std::string& name,
-                const BatchOut& out) {
+bool BatchSolve(const Run& run, std::vector<std::string>& row, Given& given, Case& c,
+                const std::string& name, const BatchOut& out) {
+    const std::vector<std::string>& header = out.header;
     SolveFor solve{};
     std::vector<double> values;
     std::optional<Failure> failure = ReadSolve(name, Cell(header, row, "volume"), c, given, solve);
@@ -126,7 +112,7 @@ bool BatchSolve(const Run& run, const std::vector<std::string>& header,
     }
     std::optional<sizing::Calculation> calculation;
     if (failure) {
-        return WriteResult(header, row, c, failure, calculation, out);
+        return WriteResult(row, c, failure, calculation, out);
     }
     bool shown = true;
     for (double value : values) {
@@ -134,29 +120,31 @@ bool BatchSolve(const Run& run, const std::vector<std::string>& header,
         c.typed[solve.input] = FormatNumberText(value);
         std::vector<std::string> solved = row;
         failure = Evaluate(c, calculation);
-        shown = WriteResult(header, solved, c, failure, calculation, out) && shown;
+        shown = WriteResult(solved, c, failure, calculation, out) && shown;
     }
     return shown;
 }
 
 // Computes and writes one row; answers whether it gave a volume.
-bool BatchRow(const Run& run, CsvReader::Status status, const std::vector<std::string>& header,
-              std::vector<std::string>& row, const BatchOut& out) {
+bool BatchRow(const Run& run, CsvReader::Status status, std::vector<std::string>& row,
+              const BatchOut& out) {
+    const std::vector<std::string>& header = out.header;
     Case c;
     std::optional<sizing::Calculation> calculation;
     std::optional<Failure> failure;
+    const std::string method = Cell(header, row, "method");
     if (status == CsvReader::Status::TooLong) {
         failure = Usage(u8"这一行太长，没有读。");
     } else if (row.size() > header.size()) {
         failure = Usage(u8"这一行的字段比表头多。");
-    } else if ((c.method = sizing::FindMethod(row[0])) == nullptr) {
-        failure = UnknownMethod(row[0]);
+    } else if ((c.method = sizing::FindMethod(method)) == nullptr) {
+        failure = UnknownMethod(method);
     } else {
         // The cells of the method's inputs and, where its formula holds a gas law, of the
         // temperatures, where it delivers oil when called, of the discharge; no other column is
         // read.
         Given given;
-        for (std::size_t i = 1; i < row.size(); ++i) {
+        for (std::size_t i = 0; i < row.size(); ++i) {
             const bool read =
                 sizing::InputIndex(*c.method, header[i]) < c.method->inputCount ||
                 (TemperatureKey(header[i]) < 3 && sizing::HasGasLaw(*c.method)) ||
@@ -167,14 +155,14 @@ bool BatchRow(const Run& run, CsvReader::Status status, const std::vector<std::s
         }
         const std::string solve = Cell(header, row, "solve");
         if (!solve.empty()) {
-            return BatchSolve(run, header, row, given, c, solve, out);
+            return BatchSolve(run, row, given, c, solve, out);
         }
         failure = ReadCase(run, given, c);
         if (!failure) {
             failure = Evaluate(c, calculation);
         }
     }
-    return WriteResult(header, row, c, failure, calculation, out);
+    return WriteResult(row, c, failure, calculation, out);
 }
 
 } // namespace
@@ -190,6 +178,12 @@ bool IsBatchInput(std::string_view name) {
 
 int RunBatch(const Run& run) {
     const Settings& s = run.settings;
+    std::vector<std::string> columns = ResultColumns();
+    if (s.columns) {
+        if (const std::optional<Failure> wrong = ReadColumns(*s.columns, columns)) {
+            return Fail(run, *wrong);
+        }
+    }
     std::ifstream file;
     std::istream* in = &run.streams.in;
     if (s.batch != "-") {
@@ -207,7 +201,7 @@ int RunBatch(const Run& run) {
     if (reader.Next(header) != CsvReader::Status::Record) {
         header.clear();
     }
-    if (const std::optional<Failure> wrong = CheckHeader(header)) {
+    if (const std::optional<Failure> wrong = CheckHeader(header, columns)) {
         return Fail(run, *wrong);
     }
     std::ofstream outFile;
@@ -221,8 +215,9 @@ int RunBatch(const Run& run) {
             outFile << "\xEF\xBB\xBF";
         }
     }
-    const BatchOut out{s.out.empty() ? run.streams.out : outFile, IsOutEncoding(s, "gbk")};
-    WriteRow(out, header, {std::begin(kResultColumns), std::end(kResultColumns)});
+    const BatchOut out{header, columns, s.out.empty() ? run.streams.out : outFile,
+                       IsOutEncoding(s, "gbk")};
+    WriteRow(out, header, columns);
     bool allShown = true;
     std::vector<std::string> row;
     for (CsvReader::Status status; (status = reader.Next(row)) != CsvReader::Status::End;) {
@@ -230,7 +225,7 @@ int RunBatch(const Run& run) {
             std::all_of(row.begin(), row.end(), [](const std::string& f) { return f.empty(); })) {
             continue; // a blank line
         }
-        allShown = BatchRow(run, status, header, row, out) && allShown;
+        allShown = BatchRow(run, status, row, out) && allShown;
     }
     out.stream.flush();
     if (!out.stream) {

@@ -22,10 +22,11 @@ std::optional<Failure> ReadTemperature(std::size_t key, const std::string& typed
     }
     if (!sizing::ReadTypedTemperature(typed,
                                       sizing::TemperatureAt(c.conditions.temperatures, key))) {
-        return Failure{"number", name,
-                       u8"温度 " + std::string(name) + u8" 的值“" + typed +
-                           u8"”不是一个温度：写作数值，可带单位 °C、℃、K、°F 或 ℉。",
-                       kUsage};
+        return Failure{
+            "number", name,
+            u8"温度 " + std::string(name) + u8" 的值“" + typed +
+                u8"”不是一个温度：写作数值，可带单位 °C、℃、C、degC、K、°F、℉、F 或 degF。",
+            kUsage};
     }
     c.conditions.typedTemperatures[key] = typed;
     return std::nullopt;

@@ -79,6 +79,9 @@ void Describe(CLI::App& app, Settings& settings) {
         ->type_name("FILE");
     app.add_option("--out", settings.out, u8"--batch 的结果写入此文件，而非标准输出")
         ->type_name("FILE");
+    app.add_option("--columns", settings.columns,
+                   u8"--batch 只写这些结果列，按所给次序，以逗号分隔（如 volume_l,model,fill_mpa）")
+        ->type_name("LIST");
     app.add_option("--out-encoding", settings.outEncoding,
                    u8"--out 文件的编码：utf-8（默认，带 BOM）或 gbk")
         ->type_name("ENC");
@@ -138,9 +141,10 @@ std::optional<Failure> CheckSettings(const Settings& s) {
         return Usage(u8"--check 只与 --from 同用。");
     }
     if (!s.from.empty()) {
-        if (s.method != nullptr || !s.batch.empty() || !s.out.empty() || !s.solve.empty()) {
-            return Usage(
-                u8"--from 不与计算方法、--batch、--out 或 --solve 同用：方法写在计算书里。");
+        if (s.method != nullptr || !s.batch.empty() || !s.out.empty() || s.columns ||
+            !s.solve.empty()) {
+            return Usage(u8"--from 不与计算方法、--batch、--out、--columns 或 --solve "
+                         u8"同用：方法写在计算书里。");
         }
         if (s.files.empty()) {
             return Usage(u8"--from 后请给出计算书文件。");
@@ -179,6 +183,9 @@ std::optional<Failure> CheckSettings(const Settings& s) {
         }
         if (!s.out.empty()) {
             return Usage(u8"--out 只用于 --batch。");
+        }
+        if (s.columns) {
+            return Usage(u8"--columns 只用于 --batch：它选 CSV 结果的列。");
         }
         return std::nullopt;
     }

@@ -28,7 +28,8 @@ struct Settings {
     std::vector<std::string> from, files;
     Given overrides;
     bool check = false;
-    std::optional<double> temperature; // --temperature: the lowest and highest together
+    std::optional<double> temperature;  // --temperature: the lowest and highest together
+    std::optional<std::string> columns; // --columns: the result columns a batch writes
     bool defaults = false;
     bool json = false;
     bool ideal = false; // --solve for the formula's volume alone

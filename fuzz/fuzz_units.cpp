@@ -84,7 +84,14 @@ void CheckTemperature(std::string_view text) {
     const struct {
         const char* unit;
         double celsius;
-    } units[] = {{"", number}, {" °C", number}, {"℃", number}, {" K", number - 273.15}};
+    } units[] = {{"", number},
+                 {" °C", number},
+                 {"℃", number},
+                 {"c", number},
+                 {" degC", number},
+                 {" K", number - 273.15},
+                 {" F", (number - 32.0) * 5.0 / 9.0},
+                 {"degf", (number - 32.0) * 5.0 / 9.0}};
     for (const auto& unit : units) {
         double withUnit = 0.0;
         if (std::isfinite(unit.celsius) &&

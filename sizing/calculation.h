@@ -54,6 +54,10 @@ struct Note {
     // ASCII identifier of the line (notes.h lists them).
     const char* code;
     std::string text; // one line, without a line break
+    // A check that warns: the case is outside what the check allows. Not the pick, the
+    // performance, the corrections, the catalogue's lines, "in-range", nor aux's precharge line
+    // where p0/p1 fits a kind.
+    bool warns = false;
 };
 
 // What the operating temperatures do to the volume.

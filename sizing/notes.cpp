@@ -9,6 +9,7 @@
 #include <cmath>
 #include <initializer_list>
 #include <iterator>
+#include <utility>
 
 namespace sizing {
 
@@ -223,6 +224,11 @@ bool ShockP2NotAbove(const Method& method, const double* values) {
            values[roles.highest] <= values[roles.lowest];
 }
 
+// Adds a check line that warns.
+void Warn(std::vector<Note>& notes, const char* code, std::string text) {
+    notes.push_back({code, std::move(text), true});
+}
+
 void AddNegative(const Method& method, const double* values, std::vector<Note>& notes) {
     const Inputs inputs(method, values);
     std::vector<std::string> negative;
@@ -232,7 +238,7 @@ void AddNegative(const Method& method, const double* values, std::vector<Note>& 
         }
     }
     if (!negative.empty()) {
-        notes.push_back({"negative", Fill(kNegative, {Join(negative, kListSeparator)})});
+        Warn(notes, "negative", Fill(kNegative, {Join(negative, kListSeparator)}));
     }
 }
 
@@ -253,9 +259,12 @@ void AddPrecharge(const Method& method, const Inputs& in, std::vector<Note>& not
             }
             all.push_back(Fill(kNamedValue, {range.name, RangeText(range)}));
         }
-        notes.push_back({"precharge", fits.empty()
-                                          ? Fill(kAuxFitsNone, {ratio, Join(all, kListSeparator)})
-                                          : Fill(kAuxFits, {ratio, Join(fits, kKindSeparator)})});
+        // Always shown: where p0/p1 fits a kind, the line only names it.
+        if (fits.empty()) {
+            Warn(notes, "precharge", Fill(kAuxFitsNone, {ratio, Join(all, kListSeparator)}));
+        } else {
+            notes.push_back({"precharge", Fill(kAuxFits, {ratio, Join(fits, kKindSeparator)})});
+        }
         return;
     }
     case MethodId::ShockC: {
@@ -265,11 +274,12 @@ void AddPrecharge(const Method& method, const Inputs& in, std::vector<Note>& not
         const double shown = AsShown(in[p0] / in[p1]);
         const std::string ratio = RatioText(in.Label(p0), in.Label(p1), shown);
         if (Within(shown, kShockCBottlePrecharge)) {
-            notes.push_back(
-                {"precharge", Fill(kShockCBottle, {ratio, RangeText(kShockCBottlePrecharge)})});
+            Warn(notes, "precharge",
+                 Fill(kShockCBottle, {ratio, RangeText(kShockCBottlePrecharge)}));
         } else if (!Within(shown, kShockCPrecharge)) {
-            notes.push_back({"precharge", Fill(kShockCNone, {ratio, RangeText(kShockCPrecharge),
-                                                             RangeText(kShockCBottlePrecharge)})});
+            Warn(notes, "precharge",
+                 Fill(kShockCNone,
+                      {ratio, RangeText(kShockCPrecharge), RangeText(kShockCBottlePrecharge)}));
         }
         return;
     }
@@ -281,11 +291,10 @@ void AddPrecharge(const Method& method, const Inputs& in, std::vector<Note>& not
         const double ofMean = AsShown(in[p0] / mean);
         const double ofP1 = AsShown(in[p0] / in[p1]);
         if (!Within(ofMean, kPulseAPrecharge) && ofP1 != kPulseAShareOfP1) {
-            notes.push_back(
-                {"precharge",
+            Warn(notes, "precharge",
                  Fill(kPulseANone, {RatioText(in.Label(p0), kMeanPressure, ofMean),
                                     RatioText(in.Label(p0), in.Label(p1), ofP1),
-                                    RangeText(kPulseAPrecharge), TwoDecimals(kPulseAShareOfP1)})});
+                                    RangeText(kPulseAPrecharge), TwoDecimals(kPulseAShareOfP1)}));
         }
         return;
     }
@@ -544,32 +553,31 @@ std::vector<Note> Checks(const Calculation& c) {
     std::vector<Note> notes;
     AddNegative(method, values, notes);
     if (ShockP2NotAbove(method, values)) {
-        notes.push_back(
-            {"shock-p2", Fill(kShockP2, {in.Quote(roles.highest), in.Quote(roles.lowest)})});
+        Warn(notes, "shock-p2", Fill(kShockP2, {in.Quote(roles.highest), in.Quote(roles.lowest)}));
     }
     if (roles.excess != kNoInput && in[roles.excess] > in[roles.displacement]) {
-        notes.push_back(
-            {"excess", Fill(kExcess, {in.Quote(roles.excess), in.Quote(roles.displacement)})});
+        Warn(notes, "excess",
+             Fill(kExcess, {in.Quote(roles.excess), in.Quote(roles.displacement)}));
     }
     if (method.id == MethodId::PulseA && in[roles.highest] > 0.0 &&
         in[roles.highest] < kLeastPascal) {
-        notes.push_back({"pa-units", Fill(kPaUnits, {in.Quote(roles.highest)})});
+        Warn(notes, "pa-units", Fill(kPaUnits, {in.Quote(roles.highest)}));
     }
     AddPrecharge(method, in, notes);
     // The compression ratio, where the method has a precharge, at its lowest: the coldest.
     if (AsShown(c.ratio) > kBladderRatio) {
-        notes.push_back({"ratio", Fill(kRatio, {CaseRatioText(c)})});
+        Warn(notes, "ratio", Fill(kRatio, {CaseRatioText(c)}));
     }
     // The gas's end temperature, as the thermal line shows it, against the lowest operating one.
     const Temperatures& t = c.conditions.temperatures;
     if (c.thermal && WholeDegrees(c.thermal->gasEnd) < t.min) {
-        notes.push_back(
-            {"gas-cold", Fill(kGasCold, {FormatNumberText(WholeDegrees(c.thermal->gasEnd)),
-                                         FormatNumberText(t.min)})});
+        Warn(notes, "gas-cold",
+             Fill(kGasCold,
+                  {FormatNumberText(WholeDegrees(c.thermal->gasEnd)), FormatNumberText(t.min)}));
     }
     const std::size_t n = roles.gas.exponent;
     if (n != kNoInput && in[n] != 1.0 && in[n] != 1.4) {
-        notes.push_back({"exponent", Fill(kExponent, {in.Quote(n)})});
+        Warn(notes, "exponent", Fill(kExponent, {in.Quote(n)}));
     }
     const std::size_t k = roles.coefficient;
     if (k != kNoInput && std::none_of(std::begin(kPumpTypes), std::end(kPumpTypes),
@@ -578,8 +586,7 @@ std::vector<Note> Checks(const Calculation& c) {
         for (const PumpType& pump : kPumpTypes) {
             table.push_back(Fill(kNamedValue, {pump.name, TwoDecimals(pump.k)}));
         }
-        notes.push_back(
-            {"pump-k", Fill(kPumpCoefficient, {in.Quote(k), Join(table, kListSeparator)})});
+        Warn(notes, "pump-k", Fill(kPumpCoefficient, {in.Quote(k), Join(table, kListSeparator)}));
     }
     if (notes.empty()) {
         notes.push_back({"in-range", kInRange});

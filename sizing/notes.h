@@ -42,7 +42,8 @@ namespace sizing {
 bool HasPhysicalMeaning(const Method& method, const double* values);
 
 // The checks that apply to a calculation's inputs, in the order of the codes above, from
-// "negative" to "pump-k"; "in-range" alone when none does.
+// "negative" to "pump-k"; "in-range" alone when none does. Each of them warns (Note::warns) but
+// "in-range" and aux's "precharge" where p0/p1 fits a kind of accumulator.
 std::vector<Note> Checks(const Calculation& calculation);
 
 // The notes of a calculation: where it has no physical meaning, the one line that says why (the

@@ -267,16 +267,18 @@ bool ReadTypedTemperature(std::string_view typed, double& celsius) {
     if (!NumberTextFromUtf8(replaced, text) || !NumberTextToAscii(text, ascii)) {
         return false;
     }
-    // A unit's symbol, and the temperature in °C of a number of it.
+    // A unit's symbol, and the temperature in °C of a number of it. The letters alone are what a
+    // keyboard and a spreadsheet cell give.
     struct Scale {
         std::string_view symbol;
         double (*celsius)(double);
     };
+    constexpr auto kCelsius = [](double c) { return c; };
+    constexpr auto kFahrenheit = [](double f) { return (f - 32.0) * 5.0 / 9.0; };
     static const Scale kScales[] = {
-        {"", [](double c) { return c; }},
-        {"degC", [](double c) { return c; }},
-        {"K", [](double k) { return k - 273.15; }},
-        {"degF", [](double f) { return (f - 32.0) * 5.0 / 9.0; }},
+        {"", kCelsius},     {"C", kCelsius},
+        {"degC", kCelsius}, {"K", [](double k) { return k - 273.15; }},
+        {"F", kFahrenheit}, {"degF", kFahrenheit},
     };
     const size_t last = ascii.find_last_not_of(" \t");
     const std::string_view trimmed(ascii.data(), last == std::string::npos ? 0 : last + 1);

@@ -33,8 +33,9 @@ std::string UnitSymbols(Quantity kind);
 bool ReadTypedQuantity(std::string_view typed, const Input& field, double& value);
 
 // Reads a temperature typed in Unicode (UTF-8): a number as ReadTypedQuantity takes it,
-// optionally followed by a unit, °C or ℃ (the default), K, °F or ℉, in °C. On success writes
-// celsius and answers true; a text that is no temperature leaves celsius untouched.
+// optionally followed by a unit, °C, ℃, C or degC (the default), K, °F, ℉, F or degF, the
+// letters in any case, in °C. On success writes celsius and answers true; a text that is no
+// temperature leaves celsius untouched.
 bool ReadTypedTemperature(std::string_view typed, double& celsius);
 
 } // namespace sizing

@@ -141,12 +141,15 @@ TEST(CalcCommandLine, ReadsAGbkBatchAndWritesItInGbk) {
     ASSERT_GT(::GetTempPathW(MAX_PATH, folder), 0u);
     const std::filesystem::path in = std::wstring(folder) + L"presovol batch.csv";
     const std::filesystem::path out = std::wstring(folder) + L"presovol result.csv";
-    // A station (站名: 一号) and a remark (备注: 乙,阀) in GBK, as a spreadsheet saves them.
-    const std::string head = "method,\xD5\xBE\xC3\xFB,Q,P1,P2,L,t,\xB1\xB8\xD7\xA2";
-    const std::string row = "shock-b,\xD2\xBB\xBA\xC5,100,10,14,50,0.5,\"\xD2\xD2,\xB7\xA7\"";
+    // A station (站名: 一号) before the method and a remark (备注: 乙,阀) in GBK, as a spreadsheet
+    // saves them; the results in the columns of a template.
+    const std::string head = "\xD5\xBE\xC3\xFB,method,Q,P1,P2,L,t,\xB1\xB8\xD7\xA2";
+    const std::string row = "\xD2\xBB\xBA\xC5,shock-b,100,10,14,50,0.5,\"\xD2\xD2,\xB7\xA7\"";
     std::ofstream(in, std::ios::binary) << head << "\r\n" << row << "\r\n";
-    const Ran ran = Calc(L"--batch \"" + in.wstring() + L"\" --out \"" + out.wstring() +
-                         L"\" --out-encoding gbk");
+    const Ran ran =
+        Calc(L"--batch \"" + in.wstring() + L"\" --out \"" + out.wstring() +
+             L"\" --out-encoding gbk --columns volume_l,shown,nominal_l,units,class_mpa,"
+             L"real_gas_factor,real_gas_volume_l,status,message");
     EXPECT_EQ(ran.exit, 0u) << ran.out;
     std::ifstream file(out, std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()),

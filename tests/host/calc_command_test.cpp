@@ -1,10 +1,12 @@
 // presovol-calc from its arguments to its output and exit code, as a shell runs it.
 #include "cli/calc_command.h"
 #include "base/csv.h"
+#include "base/text_encoding.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -396,6 +398,47 @@ std::vector<std::string> Fields(const std::string& line) {
     return fields;
 }
 
+// The result columns of a batch, in their order.
+const std::vector<std::string> kResults = {"volume_l",
+                                           "shown",
+                                           "corrected_l",
+                                           "nominal_l",
+                                           "units",
+                                           "class_mpa",
+                                           "model",
+                                           "type",
+                                           "absolute_factor",
+                                           "temperature_factor",
+                                           "sizing_c",
+                                           "fill_mpa",
+                                           "real_gas_factor",
+                                           "real_gas_volume_l",
+                                           "performance_name",
+                                           "performance_value",
+                                           "performance_unit",
+                                           "checks",
+                                           "status",
+                                           "message"};
+
+// A batch's output: its lines' fields, the header first; each line ends in CR LF.
+struct Table {
+    std::vector<std::vector<std::string>> rows;
+
+    explicit Table(const std::string& out) {
+        std::istringstream lines(out);
+        for (std::string line; std::getline(lines, line);) {
+            EXPECT_EQ(line.back(), '\r');
+            rows.push_back(Fields(line.substr(0, line.size() - 1)));
+        }
+    }
+    // The cell of row r in the column the header names name.
+    std::string At(std::size_t r, const std::string& name) const {
+        const auto column = std::find(rows[0].begin(), rows[0].end(), name);
+        const auto i = static_cast<std::size_t>(column - rows[0].begin());
+        return r < rows.size() && i < rows[r].size() ? rows[r][i] : "(none)";
+    }
+};
+
 TEST(CalcCommand, BatchGoesOnPastBadRows) {
     const std::string csv = "\xEF\xBB\xBFmethod,deltaV,n,p0,p1,p2,Q,P1,P2,L,t\r\n"
                             "aux,10,1.4,9,10,20,,,,,\r\n"
@@ -411,59 +454,38 @@ TEST(CalcCommand, BatchGoesOnPastBadRows) {
     for (bool fromStdin : {false, true}) {
         const Ran run = fromStdin ? Calc({"--batch", "-"}, csv) : Calc({"--batch", path});
         EXPECT_EQ(run.exit, cli::kNoVolume);
-        std::vector<std::vector<std::string>> rows;
-        std::istringstream out(run.out);
-        for (std::string line; std::getline(out, line);) {
-            ASSERT_EQ(line.back(), '\r');
-            line.pop_back();
-            rows.push_back(Fields(line));
-        }
+        const Table table(run.out);
+        const auto& rows = table.rows;
         ASSERT_EQ(rows.size(), 7u) << run.out;
-        EXPECT_EQ(rows[0], (std::vector<std::string>{"method",
-                                                     "deltaV",
-                                                     "n",
-                                                     "p0",
-                                                     "p1",
-                                                     "p2",
-                                                     "Q",
-                                                     "P1",
-                                                     "P2",
-                                                     "L",
-                                                     "t",
-                                                     "volume_l",
-                                                     "shown",
-                                                     "nominal_l",
-                                                     "units",
-                                                     "class_mpa",
-                                                     "real_gas_factor",
-                                                     "real_gas_volume_l",
-                                                     "status",
-                                                     "message"}));
+        std::vector<std::string> header = {"method", "deltaV", "n",  "p0", "p1", "p2",
+                                           "Q",      "P1",     "P2", "L",  "t"};
+        header.insert(header.end(), kResults.begin(), kResults.end());
+        EXPECT_EQ(rows[0], header);
         for (const auto& row : rows) {
-            EXPECT_EQ(row.size(), 20u);
+            EXPECT_EQ(row.size(), header.size());
         }
-        const auto tail = [&](std::size_t r, std::size_t from) {
-            return std::vector<std::string>(rows[r].begin() + from, rows[r].begin() + 20);
-        };
-        EXPECT_EQ(rows[1][12], "27.61");
-        EXPECT_EQ(tail(1, 13)[0], "32");
-        EXPECT_EQ(tail(1, 13)[2], "20");
-        EXPECT_NEAR(std::stod(rows[1][16]), 1.1458, 1e-4);
-        EXPECT_EQ(tail(1, 18), (std::vector<std::string>{"ok", ""}));
+        EXPECT_EQ(table.At(1, "shown"), "27.61");
+        EXPECT_EQ(table.At(1, "nominal_l"), "32");
+        EXPECT_EQ(table.At(1, "class_mpa"), "20");
+        EXPECT_NEAR(std::stod(table.At(1, "real_gas_factor")), 1.1458, 1e-4);
+        EXPECT_EQ(table.At(1, "status"), "ok");
+        EXPECT_EQ(table.At(1, "message"), "");
         // Quoted fields and units; the inputs in their fields' units.
         EXPECT_EQ(std::vector<std::string>(rows[2].begin(), rows[2].begin() + 13),
                   (std::vector<std::string>{"shock-b", "", "", "", "", "", "100", "10", "14", "50",
                                             "0", "1.1480000000000001", "1.15"}));
-        EXPECT_EQ(tail(2, 16), (std::vector<std::string>{"", "", "ok", ""}));
+        EXPECT_EQ(table.At(2, "real_gas_factor") + table.At(2, "real_gas_volume_l"), "");
+        EXPECT_EQ(table.At(2, "status"), "ok");
         // The bad rows keep what they were given, and say why.
         EXPECT_EQ(rows[3][8], "1,4");
-        EXPECT_EQ(rows[3][18], "error");
-        EXPECT_NE(rows[3][19].find("P2"), std::string::npos);
-        EXPECT_EQ(rows[4][18], "error");
-        EXPECT_NE(rows[4][19].find("pulse-x"), std::string::npos);
-        EXPECT_EQ(tail(5, 18), (std::vector<std::string>{"error", "输入的参数有误，请重新输入！"}));
+        EXPECT_EQ(table.At(3, "status"), "error");
+        EXPECT_NE(table.At(3, "message").find("P2"), std::string::npos);
+        EXPECT_EQ(table.At(4, "status"), "error");
+        EXPECT_NE(table.At(4, "message").find("pulse-x"), std::string::npos);
+        EXPECT_EQ(table.At(5, "status"), "error");
+        EXPECT_EQ(table.At(5, "message"), "输入的参数有误，请重新输入！");
         EXPECT_EQ(rows[6][3], "9");
-        EXPECT_EQ(rows[6][18], "ok");
+        EXPECT_EQ(table.At(6, "status"), "ok");
     }
     std::remove(path);
 }
@@ -512,16 +534,12 @@ TEST(CalcCommand, JsonAndBatchWithADischargeTime) {
                                "aux,10,1.4,9,10,20,0.001,,,,,,\n"
                                "aux,10,1.4,9,10,20,,,,,,,\n"
                                "shock-b,,,,,,0.001,30,100,10,14,50,0\n");
-    std::vector<std::vector<std::string>> rows;
-    std::istringstream out(batch.out);
-    for (std::string line; std::getline(out, line);) {
-        rows.push_back(Fields(line.substr(0, line.size() - 1)));
-    }
-    ASSERT_EQ(rows.size(), 5u) << batch.out;
-    EXPECT_EQ(rows[1][20], "error"); // "ms" is no unit of a time
-    EXPECT_EQ(rows[2][15], "50");
-    EXPECT_EQ(rows[3][15], "32");
-    EXPECT_EQ(rows[4][20], "ok");
+    const Table table(batch.out);
+    ASSERT_EQ(table.rows.size(), 5u) << batch.out;
+    EXPECT_EQ(table.At(1, "status"), "error"); // "ms" is no unit of a time
+    EXPECT_EQ(table.At(2, "nominal_l"), "50");
+    EXPECT_EQ(table.At(3, "nominal_l"), "32");
+    EXPECT_EQ(table.At(4, "status"), "ok");
 
     const struct {
         std::vector<std::string> args;
@@ -553,17 +571,13 @@ TEST(CalcCommand, BatchTakesTheTemperatures) {
                                            "aux,10,1.4,9,10,20,-10 °C,50,,,,,\n"
                                            "shock-b,,,,,,-10,50,100,10,14,50,0\n"
                                            "aux,10,1.4,9,10,20,60,50,,,,,\n");
-    std::vector<std::vector<std::string>> rows;
-    std::istringstream out(run.out);
-    for (std::string line; std::getline(out, line);) {
-        rows.push_back(Fields(line.substr(0, line.size() - 1)));
-    }
-    ASSERT_EQ(rows.size(), 4u) << run.out;
-    EXPECT_EQ(rows[1][6], "-10 °C"); // as typed
-    EXPECT_EQ(rows[1][15], "40");    // the pick for -10 to 50 °C
-    EXPECT_EQ(rows[2][20], "ok");
-    EXPECT_EQ(rows[3][20], "error");
-    EXPECT_NE(rows[3][21].find("最低工作温度不能高于最高工作温度"), std::string::npos);
+    const Table table(run.out);
+    ASSERT_EQ(table.rows.size(), 4u) << run.out;
+    EXPECT_EQ(table.At(1, "t_min"), "-10 °C"); // as typed
+    EXPECT_EQ(table.At(1, "nominal_l"), "40"); // the pick for -10 to 50 °C
+    EXPECT_EQ(table.At(2, "status"), "ok");
+    EXPECT_EQ(table.At(3, "status"), "error");
+    EXPECT_NE(table.At(3, "message").find("最低工作温度不能高于最高工作温度"), std::string::npos);
 }
 
 TEST(CalcCommand, BatchWritesItsOutFileAndRefusesWhatItCannotRead) {
@@ -590,15 +604,19 @@ TEST(CalcCommand, BatchWritesItsOutFileAndRefusesWhatItCannotRead) {
 }
 
 // An office's table: its own columns around the inputs (a station, a remark, one without a
-// name), as UTF-8 and as a spreadsheet on a Chinese Windows saves it, in GBK.
+// name), as UTF-8 and as a spreadsheet on a Chinese Windows saves it, in GBK; the results in
+// the columns of a template that --columns keeps.
 TEST(CalcCommand, BatchCarriesTheTablesOwnColumnsInUtf8AndGbk) {
+    const std::vector<std::string> batch = {"--batch", "-", "--columns",
+                                            "volume_l,shown,nominal_l,units,class_mpa,real_gas_"
+                                            "factor,real_gas_volume_l,status,message"};
     const std::string utf8 = "method,站名,Q,P1,P2,L,t,p0,备注,\n"
                              "shock-b,一号,100,10,14,50,0.5,,\"乙,阀\",x\n"
                              "aux,二号,,,,,,9,甲,\n";
     const std::string gbk = "method,\xD5\xBE\xC3\xFB,Q,P1,P2,L,t,p0,\xB1\xB8\xD7\xA2,\n"
                             "shock-b,\xD2\xBB\xBA\xC5,100,10,14,50,0.5,,\"\xD2\xD2,\xB7\xA7\",x\n"
                             "aux,\xB6\xFE\xBA\xC5,,,,,,9,\xBC\xD7,\n";
-    const Ran run = Calc({"--batch", "-"}, utf8);
+    const Ran run = Calc(batch, utf8);
     EXPECT_EQ(run.exit, cli::kNoVolume);
     EXPECT_EQ(run.out, "method,站名,Q,P1,P2,L,t,p0,备注,,volume_l,shown,nominal_l,units,class_mpa,"
                        "real_gas_factor,real_gas_volume_l,status,message\r\n"
@@ -606,12 +624,13 @@ TEST(CalcCommand, BatchCarriesTheTablesOwnColumnsInUtf8AndGbk) {
                        "20,,,ok,\r\n"
                        "aux,二号,,,,,,9,甲,,,,,,,,,error,缺少输入：deltaV n p1 p2。请写作 "
                        "名称=数值，或加 --defaults 取计算器的初始值。\r\n");
-    EXPECT_EQ(Calc({"--batch", "-"}, gbk).out, run.out);
-    EXPECT_EQ(Calc({"--batch", "-"}, "\xEF\xBB\xBF" + utf8).out, run.out);
+    EXPECT_EQ(Calc(batch, gbk).out, run.out);
+    EXPECT_EQ(Calc(batch, "\xEF\xBB\xBF" + utf8).out, run.out);
 
     // A name the batch reads, twice, or the name of a result is refused, named.
-    for (const std::string header : {"method,deltaV,volume_l", "method,\xB1\xB8\xD7\xA2,status",
-                                     "method,p0,备注,p0", "method,Q,method"}) {
+    for (const std::string header :
+         {"method,deltaV,volume_l", "method,\xB1\xB8\xD7\xA2,status", "method,p0,备注,p0",
+          "method,Q,method", "Q,method,checks", "工位,method,model"}) {
         const Ran refused = Calc({"--batch", "-"}, header);
         EXPECT_EQ(refused.exit, cli::kUsage);
         EXPECT_NE(refused.err.find("“" + header.substr(header.rfind(',') + 1) + "”"),
@@ -619,6 +638,134 @@ TEST(CalcCommand, BatchCarriesTheTablesOwnColumnsInUtf8AndGbk) {
             << refused.err;
     }
     EXPECT_EQ(Calc({"--batch", "-"}, "method,备注,备注\n").exit, cli::kShown);
+}
+
+// The office's table, method not first, in UTF-8 and in GBK, with the example catalogue: each
+// result cell holds the value of the same name in the JSON of the row's case run on its own.
+TEST(CalcCommand, BatchAnswersWhatASingleCaseAnswers) {
+    const struct {
+        const char* row; // 工位 to 备注
+        const char* solve;
+        const char* checks;
+    } cases[] = {
+        {"A-01,aux,10,1.4,9,10,20,20C,122F,主油路", ",", ""},
+        {"A-02,aux,10,1.4,7,10,20,0c,40 degC,", ",", "precharge"},
+        {"A-03,aux,2,1,3,10,20,,,\"活塞式, 高压比\"", ",", "precharge ratio"},
+        {"A-04,aux,200,1.4,8,10,30,,86F,并联", ",", ""},
+        {"A-05,aux,10,1.2,9,10,40,,,无此压力的型号", ",", "ratio exponent"},
+        {"A-06,aux,10,1.4,9,20,10,,,p1 高于 p2", ",", ""},
+        {"A-07,aux,10,1.4,,10,20,-10,50,解 p0", "p0,40", ""},
+    };
+    // Where the JSON holds each result column's value.
+    const std::pair<std::string, const char*> json[] = {
+        {"volume_l", "/volume_l"},
+        {"shown", "/shown"},
+        {"corrected_l", "/corrected_l"},
+        {"nominal_l", "/pick/nominal_l"},
+        {"units", "/pick/units"},
+        {"class_mpa", "/pick/class_mpa"},
+        {"model", "/pick/model"},
+        {"type", "/pick/type"},
+        {"absolute_factor", "/absolute_factor"},
+        {"temperature_factor", "/temperature/factor"},
+        {"sizing_c", "/temperature/sizing_c"},
+        {"fill_mpa", "/temperature/fill_mpa"},
+        {"real_gas_factor", "/real_gas/factor"},
+        {"real_gas_volume_l", "/real_gas/volume_l"},
+        {"performance_name", "/performance/name"},
+        {"performance_value", "/performance/value"},
+        {"performance_unit", "/performance/unit"},
+    };
+    const char* const inputs[] = {"deltaV", "n", "p0", "p1", "p2", "t_min", "t_max"};
+    const std::string office = "工位,method,deltaV,n,p0,p1,p2,t_min,t_max,备注";
+    const std::string catalogue = PRESOVOL_EXAMPLE_CATALOGUE;
+    for (const bool solving : {false, true}) {
+        std::string csv = office + (solving ? ",solve,volume\r\n" : "\r\n");
+        for (const auto& c : cases) {
+            if (solving || std::string(c.solve) == ",") {
+                csv += c.row + (solving ? "," + std::string(c.solve) : "") + "\r\n";
+            }
+        }
+        const Ran run = Calc({"--batch", "-", "--catalogue", catalogue}, csv);
+        EXPECT_EQ(run.exit, cli::kNoVolume);
+        EXPECT_EQ(Calc({"--batch", "-", "--catalogue", catalogue}, base::Utf8ToGbk(csv)).out,
+                  run.out);
+        const Table table(run.out);
+        ASSERT_EQ(table.rows.size(), std::size(cases) + (solving ? 1 : 0)) << run.out;
+        EXPECT_EQ(std::vector<std::string>(table.rows[0].end() - 20, table.rows[0].end()),
+                  kResults);
+        for (std::size_t r = 1; r < table.rows.size(); ++r) {
+            SCOPED_TRACE(table.At(r, "工位"));
+            // The same case on its own, from the row's cells.
+            std::vector<std::string> single = {table.At(r, "method"), "--catalogue", catalogue,
+                                               "--json"};
+            for (const char* input : inputs) {
+                if (!table.At(r, input).empty()) {
+                    single.push_back(input + ("=" + table.At(r, input)));
+                }
+            }
+            const nlohmann::json alone = nlohmann::json::parse(Calc(single).out);
+            if (alone.contains("error")) {
+                EXPECT_EQ(table.At(r, "status"), "error");
+                EXPECT_EQ(table.At(r, "message"), alone["error"]["text"]);
+                for (const auto& [name, at] : json) {
+                    EXPECT_EQ(table.At(r, name), "") << name;
+                }
+                continue;
+            }
+            EXPECT_EQ(table.At(r, "status") + table.At(r, "message"), "ok");
+            for (const auto& [name, at] : json) {
+                const nlohmann::json& value =
+                    alone.value(nlohmann::json::json_pointer(at), nlohmann::json());
+                const std::string cell = table.At(r, name);
+                if (value.is_number()) {
+                    EXPECT_EQ(std::stod(cell), value.get<double>()) << name;
+                } else {
+                    EXPECT_EQ(cell, value.is_null() ? "" : value.get<std::string>()) << name;
+                }
+            }
+            const auto& row = std::find_if(std::begin(cases), std::end(cases), [&](const auto& c) {
+                return std::string(c.row).rfind(table.At(r, "工位") + ",", 0) == 0;
+            });
+            EXPECT_EQ(table.At(r, "checks"), row->checks);
+            std::istringstream codes(row->checks);
+            for (std::string code; codes >> code;) {
+                EXPECT_NE(alone.dump().find("\"code\":\"" + code + "\""), std::string::npos);
+            }
+        }
+        // What the single case reads in a row's cells, the batch read too.
+        EXPECT_EQ(table.At(1, "model"), "B-40/20");
+        EXPECT_EQ(table.At(1, "t_max"), "122F");
+        EXPECT_EQ(table.At(5, "model") + table.At(5, "nominal_l"), "");
+        if (solving) {
+            const nlohmann::json solved = nlohmann::json::parse(
+                Calc({"aux", "deltaV=10", "n=1.4", "p1=10", "p2=20", "t_min=-10", "t_max=50",
+                      "--solve", "p0", "--volume", "40", "--catalogue", catalogue, "--json"})
+                    .out);
+            ASSERT_EQ(solved["solve"]["values"].size(), 1u);
+            EXPECT_EQ(std::stod(table.At(7, "p0")), solved["solve"]["values"][0].get<double>());
+        }
+    }
+    // 122 °F is 50 °C.
+    EXPECT_EQ(nlohmann::json::parse(Calc({"aux", "deltaV=10", "n=1.4", "p0=9", "p1=10", "p2=20",
+                                          "t_max=122F", "--json"})
+                                        .out)["temperature"]["max_c"],
+              50);
+
+    // --columns: just the columns it names, in its order; an unknown name is refused, named.
+    const std::string csv = office + "\nA-01,aux,10,1.4,9,10,20,20C,122F,主油路\n";
+    const Table all(Calc({"--batch", "-"}, csv).out);
+    const Ran three = Calc({"--batch", "-", "--columns", "fill_mpa, model,volume_l"}, csv);
+    EXPECT_EQ(three.out,
+              office + ",fill_mpa,model,volume_l\r\nA-01,aux,10,1.4,9,10,20,20C,122F,主油路," +
+                  all.At(1, "fill_mpa") + ",," + all.At(1, "volume_l") + "\r\n");
+    const Ran unknown = Calc({"--batch", "-", "--columns", "volume_l,型号"}, csv);
+    EXPECT_EQ(unknown.exit, cli::kUsage);
+    EXPECT_NE(unknown.err.find("“型号”"), std::string::npos) << unknown.err;
+    EXPECT_EQ(Calc({"--batch", "-", "--columns", ""}, csv).exit, cli::kUsage);
+    EXPECT_EQ(Calc({"aux", "--defaults", "--columns", "volume_l"}).exit, cli::kUsage);
+    // A column of the table's own may take the name of a result column not written.
+    EXPECT_EQ(Calc({"--batch", "-", "--columns", "volume_l"}, "model,method\n").exit, cli::kShown);
 }
 
 TEST(Csv, ReadsRfc4180Records) {

@@ -217,13 +217,21 @@ TEST(Units, Temperature) {
         bool accepted;
         double celsius;
     } rows[] = {
-        {"20", true, 20},        {"-10 °C", true, -10},   {"-10°c", true, -10},
-        {"50℃", true, 50},       {"５０ ℃", true, 50},    {"－１０℃", true, -10},
-        {"263.15 K", true, -10}, {"263.15ｋ", true, -10}, {"-40 °F", true, -40},
-        {"212℉", true, 100},     {"300", true, 300},      {"20 C", kNo, 0},
-        {"20°", kNo, 0},         {"20 ° C", kNo, 0},      {"℃", kNo, 0},
-        {"20 bar", kNo, 0},      {"20 K K", kNo, 0},      {"1e400 K", kNo, 0},
-        {"20 \xFF℃", kNo, 0},
+        {"20", true, 20},          {"-10 °C", true, -10},
+        {"-10°c", true, -10},      {"50℃", true, 50},
+        {"５０ ℃", true, 50},      {"－１０℃", true, -10},
+        {"263.15 K", true, -10},   {"263.15ｋ", true, -10},
+        {"-40 °F", true, -40},     {"212℉", true, 100},
+        {"300", true, 300},        {"20 C", true, 20},
+        {"-10c", true, -10},       {"122F", true, 50},
+        {"-40 f", true, -40},      {"-10 degC", true, -10},
+        {"212 DEGF", true, 100},   {"５０ Ｃ", true, 50},
+        {"20 CC", kNo, 0},         {"20 °CF", kNo, 0},
+        {"20 deg", kNo, 0},        {"C", kNo, 0},
+        {"20 Fahrenheit", kNo, 0}, {"20°", kNo, 0},
+        {"20 ° C", kNo, 0},        {"℃", kNo, 0},
+        {"20 bar", kNo, 0},        {"20 K K", kNo, 0},
+        {"1e400 K", kNo, 0},       {"20 \xFF℃", kNo, 0},
     };
     for (const auto& row : rows) {
         double celsius = -999.0;
