@@ -59,29 +59,30 @@ presovol_build_windows() {
 }
 
 # Starts a private Xvfb on a display number it picks itself and exports DISPLAY; fails, saying
-# why, when no display comes up.
-PRESOVOL_XVFB_PID=
+# why, when no display comes up. Each call starts one more; presovol_stop ends them all.
+PRESOVOL_XVFB_PIDS=()
 presovol_start_xvfb() {
     local fdfile xlog
     fdfile=$(mktemp)
     xlog=$(mktemp)
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>"$xlog" &
-    PRESOVOL_XVFB_PID=$!
+    local pid=$!
+    PRESOVOL_XVFB_PIDS+=("$pid")
     local i
     for i in $(seq 200); do
         [ -s "$fdfile" ] && break
-        kill -0 "$PRESOVOL_XVFB_PID" 2>/dev/null || break
+        kill -0 "$pid" 2>/dev/null || break
         sleep 0.05
     done
     local display
     display=$(tr -d '[:space:]' <"$fdfile")
     rm -f "$fdfile"
-    if [ -z "$display" ] || ! kill -0 "$PRESOVOL_XVFB_PID" 2>/dev/null; then
+    if [ -z "$display" ] || ! kill -0 "$pid" 2>/dev/null; then
         presovol_log "the virtual display did not start: Xvfb ended or gave no display within 10 s."
         presovol_log "Xvfb said: $(tr '\n' ' ' <"$xlog")"
         rm -f "$xlog"
-        kill "$PRESOVOL_XVFB_PID" 2>/dev/null || true
-        PRESOVOL_XVFB_PID=
+        kill "$pid" 2>/dev/null || true
+        unset 'PRESOVOL_XVFB_PIDS[-1]'
         return 1
     fi
     rm -f "$xlog"
@@ -132,11 +133,60 @@ presovol_prepare_prefix() {
     presovol_set_dpi "${PRESOVOL_DPI:-96}"
 }
 
+# The tests run on desktops: a virtual display with a Wine prefix of its own, and so a server,
+# a registry and a mouse of its own. Desktop 0 is the display of DISPLAY with the prefix of
+# WINEPREFIX, as ./run uses them; desktop N is the display PRESOVOL_DISPLAY_N with the prefix
+# wineprefix-N beside it.
+presovol_desktop_prefix() { # N
+    if [ "$1" -eq 0 ]; then
+        echo "$PRESOVOL_WINEPREFIX"
+    else
+        echo "$PRESOVOL_WINEPREFIX-$1"
+    fi
+}
+
+# Starts N desktops (displays 0 to N-1) and prepares their prefixes side by side.
+PRESOVOL_DESKTOPS=0
+presovol_start_desktops() { # N
+    local i pids=()
+    for ((i = 0; i < $1; ++i)); do
+        presovol_start_xvfb || return 1
+        export "PRESOVOL_DISPLAY_$i=$DISPLAY"
+    done
+    PRESOVOL_DESKTOPS=$1
+    for ((i = 0; i < $1; ++i)); do
+        (presovol_use_desktop "$i" && presovol_prepare_prefix) &
+        pids+=($!)
+    done
+    local pid failed=0
+    for pid in "${pids[@]}"; do
+        wait "$pid" || failed=1
+    done
+    export DISPLAY=$PRESOVOL_DISPLAY_0
+    return "$failed"
+}
+
+# Points DISPLAY and WINEPREFIX at desktop N.
+presovol_use_desktop() { # N
+    local display="PRESOVOL_DISPLAY_$1"
+    if [ -n "${!display:-}" ]; then
+        export DISPLAY=${!display}
+    fi
+    WINEPREFIX=$(presovol_desktop_prefix "$1")
+    export WINEPREFIX
+}
+
+# Ends the Wine servers of the prefixes and the displays that this shell started.
 presovol_stop() {
     wineserver -k >/dev/null 2>&1 || true
-    if [ -n "$PRESOVOL_XVFB_PID" ]; then
-        kill "$PRESOVOL_XVFB_PID" 2>/dev/null || true
-        wait "$PRESOVOL_XVFB_PID" 2>/dev/null || true
-        PRESOVOL_XVFB_PID=
-    fi
+    local i
+    for ((i = 1; i < PRESOVOL_DESKTOPS; ++i)); do
+        WINEPREFIX=$(presovol_desktop_prefix "$i") wineserver -k >/dev/null 2>&1 || true
+    done
+    local pid
+    for pid in "${PRESOVOL_XVFB_PIDS[@]}"; do
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+    PRESOVOL_XVFB_PIDS=()
 }
