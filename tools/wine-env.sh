@@ -100,8 +100,8 @@ presovol_set_dpi() {
 # this call started the server, empty when one of the prefix ran already. The prefix then draws
 # at PRESOVOL_DPI dots per inch, 96 when it is unset.
 PRESOVOL_SERVER_STARTED=
-presovol_prepare_prefix() {
-    mkdir -p "$WINEPREFIX"
+presovol_prepare_prefix_once() {
+    mkdir -p "$WINEPREFIX" || return 1
     # A server of this prefix may run already; then this one ends at once, answering 2.
     if wineserver -p 2>/dev/null; then
         PRESOVOL_SERVER_STARTED=1
@@ -111,26 +111,38 @@ presovol_prepare_prefix() {
         presovol_log "creating the Wine prefix $WINEPREFIX"
         presovol_wine wineboot -i >/dev/null 2>&1 || true
         # Without a window manager every hide costs two seconds unless Wine manages nothing.
-        presovol_wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+        presovol_wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 ||
+            return 1
         # The dialogs' face "宋体" (SimSun, on every Windows) is WenQuanYi Zen Hei here, under
         # every code page; by itself Wine finds it only through the Chinese character set. A
         # Unicode .reg file, since Wine's command line loses the name.
         printf 'Windows Registry Editor Version 5.00\r\n\r\n%s\r\n"宋体"="WenQuanYi Zen Hei"\r\n' \
             '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' |
-            iconv -f UTF-8 -t UTF-16 >"$WINEPREFIX/fonts.reg"
-        presovol_wine regedit /S "Z:$WINEPREFIX/fonts.reg" >/dev/null 2>&1
-        # Stopping the server writes the registry to disk; then start it afresh.
-        wineserver -k
-        wineserver -w
+            iconv -f UTF-8 -t UTF-16 >"$WINEPREFIX/fonts.reg" || return 1
+        presovol_wine regedit /S "Z:$WINEPREFIX/fonts.reg" >/dev/null 2>&1 || return 1
+        # Stopping the server writes the registry to disk; then start it afresh. The server may
+        # have ended by itself already.
+        wineserver -k 2>/dev/null || true
+        wineserver -w 2>/dev/null || true
         wineserver -p 2>/dev/null || true
         PRESOVOL_SERVER_STARTED=1
         presovol_wine wineboot >/dev/null 2>&1 || true
-        touch "$WINEPREFIX/.presovol-ready-2"
+        touch "$WINEPREFIX/.presovol-ready-2" || return 1
     else
         # The first command after the server starts launches services that hold stderr open.
         presovol_wine wineboot >/dev/null 2>&1 || true
     fi
-    presovol_set_dpi "${PRESOVOL_DPI:-96}"
+    presovol_set_dpi "${PRESOVOL_DPI:-96}" || return 1
+}
+
+# The set-up above, once more from the start when it fails: a new prefix's first commands have
+# been seen to fail once on a heavily loaded machine.
+presovol_prepare_prefix() {
+    presovol_prepare_prefix_once && return 0
+    presovol_log "setting up the Wine prefix $WINEPREFIX again"
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+    presovol_prepare_prefix_once
 }
 
 # The tests run on desktops: a virtual display with a Wine prefix of its own, and so a server,
