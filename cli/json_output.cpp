@@ -113,6 +113,10 @@ Json CalculationJson(const sizing::Calculation& c) {
             {"notes", notes}};
 }
 
+std::string JsonLine(const Json& json, bool ascii) {
+    return json.dump(-1, ' ', ascii, Json::error_handler_t::replace) + "\n";
+}
+
 Json ErrorJson(const Failure& failure) {
     return {{"code", failure.code},
             {"input", failure.input.empty() ? Json() : Json(failure.input)},

@@ -40,8 +40,7 @@ int RunCase(const Run& run) {
         return Fail(run, *failure);
     }
     if (s.json) {
-        run.streams.out << CalculationJson(*calculation).dump(-1, ' ', run.streams.asciiJson)
-                        << "\n";
+        run.streams.out << JsonLine(CalculationJson(*calculation), run.streams.asciiJson);
     } else {
         WriteText(run, *calculation);
     }
