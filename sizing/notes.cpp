@@ -1,6 +1,7 @@
 #include "sizing/notes.h"
 
 #include "base/number_text.h"
+#include "base/text_encoding.h"
 #include "base/utf8.h"
 #include "sizing/temperatures.h"
 
@@ -38,6 +39,10 @@ const char* const kUnreadable = "无法读取";
 const char* const kMissingColumn = "表头缺少“{}”列";
 const char* const kDuplicateColumn = "表头的“{}”出现了两次";
 const char* const kNoRows = "没有一行可用";
+const char* const kReadAs = "（文件按 {} 读）";
+const char* const kStray = "型号目录第 {} 行{}的字节不是 UTF-8，按 GBK 读；共 {} 处。";
+const char* const kColumnNamed = "“{}”";
+const char* const kColumnAt = "第 {} 列";
 const char* const kSkipped = "型号目录第 {} 行{}，已跳过；共跳过 {} 行。";
 const char* const kRowMissing = "缺少{}";
 const char* const kRowNotANumber = "的{}“{}”不是数值，或带了别种单位";
@@ -399,19 +404,21 @@ void AddPassedOver(const Calculation& c, std::vector<Note>& lines) {
     }
 }
 
+// Why a catalogue file is not used; where its content is why, with the encoding it was read in.
 std::string FileFaultText(const Catalogue& catalogue) {
     const char* column = kColumnNames[static_cast<std::size_t>(catalogue.faultColumn)];
+    const std::string readAs = Fill(kReadAs, {base::EncodingName(catalogue.encoding)});
     switch (catalogue.fault) {
     case FileFault::TooLarge:
         return kTooLarge;
     case FileFault::Unreadable:
         return kUnreadable;
     case FileFault::MissingColumn:
-        return Fill(kMissingColumn, {column});
+        return Fill(kMissingColumn, {column}) + readAs;
     case FileFault::DuplicateColumn:
-        return Fill(kDuplicateColumn, {column});
+        return Fill(kDuplicateColumn, {column}) + readAs;
     default:
-        return kNoRows;
+        return kNoRows + readAs;
     }
 }
 
@@ -443,6 +450,14 @@ void AddCatalogue(const Catalogue* catalogue, std::vector<Note>& lines) {
     lines.push_back({"catalogue", InUse(catalogue) ? Fill(kCatalogueUsed, {source})
                                                    : Fill(kCatalogueRefused,
                                                           {source, FileFaultText(*catalogue)})});
+    if (catalogue->strayCells > 0) {
+        const StrayCell& first = catalogue->firstStray;
+        const std::string column =
+            first.column.empty() ? Fill(kColumnAt, {std::to_string(first.position)})
+                                 : Fill(kColumnNamed, {base::Utf8ToProgramText(first.column)});
+        lines.push_back({"catalogue-bytes", Fill(kStray, {std::to_string(first.row), column,
+                                                          std::to_string(catalogue->strayCells)})});
+    }
     if (catalogue->skipped > 0) {
         const SkippedRow& first = catalogue->firstSkipped;
         lines.push_back(

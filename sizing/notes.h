@@ -32,6 +32,8 @@ namespace sizing {
 //   "pump-k"    a pump-type coefficient outside the hint's table
 //   "in-range"  none of the checks applies
 //   "catalogue" the catalogue file the pick came from, or why it was not used (only with a file)
+//   "catalogue-bytes" the cells of a UTF-8 catalogue file that are not UTF-8, read as GBK: the
+//               first one's row and column
 //   "catalogue-rows" the rows of the catalogue file skipped: the first one's number and reason
 
 // The checks that apply to a calculation's inputs, in the order of the codes above, from
