@@ -93,7 +93,7 @@ Json CalculationJson(const sizing::Calculation& c) {
     const sizing::GasCorrection& gas = c.gas;
     Json notes = Json::array();
     for (const sizing::Note& note : c.notes) {
-        notes.push_back({{"code", note.code}, {"text", Text(note.text.c_str())}});
+        notes.push_back({{"code", note.code}, {"text", note.text}});
     }
     return {{"method", c.method->name},
             {"inputs", inputs},

@@ -44,7 +44,7 @@ constexpr double kNegligibleFactor = 1.005;
 struct Note {
     // ASCII identifier of the line (notes.h lists them).
     const char* code;
-    std::string text; // one line, without a line break
+    std::string text; // one line, without a line break, UTF-8
 };
 
 // What the operating temperatures do to the volume.
