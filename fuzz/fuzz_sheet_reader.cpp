@@ -4,9 +4,8 @@
 //
 // Depth: each input also stands inside a data block, under as many brackets as it has bytes;
 // under 16 or more (17 levels with the block's own) the block is refused for its depth, whatever
-// the input holds, and at no depth does the reader crash. Inputs run up to 256 KiB unless -max_len
-// says otherwise, so that the brackets reach the depths that once overflowed the stack (100,000
-// levels).
+// the input holds, and at no depth does the reader crash. Inputs run up to 256 KiB, so that the
+// brackets reach the depths that once overflowed the stack (100,000 levels).
 #include "base/text_encoding.h"
 #include "sizing/result_texts.h"
 #include "sizing/sheet.h"
@@ -39,8 +38,8 @@ std::string Nested(std::string_view bytes, std::size_t depth) {
 
 } // namespace
 
-// The longest input, unless the command line names one: ahead of the command line's flags, so
-// that those win.
+// Inputs up to 256 KiB, unless the command line says otherwise: the flag goes ahead of its own,
+// so that those win. The seeds hold a block 100,000 levels deep, mutated at its own length.
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     static char maxLen[] = "-max_len=262144";
     static std::vector<char*> args;
