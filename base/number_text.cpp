@@ -180,3 +180,14 @@ std::string FormatNumberText(double value) {
     }
     return std::string(buffer, end);
 }
+
+std::string PlainNumberText(double value) {
+    // The longest is the smallest subnormal: "-0.", 323 zeros and its digit.
+    char buffer[512];
+    const auto [end, ec] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    if (ec != std::errc()) {
+        return std::string();
+    }
+    return std::string(buffer, end);
+}

@@ -20,3 +20,7 @@ bool NumberTextToAscii(std::string_view text, std::string& ascii);
 // Writes a double as the shortest plain text that reads back to the same value ("0", "1",
 // "1.4"); very large or small magnitudes use an exponent ("1e+300").
 std::string FormatNumberText(double value);
+
+// Writes a double as the shortest plain decimal that reads back to the same value, never with
+// an exponent ("20000000", "0.0000001"): a value as it would be typed.
+std::string PlainNumberText(double value);

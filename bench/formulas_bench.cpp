@@ -2,7 +2,9 @@
 // that divides once, called the same way (through a pointer), and of the real-gas correction of
 // the six methods with a gas law, beside their formulas. The repetitions of all run interleaved
 // in random order and their medians count; on a shared machine the ratios are the figures that
-// hold. The solver's answers stand beside one corrected volume of the same case.
+// hold. The solver's answers and the thermal model's volumes stand beside one corrected volume
+// of the same case.
+#include "sizing/calculation.h"
 #include "sizing/formulas.h"
 #include "sizing/real_gas.h"
 #include "sizing/solver.h"
@@ -58,7 +60,7 @@ public:
 
     void Finalize() override {
         const auto baseline = m_medians.find(kBaseline);
-        std::printf("%-16s %10s %16s %7s %10s\n", "formula", "ns/eval", "evaluations/s", "ratio",
+        std::printf("%-18s %10s %16s %7s %10s\n", "formula", "ns/eval", "evaluations/s", "ratio",
                     "to formula");
         for (const auto& [name, reference] : g_names) {
             const auto found = m_medians.find(name);
@@ -66,7 +68,7 @@ public:
                 continue;
             }
             const double ns = found->second;
-            std::printf("%-16s %10.2f %16.3e", name.c_str(), ns, 1e9 / ns);
+            std::printf("%-18s %10.2f %16.3e", name.c_str(), ns, 1e9 / ns);
             if (baseline != m_medians.end()) {
                 std::printf(" %7.1f", ns / baseline->second);
             }
@@ -133,8 +135,30 @@ double SolveInput(const sizing::Method* method, const double* values, std::size_
 // What the chosen size does: the performance input for the volume picked.
 double SolvePerformance(const sizing::Method* method, const double* values, double volume) {
     const std::size_t index = method->roles.performance;
-    return sizing::SolveFrom(*method, values, index, volume, kOperating, values[index],
-                             sizing::RangeOf(method->inputs[index]).high);
+    return sizing::SolveFrom(*method, values, index, volume, kOperating,
+                             method->roles.performanceAbove);
+}
+
+// The thermal model with a discharge time: one volume at 20 °C, and the whole calculation
+// (both ends of -10 to 50 °C, the pick, the performance line and the notes).
+sizing::Conditions Discharged(sizing::Temperatures temperatures, double seconds) {
+    sizing::Conditions conditions;
+    conditions.temperatures = temperatures;
+    conditions.discharge = seconds;
+    return conditions;
+}
+const sizing::Conditions kDischarged[] = {
+    Discharged({20, 20, 20}, 1e-3), Discharged({20, 20, 20}, 60), Discharged({20, 20, 20}, 1e7)};
+const sizing::Conditions kOperatingDischarged = Discharged({20, -10, 50}, 60);
+
+double Thermal(const sizing::Method* method, const double* values,
+               const sizing::Conditions* conditions) {
+    return sizing::CorrectedVolume(*method, values, *conditions);
+}
+
+double ThermalNotes(const sizing::Method* method, const double* values) {
+    return static_cast<double>(
+        sizing::Calculate(*method, values, nullptr, kOperatingDischarged).notes.size());
 }
 
 void RegisterSolve(const char* name, const char* corrected, sizing::MethodId id,
@@ -184,6 +208,13 @@ int main(int argc, char** argv) {
     RegisterSolve("solve aux p1", "corrected aux", MethodId::Aux, kRoad, 3, 40.0);
     RegisterSolve("solve shock A P0", "corrected shock A", MethodId::ShockA, kShockARoad, 4, 9.0);
     Register("performance aux", SolvePerformance, &sizing::MethodOf(MethodId::Aux), kRoad, 40.0);
+    g_names.back().second = "corrected aux";
+    const char* const thermal[] = {"thermal aux 1 ms", "thermal aux 60 s", "thermal aux 1e7 s"};
+    for (int i = 0; i < 3; ++i) {
+        Register(thermal[i], Thermal, &sizing::MethodOf(MethodId::Aux), kRoad, &kDischarged[i]);
+        g_names.back().second = "corrected aux";
+    }
+    Register("notes thermal 60 s", ThermalNotes, &sizing::MethodOf(MethodId::Aux), kRoad);
     g_names.back().second = "corrected aux";
 
     RatioReporter reporter;

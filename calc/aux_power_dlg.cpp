@@ -15,6 +15,7 @@ void CAuxPowerDlg::DoDataExchange(CDataExchange* dx) {
     DDX_Text(dx, IDC_AUX_P1, m_p1, input[3]);
     DDX_Text(dx, IDC_AUX_P2, m_p2, input[4]);
     DDX_Temperatures(dx);
+    DDX_Discharge(dx);
 }
 
 BEGIN_MESSAGE_MAP(CAuxPowerDlg, CDialog)

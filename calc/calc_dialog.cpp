@@ -55,3 +55,33 @@ void DDX_Temperatures(CDataExchange* dx) {
     }
     KeepConditions(dx->m_pDlgWnd->m_hWnd, conditions);
 }
+
+void DDX_Discharge(CDataExchange* dx) {
+    // Both edits start empty.
+    if (!dx->m_bSaveAndValidate) {
+        return;
+    }
+    sizing::Conditions conditions;
+    for (std::size_t i = sizing::kDischargeTime; i <= sizing::kThermalTau; ++i) {
+        DDX_Text(dx, kDischargeEdits[i], sizing::DischargeAt(conditions, i),
+                 [&conditions, i](std::string_view typed, double& read) {
+                     conditions.typedDischarge[i] = typed;
+                     if (typed.empty()) {
+                         read = 0.0;
+                         return true;
+                     }
+                     return sizing::ReadTypedQuantity(typed, sizing::kDischargeInputs[i], read);
+                 });
+    }
+    if (dx->m_bFailed) {
+        return;
+    }
+    std::size_t which = 0;
+    const std::string fault = sizing::DischargeFault(conditions, which);
+    if (!fault.empty()) {
+        AfxMessageBox(fault.c_str(), MB_ICONEXCLAMATION);
+        dx->Fail(dx->PrepareCtrl(kDischargeEdits[which]));
+        return;
+    }
+    KeepDischarge(dx->m_pDlgWnd->m_hWnd, conditions);
+}

@@ -23,3 +23,10 @@ void DDX_Text(CDataExchange* dx, int id, double& value, const sizing::Input& inp
 // focus on its edit, and stops the exchange. The temperatures read go into the next
 // calculation the dialog keeps.
 void DDX_Temperatures(CDataExchange* dx);
+
+// Exchanges the discharge row of the auxiliary power calculator, after its temperature row: at
+// first both edits are empty; when read, an empty edit gives none (the formula's n decides, and
+// the time constant is estimated), and a text that is no time (s by default, min, h) or a time
+// not above zero is told, with the focus on its edit, and stops the exchange. The times read go
+// into the next calculation the dialog keeps.
+void DDX_Discharge(CDataExchange* dx);

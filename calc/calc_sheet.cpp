@@ -200,6 +200,11 @@ void FillEdits(HWND dialog, const SheetState& state, const sizing::SavedSheet& s
             ::SetWindowTextW(edit, WideFromUtf8(sheet.conditions.typedTemperatures[i]).c_str());
         }
     }
+    for (std::size_t i = 0; i < 2; ++i) {
+        if (HWND edit = ::GetDlgItem(dialog, kDischargeEdits[i])) {
+            ::SetWindowTextW(edit, WideFromUtf8(sheet.conditions.typedDischarge[i]).c_str());
+        }
+    }
     ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_CALCULATE, BN_CLICKED),
                    reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDC_CALCULATE)));
 }
@@ -303,6 +308,13 @@ void KeepTypedText(HWND dialog, const sizing::Input& input, std::string_view typ
 
 void KeepConditions(HWND dialog, const sizing::Conditions& conditions) {
     StateOf(dialog).conditions = conditions;
+}
+
+void KeepDischarge(HWND dialog, const sizing::Conditions& conditions) {
+    sizing::Conditions& kept = StateOf(dialog).conditions;
+    kept.discharge = conditions.discharge;
+    kept.tau = conditions.tau;
+    kept.typedDischarge = conditions.typedDischarge;
 }
 
 const sizing::Calculation& KeepCalculation(HWND dialog, const sizing::Method& method,

@@ -17,6 +17,10 @@
 constexpr int kTemperatureEdits[3] = {IDC_FILL_TEMPERATURE, IDC_LOWEST_TEMPERATURE,
                                       IDC_HIGHEST_TEMPERATURE};
 
+// The discharge row of the calculators whose oil is delivered when called (aux): the discharge
+// time and the gas's thermal time constant.
+constexpr int kDischargeEdits[2] = {IDC_DISCHARGE_TIME, IDC_THERMAL_TAU};
+
 // What DoModal of a calculator answers when a sheet of another method was opened in it: the
 // calculator has closed, and the sheet waits for the next calculator (WaitingSheetMethod).
 constexpr int kOpenOtherCalculator = 0x5EE7;
@@ -29,6 +33,9 @@ void KeepTypedText(HWND dialog, const sizing::Input& input, std::string_view typ
 
 // Keeps conditions, read from dialog, for the next calculation it keeps.
 void KeepConditions(HWND dialog, const sizing::Conditions& conditions);
+// Keeps the discharge of conditions (the time, the time constant and their texts), read from
+// dialog after its other conditions, for the next calculation it keeps.
+void KeepDischarge(HWND dialog, const sizing::Conditions& conditions);
 
 // The calculation of method over values (binding order), whose formula gave volume, with the
 // texts and conditions kept for dialog: from now on dialog's sheet buttons work on it, and they

@@ -176,11 +176,14 @@ bool BatchRow(const Run& run, CsvReader::Status status, const std::vector<std::s
         failure = UnknownMethod(row[0]);
     } else {
         // The cells of the method's inputs and, where its formula holds a gas law, of the
-        // temperatures; no other column is read.
+        // temperatures, where it delivers oil when called, of the discharge; no other column is
+        // read.
         Given given;
         for (std::size_t i = 1; i < row.size(); ++i) {
-            const bool read = sizing::InputIndex(*c.method, header[i]) < c.method->inputCount ||
-                              (TemperatureKey(header[i]) < 3 && sizing::HasGasLaw(*c.method));
+            const bool read =
+                sizing::InputIndex(*c.method, header[i]) < c.method->inputCount ||
+                (TemperatureKey(header[i]) < 3 && sizing::HasGasLaw(*c.method)) ||
+                (DischargeKey(header[i]) < 2 && c.method->roles.oil != sizing::kNoInput);
             if (!row[i].empty() && read) {
                 given.emplace_back(header[i], row[i]);
             }
@@ -201,6 +204,7 @@ bool BatchRow(const Run& run, CsvReader::Status status, const std::vector<std::s
 
 bool IsBatchInput(std::string_view name) {
     return name == "method" || name == "solve" || name == "volume" || TemperatureKey(name) < 3 ||
+           DischargeKey(name) < 2 ||
            std::any_of(std::begin(sizing::kMethods), std::end(sizing::kMethods),
                        [name](const sizing::Method& m) {
                            return sizing::InputIndex(m, name) < m.inputCount;

@@ -8,8 +8,8 @@
 namespace cli {
 
 // Whether a batch reads the column of this name: method, solve, volume, the inputs of the eight
-// methods and the temperatures. A column the batch comes to read is named here; every other column
-// is the user's own and is carried through as it stands.
+// methods, the temperatures and the discharge. A column the batch comes to read is named here;
+// every other column is the user's own and is carried through as it stands.
 bool IsBatchInput(std::string_view name);
 
 // Calculates every row of the file --batch names and writes it with its results; answers the

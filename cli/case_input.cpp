@@ -31,6 +31,26 @@ std::optional<Failure> ReadTemperature(std::size_t key, const std::string& typed
     return std::nullopt;
 }
 
+// Reads the discharge time or time constant typed for key into the case's conditions.
+std::optional<Failure> ReadDischarge(std::size_t key, const std::string& typed, Case& c) {
+    const sizing::Input& input = sizing::kDischargeInputs[key];
+    if (c.method->roles.oil == sizing::kNoInput) {
+        return Failure{"input", input.name,
+                       u8"方法 " + std::string(c.method->name) + u8" 不取" + Text(input.label) +
+                           " " + input.name + u8"。",
+                       kUsage};
+    }
+    if (!sizing::ReadTypedQuantity(typed, input, sizing::DischargeAt(c.conditions, key))) {
+        return Failure{"number", input.name,
+                       u8"条件 " + std::string(input.name) + u8" 的值“" + typed +
+                           u8"”不是一个时间：写作秒数，或带单位 " +
+                           sizing::UnitSymbols(input.kind) + u8"。",
+                       kUsage};
+    }
+    c.conditions.typedDischarge[key] = typed;
+    return std::nullopt;
+}
+
 // Fills the case's inputs from given (values may carry units); with useDefaults an input not
 // given takes the dialog's initial value, else it is missing.
 std::optional<Failure> ReadInputs(const Given& given, bool useDefaults, Case& c) {
@@ -74,17 +94,29 @@ std::size_t TemperatureKey(std::string_view name) {
     return i;
 }
 
+std::size_t DischargeKey(std::string_view name) {
+    std::size_t i = 0;
+    while (i < 2 && name != sizing::kDischargeInputs[i].name) {
+        ++i;
+    }
+    return i;
+}
+
 std::optional<Failure> ReadGiven(const Given& given, Case& c) {
     const sizing::Method& method = *c.method;
     bool seen[sizing::kMaxInputs] = {};
-    bool seenTemperature[3] = {};
+    bool seenCondition[5] = {}; // the temperatures, the discharge
     for (const auto& [name, typed] : given) {
-        if (const std::size_t key = TemperatureKey(name); key < 3) {
-            if (seenTemperature[key]) {
+        const std::size_t temperature = TemperatureKey(name), discharge = DischargeKey(name);
+        if (temperature < 3 || discharge < 2) {
+            bool& seenBefore = seenCondition[temperature < 3 ? temperature : 3 + discharge];
+            if (seenBefore) {
                 return Failure{"input", name, u8"输入 " + name + u8" 给了不止一次。", kUsage};
             }
-            seenTemperature[key] = true;
-            if (std::optional<Failure> wrong = ReadTemperature(key, typed, c)) {
+            seenBefore = true;
+            if (std::optional<Failure> wrong = temperature < 3
+                                                   ? ReadTemperature(temperature, typed, c)
+                                                   : ReadDischarge(discharge, typed, c)) {
                 return wrong;
             }
             continue;
@@ -127,17 +159,22 @@ std::optional<Failure> ReadCase(const Run& run, const Given& given, Case& c) {
     return ReadInputs(given, s.defaults, c);
 }
 
-std::optional<Failure> TemperatureFailure(const Case& c) {
+std::optional<Failure> ConditionFailure(const Case& c) {
     std::size_t which = 0;
-    const std::string fault = sizing::TemperatureFault(c.conditions.temperatures, which);
+    std::string fault = sizing::TemperatureFault(c.conditions.temperatures, which);
     if (!fault.empty()) {
         return Failure{"temperature", sizing::kTemperatureKeys[which], Text(fault.c_str()), kUsage};
+    }
+    fault = sizing::DischargeFault(c.conditions, which);
+    if (!fault.empty()) {
+        return Failure{"discharge", sizing::kDischargeInputs[which].name, Text(fault.c_str()),
+                       kUsage};
     }
     return std::nullopt;
 }
 
 std::optional<Failure> Evaluate(const Case& c, std::optional<sizing::Calculation>& calculation) {
-    if (std::optional<Failure> failure = TemperatureFailure(c)) {
+    if (std::optional<Failure> failure = ConditionFailure(c)) {
         return failure;
     }
     if (!IsShownVolume(c.method->volume(c.values))) {

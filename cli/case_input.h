@@ -1,5 +1,5 @@
-// A case as presovol-calc reads it: the method, its inputs and temperatures from name=value
-// pairs, each value read as the calculators read what is typed, and its calculation.
+// A case as presovol-calc reads it: the method, its inputs, temperatures and discharge from
+// name=value pairs, each value read as the calculators read what is typed, and its calculation.
 #pragma once
 
 #include "cli/failure.h"
@@ -24,9 +24,11 @@ struct Case {
 
 // The position of the temperature named name ("t_fill", "t_min", "t_max"); 3 for none.
 std::size_t TemperatureKey(std::string_view name);
+// The position of the discharge's condition named name ("t_discharge", "tau"); 2 for none.
+std::size_t DischargeKey(std::string_view name);
 
-// Reads the inputs and temperatures given into the case; the failure at the first that its
-// method does not take, that comes a second time or that is no value of its field.
+// Reads the inputs, temperatures and discharge given into the case; the failure at the first
+// that its method does not take, that comes a second time or that is no value of its field.
 std::optional<Failure> ReadGiven(const Given& given, Case& c);
 
 // The case's inputs and temperatures from given, with --defaults those not given from the
@@ -34,8 +36,8 @@ std::optional<Failure> ReadGiven(const Given& given, Case& c);
 // --temperature where it is set, and the run's catalogue.
 std::optional<Failure> ReadCase(const Run& run, const Given& given, Case& c);
 
-// What is wrong with the case's temperatures; nothing when they hold.
-std::optional<Failure> TemperatureFailure(const Case& c);
+// What is wrong with the case's temperatures and discharge; nothing when they hold.
+std::optional<Failure> ConditionFailure(const Case& c);
 
 // The calculation of a case with a shown volume; the failure when it has none.
 std::optional<Failure> Evaluate(const Case& c, std::optional<sizing::Calculation>& calculation);

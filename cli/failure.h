@@ -11,9 +11,10 @@ namespace cli {
 // Why a case or the command cannot go on.
 struct Failure {
     // ASCII: "usage" (the command line, a CSV header or row), "method" (no such method),
-    // "input" (no such input of the method, one given twice, a temperature the method does not
-    // take), "missing" (inputs not given), "number" (a value, temperature or volume that is none),
-    // "temperature" (a temperature out of range, the lowest above the highest), "invalid" (the
+    // "input" (no such input of the method, one given twice, a temperature or discharge the method
+    // does not take), "missing" (inputs not given), "number" (a value, temperature, time or volume
+    // that is none), "temperature" (a temperature out of range, the lowest above the highest),
+    // "discharge" (a discharge time or time constant not above zero), "invalid" (the
     // formula gives no volume), "no-value" (a solve finds no value), "file" (a file not read or
     // not written), "sheet" (a sheet that cannot be read)
     const char* code;

@@ -24,9 +24,10 @@ const char* ProcessName(sizing::GasProcess process) {
     }
 }
 
-// The temperatures and what they do; null for the methods without a gas law.
+// The temperatures and what they do; null for the methods without a gas law and for a case
+// without physical meaning.
 Json TemperatureJson(const sizing::Calculation& c) {
-    if (!sizing::HasGasLaw(*c.method)) {
+    if (!c.temperature.applies) {
         return Json();
     }
     const sizing::Temperatures& t = c.conditions.temperatures;
@@ -39,6 +40,22 @@ Json TemperatureJson(const sizing::Calculation& c) {
             {"max_c", Number(t.max)},      {"sizing_c", Number(effect.sizing)},
             {"factor", effect.factor},     {"precharge_min_mpa", mpa(effect.prechargeAtMin)},
             {"fill_mpa", mpa(effect.fill)}};
+}
+
+// The thermal model with a discharge time; null without one, or where the gas leaves the range
+// of nitrogen's equation.
+Json ThermalJson(const sizing::Calculation& c) {
+    if (!c.thermal) {
+        return Json();
+    }
+    const sizing::ThermalEffect& t = *c.thermal;
+    return {{"discharge_s", Number(t.discharge)},
+            {"tau_s", t.tau},
+            {"tau_estimated", t.tauEstimated},
+            {"discharge_index", t.index},
+            {"volume_l", t.volume},
+            {"gas_end_c", t.gasEnd},
+            {"sizing_c", Number(t.sizing)}};
 }
 
 // What the chosen size does; null where no value fits.
@@ -54,8 +71,12 @@ Json PerformanceJson(const sizing::Calculation& c) {
 }
 
 // The pick: the size, the units and the class, and from a catalogue file the row's model, type
-// and the file; the model and the file null for the built-in series, a bladder series.
+// and the file; the model and the file null for the built-in series, a bladder series. Null
+// for a case without physical meaning, which picks nothing.
 Json PickJson(const sizing::Calculation& c) {
+    if (!c.meaningful) {
+        return Json();
+    }
     const sizing::Pick& pick = c.pick;
     const sizing::Catalogue* catalogue = c.conditions.catalogue.get();
     if (!sizing::InUse(catalogue)) {
@@ -101,7 +122,7 @@ Json CalculationJson(const sizing::Calculation& c) {
             {"shown", sizing::TwoDecimalText(c.volume)},
             {"pick", PickJson(c)},
             {"corrected_l", c.corrected},
-            {"absolute_factor", sizing::HasGasLaw(*c.method) ? Json(c.absoluteFactor) : Json()},
+            {"absolute_factor", c.temperature.applies ? Json(c.absoluteFactor) : Json()},
             {"temperature", TemperatureJson(c)},
             {"real_gas", gas.process == sizing::GasProcess::None
                              ? Json()
@@ -109,6 +130,7 @@ Json CalculationJson(const sizing::Calculation& c) {
                                     {"volume_l", c.ideal * gas.factor},
                                     {"temperature_c", Number(c.temperature.sizing)},
                                     {"process", ProcessName(gas.process)}}},
+            {"thermal", ThermalJson(c)},
             {"performance", PerformanceJson(c)},
             {"notes", notes}};
 }

@@ -27,13 +27,20 @@ std::string Padded(const std::string& text, std::size_t width) {
     return text + std::string(width > columns ? width - columns : 1, ' ');
 }
 
-// The method's inputs in columns: name, symbol, unit, hint.
+// The method's inputs in columns: name, symbol, unit, hint; then the discharge's, where it takes
+// one.
 std::string InputTable(const Method& method) {
+    const auto row = [](const Input& input) {
+        return "  " + Padded(input.name, 8) + Padded(Text(input.label), 7) +
+               Padded(*input.unit != '\0' ? input.unit : u8"—", 7) + Text(input.hint) + "\n";
+    };
     std::string table = u8"输入：\n";
     for (std::size_t i = 0; i < method.inputCount; ++i) {
-        const Input& input = method.inputs[i];
-        table += "  " + Padded(input.name, 8) + Padded(Text(input.label), 7) +
-                 Padded(*input.unit != '\0' ? input.unit : u8"—", 7) + Text(input.hint) + "\n";
+        table += row(method.inputs[i]);
+    }
+    if (method.roles.oil != sizing::kNoInput) {
+        table += u8"可选：\n" + row(sizing::kDischargeInputs[sizing::kDischargeTime]) +
+                 row(sizing::kDischargeInputs[sizing::kThermalTau]);
     }
     table += u8"公式：" + Text(method.formula);
     return table;

@@ -50,8 +50,9 @@ std::vector<Difference> Differences(const sizing::SavedResult& saved,
 }
 
 // The inputs given on the line for a sheet of method, in the order its own are read: its inputs,
-// its temperatures where it has a gas law, then the names it lacks as given, which the reading
-// refuses; a name given again counts once, with the later value.
+// its temperatures where it has a gas law, its discharge where it delivers oil when called, then
+// the names it lacks as given, which the reading refuses; a name given again counts once, with
+// the later value.
 Given Overrides(const sizing::Method& method, const Given& overrides) {
     Given ordered;
     for (const auto& line : overrides) {
@@ -67,9 +68,13 @@ Given Overrides(const sizing::Method& method, const Given& overrides) {
         if (const std::size_t i = sizing::InputIndex(method, line.first); i < method.inputCount) {
             return i;
         }
-        const std::size_t key = TemperatureKey(line.first);
-        return key < 3 && sizing::HasGasLaw(method) ? method.inputCount + key
-                                                    : method.inputCount + 3;
+        if (const std::size_t key = TemperatureKey(line.first);
+            key < 3 && sizing::HasGasLaw(method)) {
+            return method.inputCount + key;
+        }
+        const std::size_t key = DischargeKey(line.first);
+        return key < 2 && method.roles.oil != sizing::kNoInput ? method.inputCount + 3 + key
+                                                               : method.inputCount + 5;
     };
     std::stable_sort(ordered.begin(), ordered.end(),
                      [&](const auto& a, const auto& b) { return place(a) < place(b); });

@@ -27,9 +27,9 @@ std::string SolvedText(double value) {
     return sizing::FixedText(value, decimals);
 }
 
-// "0～100 MPa": the range searched for input.
+// "0～100 MPa": the range of input's kind, in plain decimals ("0～100000000 Pa").
 std::string RangeText(const Input& input, const sizing::SearchRange& range) {
-    return FormatNumberText(range.low) + u8"～" + FormatNumberText(range.high) +
+    return PlainNumberText(range.low) + u8"～" + PlainNumberText(range.high) +
            (*input.unit != '\0' ? " " + std::string(input.unit) : "");
 }
 
@@ -59,7 +59,7 @@ std::optional<Failure> ReadSolve(const std::string& name, const std::string& vol
 
 std::optional<Failure> Solved(const Case& c, const SolveFor& solve, bool ideal,
                               std::vector<double>& values) {
-    if (std::optional<Failure> failure = TemperatureFailure(c)) {
+    if (std::optional<Failure> failure = ConditionFailure(c)) {
         return failure;
     }
     const Input& input = c.method->inputs[solve.input];
@@ -75,7 +75,7 @@ std::optional<Failure> Solved(const Case& c, const SolveFor& solve, bool ideal,
     if (values.empty()) {
         return Failure{"no-value", input.name,
                        u8"在 " + RangeText(input, range) + u8" 内，没有使容积为 " +
-                           FormatNumberText(solve.volume) + u8" 升的 " + input.name + u8"。",
+                           PlainNumberText(solve.volume) + u8" 升的 " + input.name + u8"。",
                        kNoVolume};
     }
     return std::nullopt;

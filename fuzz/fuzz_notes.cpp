@@ -1,5 +1,7 @@
-// The notes under a shown volume: no undefined behaviour for any inputs; the pick's first line
-// comes first, every line is one line of text, and the units picked hold the volume.
+// The notes under a shown volume: no undefined behaviour for any inputs, with or without a
+// discharge time; the pick's first line comes first, every line is one line of text, and the
+// units picked hold the volume; a case without physical meaning has the line that says why
+// alone, and nothing picked.
 #include "sizing/notes.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -35,7 +37,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
         return 0;
     }
 
-    const sizing::Calculation c = sizing::Calculate(method, values, volume);
+    // Now and then a discharge time, with a time constant or its estimate (aux's thermal model).
+    sizing::Conditions conditions;
+    if (data.ConsumeIntegralInRange<int>(0, 3) == 0) {
+        conditions.discharge = std::pow(10.0, data.ConsumeFloatingPointInRange(-3.0, 8.0));
+        conditions.tau =
+            data.ConsumeBool() ? 0.0 : std::pow(10.0, data.ConsumeFloatingPointInRange(0.0, 4.0));
+    }
+    const sizing::Calculation c = sizing::Calculate(method, values, volume, conditions);
+    if (!sizing::HasPhysicalMeaning(method, values)) {
+        if (c.meaningful || c.notes.size() != 1 || c.pick.units != 0.0 || c.performance ||
+            (std::strcmp(c.notes[0].code, "negative") != 0 &&
+             std::strcmp(c.notes[0].code, "shock-p2") != 0)) {
+            Fail("the line that says why alone", volume);
+        }
+        return 0;
+    }
     if (c.notes.size() < 2 || std::strcmp(c.notes[0].code, "pick") != 0) {
         Fail("the pick and at least one check", volume);
     }

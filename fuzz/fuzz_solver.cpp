@@ -1,5 +1,6 @@
 // The solver: no undefined behaviour for any inputs; every value it finds lies in the range
-// searched and brings the volume within a millionth of the one asked for.
+// searched and in the method's domain (never on a pole, never where the other inputs leave the
+// volume no physical meaning) and brings the volume within a millionth of the one asked for.
 #include "sizing/solver.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -17,6 +18,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     for (double& value : values) {
         value = data.ConsumeFloatingPointInRange(-1e3, 1e3);
     }
+    // Often the pressure the formula needs above another only a few decades above it, by its
+    // pole.
+    const sizing::Roles& roles = method.roles;
+    if (roles.above != sizing::kNoInput && data.ConsumeBool()) {
+        values[roles.above] =
+            values[roles.below] * (1.0 + std::pow(10.0, -data.ConsumeIntegralInRange(1, 12)));
+    }
     const double volume = data.ConsumeFloatingPointInRange(1e-3, 1e4);
     sizing::Conditions conditions;
     conditions.temperatures = {data.ConsumeFloatingPointInRange(-100.0, 300.0),
@@ -24,12 +32,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
                                data.ConsumeFloatingPointInRange(-100.0, 300.0)};
     const bool ideal = data.ConsumeBool();
     const sizing::SearchRange range = sizing::RangeOf(method.inputs[index]);
+    const sizing::SearchRange domain = sizing::DomainOf(method, values, index, range);
     const sizing::Solution solution =
         sizing::Solve(method, values, index, volume, conditions, ideal, range);
     for (double x : solution.values) {
         values[index] = x;
         const double v = sizing::SolvedVolume(method, values, conditions, ideal);
-        if (!(x >= range.low && x <= range.high) || !(std::fabs(v - volume) <= 1e-6 * volume)) {
+        if (!sizing::Holds(range, x) || !sizing::Holds(domain, x) ||
+            !sizing::InDomain(method, values) || !(std::fabs(v - volume) <= 1e-6 * volume)) {
             std::abort();
         }
     }

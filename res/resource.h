@@ -46,6 +46,10 @@
 #define IDC_HIGHEST_TEMPERATURE 1106
 // Under the notes, before "复制": a saved sheet opened again.
 #define IDC_OPEN_SHEET 1107
+// The auxiliary power calculator, under the temperature row: the discharge time and the gas's
+// thermal time constant, in s by default, both optional.
+#define IDC_DISCHARGE_TIME 1108
+#define IDC_THERMAL_TAU 1109
 
 // Auxiliary power calculator.
 #define IDC_AUX_DELTA_V 1001

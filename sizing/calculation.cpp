@@ -1,8 +1,10 @@
 #include "sizing/calculation.h"
 
+#include "sizing/nitrogen.h"
 #include "sizing/notes.h"
 #include "sizing/solver.h"
 #include "sizing/temperatures.h"
+#include "sizing/thermal.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,9 +17,45 @@ bool Usable(double factor) {
     return std::isfinite(factor) && factor > 0.0;
 }
 
+// The thermal model's accumulator for the case of c, its wall at the temperature (°C).
+thermal::Standby StandbyOf(const Calculation& c, double temperature) {
+    const GasLaw law = *GasLawOf(*c.method, c.values);
+    // The precharge typed is the one at the highest temperature; the gas keeps its density.
+    const double density0 = nitrogen::Density(c.conditions.temperatures.max + kZeroCelsius, law.p0);
+    return {temperature + kZeroCelsius, density0, law.p1, law.p2, c.conditions.tau};
+}
+
+// The thermal model's volume at both ends of the operating range, the larger deciding; none
+// where the gas leaves the range of nitrogen's equation.
+std::optional<ThermalEffect> ThermalOf(const Calculation& c) {
+    const Temperatures& t = c.conditions.temperatures;
+    const double ends[] = {t.max, t.min};
+    const double deltaV = c.values[c.method->roles.oil];
+    std::optional<ThermalEffect> larger;
+    for (std::size_t i = 0; i < (t.min != t.max ? 2 : 1); ++i) {
+        const thermal::Standby standby = StandbyOf(c, ends[i]);
+        const thermal::Discharge d =
+            thermal::StandbyVolume(standby, deltaV, c.conditions.discharge);
+        if (!(std::isfinite(d.volume) && std::isfinite(d.tau))) {
+            return std::nullopt;
+        }
+        if (!larger || d.volume > larger->volume) {
+            larger = ThermalEffect{c.conditions.discharge,
+                                   d.tau,
+                                   c.conditions.tau <= 0.0,
+                                   d.index,
+                                   d.volume,
+                                   d.temperature - kZeroCelsius,
+                                   ends[i],
+                                   standby};
+        }
+    }
+    return larger;
+}
+
 // The calculation of method's inputs, with volume as the formula's, under conditions, up to
 // the volume the pick is made for: the factors of the absolute pressures, the sizing
-// temperature and the real gas.
+// temperature and the real gas, or with a discharge time the thermal model's volume.
 Calculation Corrected(const Method& method, const double* values, double volume,
                       const Conditions& conditions) {
     Calculation c;
@@ -30,8 +68,9 @@ Calculation Corrected(const Method& method, const double* values, double volume,
     TemperatureEffect& effect = c.temperature;
     effect = TemperatureEffect{};
     effect.sizing = t.max;
-    effect.applies = HasGasLaw(method);
-    // Nothing to correct where the formula gives no volume.
+    c.meaningful = HasPhysicalMeaning(method, values);
+    effect.applies = HasGasLaw(method) && c.meaningful;
+    // Nothing to correct where the formula gives no volume, or one without physical meaning.
     if (!effect.applies || !(std::isfinite(c.volume) && c.volume > 0.0)) {
         c.ideal = c.corrected = c.volume;
         return c;
@@ -86,6 +125,12 @@ Calculation Corrected(const Method& method, const double* values, double volume,
     c.gasCounts =
         c.gas.process != GasProcess::None && AsShown(c.gas.factor, 3) >= kNegligibleFactor;
     c.corrected = c.gasCounts ? c.ideal * c.gas.factor : c.ideal;
+    if (conditions.discharge > 0.0 && method.roles.oil != kNoInput) {
+        c.thermal = ThermalOf(c);
+        if (c.thermal) {
+            c.corrected = c.thermal->volume;
+        }
+    }
     return c;
 }
 
@@ -103,9 +148,15 @@ std::optional<Performance> PerformanceOf(const Calculation& c) {
     if (AsShown(picked) == AsShown(c.corrected)) {
         return Performance{index, typed};
     }
-    const SearchRange range = RangeOf(method.inputs[index]);
-    const double bound = method.id == MethodId::Aux ? range.high : range.low;
-    const double value = SolveFrom(method, c.values, index, picked, c.conditions, typed, bound);
+    if (c.thermal) {
+        // The size picked discharges at the same flow until its gas is at p1.
+        const std::size_t oil = method.roles.oil;
+        const double delivered =
+            thermal::DeliveredOil(c.thermal->standby, picked, c.values[oil] / c.thermal->discharge);
+        return std::isnan(delivered) ? std::nullopt : std::optional<Performance>({oil, delivered});
+    }
+    const double value =
+        SolveFrom(method, c.values, index, picked, c.conditions, method.roles.performanceAbove);
     if (std::isnan(value)) {
         return std::nullopt;
     }
@@ -137,6 +188,10 @@ Calculation Calculate(const Method& method, const double* values, double volume,
     Calculation c = Corrected(method, values, volume, conditions);
     if (typed != nullptr) {
         std::copy(typed, typed + method.inputCount, c.typed);
+    }
+    if (!c.meaningful) {
+        c.notes = NotesOf(c);
+        return c;
     }
     c.ratio = CaseRatio(c);
     const Catalogue* catalogue = conditions.catalogue.get();

@@ -36,7 +36,15 @@ const Method kMethods[kMethodCount] = {
       {"p2", "MPa", Quantity::Pressure, "p2", "（工作循环中最高工作压力，Mpa）", 0.0}},
      "V = {deltaV} / ({p0}^(1/{n}) × ((1/{p1})^(1/{n}) - (1/{p2})^(1/{n})))",
      [](const double* v) { return AuxPowerVolume(v[0], v[1], v[2], v[3], v[4]); },
-     Roles().Highest(4).Lowest(3).Precharge(2).Performance(0).GasLaw(2, 3, 4).Exponent(1)},
+     Roles()
+         .Highest(4)
+         .Lowest(3)
+         .Precharge(2)
+         .Performance(0, true)
+         .Oil(0)
+         .Exceeds(4, 3)
+         .GasLaw(2, 3, 4)
+         .Exponent(1)},
     {MethodId::ShockA,
      "shock-a",
      "吸收冲击A",
@@ -50,7 +58,7 @@ const Method kMethods[kMethodCount] = {
       {"P2", "MPa", Quantity::Pressure, "P2", "（所能承受的最高冲击压力，Mpa）", 0.0}},
      "V = 0.2 × {l} × {A} × {rho} × {v}^2 / {P0} / (({P2}/{P0})^0.286 - 1)",
      [](const double* v) { return ShockAVolume(v[0], v[1], v[2], v[3], v[4], v[5]); },
-     Roles().Highest(5).Precharge(4).Performance(5).GasLaw(4, 4, 5)},
+     Roles().Highest(5).Precharge(4).Performance(5).Exceeds(5, 4).GasLaw(4, 4, 5)},
     {MethodId::ShockB,
      "shock-b",
      "吸收冲击B",
@@ -63,7 +71,7 @@ const Method kMethods[kMethodCount] = {
       {"t", "", Quantity::Time, "t", "阀口关闭的时间，突然关闭时取t=0", 0.0}},
      "V = ({L} × 0.0164 - {t}) × {Q} × {P2} × 0.004 / ({P2} - {P1})",
      [](const double* v) { return ShockBVolume(v[0], v[1], v[2], v[3], v[4]); },
-     Roles().Highest(2).Lowest(1).Performance(2)},
+     Roles().Highest(2).Lowest(1).Performance(2).Exceeds(2, 1)},
     {MethodId::ShockC,
      "shock-c",
      "吸收冲击C",
@@ -86,6 +94,7 @@ const Method kMethods[kMethodCount] = {
          .Lowest(3)
          .Precharge(5)
          .Performance(4)
+         .Exceeds(4, 3)
          .GasLaw(5, 3, 4)
          .FixedExponent(1.4, kShockCExponent)
          .PressuresPerMpa(10.0)},
@@ -110,6 +119,7 @@ const Method kMethods[kMethodCount] = {
          .Lowest(3)
          .Precharge(5)
          .Performance(4)
+         .Exceeds(4, 3)
          .Coefficient(2)
          .GasLaw(5, 3, 4)
          .PressuresPerMpa(1e6)},
@@ -125,7 +135,14 @@ const Method kMethods[kMethodCount] = {
      "V = ((({P1} + {P2})/2)/{P1})^(1/1.4) × {k} × {Vp} / (1 - ((({P1} + {P2})/2)/{P2})^(1/1.4))",
      [](const double* v) { return PulseBVolume(kPulseExponent, v[0], v[1], v[2], v[3]); },
      // The precharge stands at P1, and the gas works at the mean of P1 and P2 and at P2.
-     Roles().Highest(2).Lowest(1).Performance(2).Coefficient(3).Displacement(0).GasLaw(1, 1, 2, 2)},
+     Roles()
+         .Highest(2)
+         .Lowest(1)
+         .Performance(2)
+         .Exceeds(2, 1)
+         .Coefficient(3)
+         .Displacement(0)
+         .GasLaw(1, 1, 2, 2)},
     {MethodId::PulseC,
      "pulse-c",
      "消除脉动C",
@@ -136,7 +153,7 @@ const Method kMethods[kMethodCount] = {
       {"P2", "MPa", Quantity::Pressure, "P2", kHighestMpaHint, 0.0}},
      "V = {deltaV} / (1 - ({P1}/{P2})^(1/1.4))",
      [](const double* v) { return PulseCVolume(kPulseExponent, v[0], v[1], v[2]); },
-     Roles().Highest(2).Lowest(1).Performance(2).GasLaw(1, 1, 2)},
+     Roles().Highest(2).Lowest(1).Performance(2).Exceeds(2, 1).GasLaw(1, 1, 2)},
     {MethodId::PulseD,
      "pulse-d",
      "消除脉动D",
@@ -181,6 +198,17 @@ bool IsPulsation(MethodId id) {
 
 bool HasGasLaw(const Method& method) {
     return method.roles.gas.p0 != kNoInput;
+}
+
+bool InDomain(const Method& method, const double* values, std::size_t except) {
+    for (std::size_t i = 0; i < method.inputCount; ++i) {
+        if (i != except && method.inputs[i].kind == Quantity::Pressure && !(values[i] >= 0.0)) {
+            return false;
+        }
+    }
+    const Roles& roles = method.roles;
+    return roles.above == kNoInput || roles.above == except || roles.below == except ||
+           values[roles.above] > values[roles.below];
 }
 
 double PressureToMpa(const Method& method, double value) {

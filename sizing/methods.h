@@ -22,6 +22,7 @@ enum class Quantity {
     Density,
     Velocity,
     Time,
+    Duration, // a time that takes its unit with the number: s, min, h
     Exponent,
     Coefficient,
 };
@@ -65,8 +66,17 @@ struct Roles {
     std::size_t lowest = kNoInput;
     // The gas precharge, which follows the operating temperature.
     std::size_t precharge = kNoInput;
-    // What the chosen size does: the input solved for the volume picked.
+    // What the chosen size does: the input solved for the volume picked, and the side where
+    // the larger volume takes it (more oil above the value typed, a lower pressure below).
     std::size_t performance = kNoInput;
+    bool performanceAbove = false;
+    // The physical domain beyond each input's kind of quantity (pressures are never below
+    // zero): where the formula needs one input above another, having a pole where they meet
+    // (P2 above P1, shock A's P2 above P0). kNoInput where it needs none.
+    std::size_t above = kNoInput, below = kNoInput;
+    // The oil, in litres, that the charged accumulator delivers when called: a discharge time
+    // applies to it (the thermal model of the gas).
+    std::size_t oil = kNoInput;
     // The pump-type coefficient k; the pump's displacement and the excess discharge over it.
     std::size_t coefficient = kNoInput, displacement = kNoInput, excess = kNoInput;
     GasLawInputs gas;
@@ -89,9 +99,22 @@ struct Roles {
         r.precharge = i;
         return r;
     }
-    constexpr Roles Performance(std::size_t i) const {
+    constexpr Roles Performance(std::size_t i, bool moreAbove = false) const {
         Roles r = *this;
         r.performance = i;
+        r.performanceAbove = moreAbove;
+        return r;
+    }
+    // The formula needs input upper above input lower.
+    constexpr Roles Exceeds(std::size_t upper, std::size_t lower) const {
+        Roles r = *this;
+        r.above = upper;
+        r.below = lower;
+        return r;
+    }
+    constexpr Roles Oil(std::size_t i) const {
+        Roles r = *this;
+        r.oil = i;
         return r;
     }
     constexpr Roles Coefficient(std::size_t k) const {
@@ -163,6 +186,11 @@ bool IsPulsation(MethodId id);
 // Whether the method's formula holds a gas law: all but shock B and pulsation D. Only those take
 // temperatures, absolute pressures and the real gas.
 bool HasGasLaw(const Method& method);
+
+// Whether values (binding order) lie in the method's physical domain: no pressure below zero,
+// and the input the formula needs above another above it. The input at except (the one being
+// solved for) is not judged.
+bool InDomain(const Method& method, const double* values, std::size_t except = kNoInput);
 
 // A pressure of the method, in its pressure inputs' unit, in MPa, and back.
 double PressureToMpa(const Method& method, double value);

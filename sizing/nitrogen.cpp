@@ -14,7 +14,7 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kTc = kCriticalTemperature; // K
 constexpr double kRhoc = 11183.9;            // mol/m3
 constexpr double kR = 8.31451;               // J/(mol K)
-constexpr double kM = 0.02801348;            // kg/mol
+constexpr double kM = kMolarMass;            // kg/mol
 
 // Ideal part: alpha0 = ln(delta) + a1 ln(tau) + a2 + a3 tau + a4/tau + a5/tau^2 + a6/tau^3
 //                      + a7 ln(1 - exp(-a8 tau)).
@@ -131,9 +131,10 @@ struct Point {
 
     double Pressure() const { return rho * kR * t * (1.0 + r.d); } // Pa
     double EntropyR() const { return i.t + r.t - i.a - r.a; }      // s / R
+    double IsochoricHeatR() const { return -(i.tt + r.tt); }       // cv / R
     double IsobaricHeatR() const {                                 // cp / R
         const double q = 1.0 + r.d - r.dt;
-        return -(i.tt + r.tt) + q * q / (1.0 + 2.0 * r.d + r.dd);
+        return IsochoricHeatR() + q * q / (1.0 + 2.0 * r.d + r.dd);
     }
 };
 
@@ -190,6 +191,21 @@ double Entropy(double t, double rho) {
 
 double Density(double t, double p) {
     return MolarDensity(t, p) * kM;
+}
+
+Derivatives DerivativesAt(double t, double rho) {
+    const Point point(t, rho / kM);
+    const double q = 1.0 + point.r.d - point.r.dt;       // (dp/dT)_rho / (rho R)
+    const double s = 1.0 + 2.0 * point.r.d + point.r.dd; // (dp/drho)_T / (R T)
+    const double perKg = kR / kM;
+    Derivatives d{};
+    d.pressure = point.Pressure() * 1e-6;
+    d.cv = point.IsochoricHeatR() * perKg;
+    d.cp = (point.IsochoricHeatR() + q * q / s) * perKg;
+    d.dpdt = rho * perKg * q * 1e-6;
+    d.dpdrho = perKg * t * s * 1e-6;
+    d.expansion = q / (s * t);
+    return d;
 }
 
 State IsentropicEnd(double t0, double p0, double p) {

@@ -36,4 +36,19 @@ struct State {
 // The end state at pressure p of the isentrope through temperature t0 and pressure p0.
 State IsentropicEnd(double t0, double p0, double p);
 
+// What a gas's energy balance and its heat transfer need of a state, from one evaluation of the
+// equation at temperature t and density rho; nothing is checked against the range.
+struct Derivatives {
+    double pressure;  // MPa
+    double cv, cp;    // isochoric and isobaric heat capacity, J/(kg K)
+    double dpdt;      // (dp/dT) at constant density, MPa/K
+    double dpdrho;    // (dp/drho) at constant temperature, MPa/(kg/m3)
+    double expansion; // isobaric expansion coefficient (dv/dT)_p / v, 1/K
+};
+Derivatives DerivativesAt(double t, double rho);
+
+// The equation's molar mass, kg/mol, and critical density, kg/m3.
+constexpr double kMolarMass = 0.02801348;
+constexpr double kCriticalDensity = 11183.9 * kMolarMass;
+
 } // namespace sizing::nitrogen

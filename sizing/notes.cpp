@@ -6,6 +6,7 @@
 #include "sizing/temperatures.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <initializer_list>
 #include <iterator>
@@ -20,6 +21,7 @@ const char* const kPickBasis = u8"（按{} {} 升）";
 const char* const kBasisAbsolute = u8"绝对压力";
 const char* const kBasisTemperature = u8"工作温度";
 const char* const kBasisRealGas = u8"实际气体";
+const char* const kBasisDischarge = u8"放油时间";
 const char* const kPickOne = u8"：公称容积 {} L";
 const char* const kPickParallel = u8"：{} × {} L 并联";
 const char* const kPickClass = u8"，公称压力 {} MPa";
@@ -77,6 +79,19 @@ const char* const kTemperatureCold =
     u8"工作温度 {}～{} °C：按 {} °C 计，充气压力降至 {} {}，容积 ×{}";
 const char* const kTemperatureHot = u8"工作温度 {}～{} °C：按 {} °C 计，充气压力为 {} {}，容积 ×{}";
 const char* const kFilling = u8"充气：在 {} °C 时充至 {} {}（{} °C 时为 {} {}）";
+const char* const kThermal =
+    u8"按充满后静置、放油 {} 计（{}）：放油过程指数约 {}，需 {} 升；放油终了气温约 {} °C";
+const char* const kTauTyped = u8"热时间常数 {}";
+const char* const kTauEstimated = u8"热时间常数约 {}，估计";
+const char* const kThermalExponent =
+    u8"公式按 {} 把充气和放油放在同一条多变过程线上；选型按放油时间计。";
+const char* const kThermalOutOfRange =
+    u8"放油时间 {}：气体状态超出氮气状态方程的范围，未按放油时间计。";
+const char* const kGasCold =
+    u8"放油终了气温约 {} °C，低于最低工作温度 {} °C：请查明皮囊和密封件允许的最低温度。";
+const char* const kSeconds = "{} s";
+const char* const kMinutes = "{} min";
+const char* const kHours = "{} h";
 const char* const kIsothermal = u8"等温";
 const char* const kAdiabatic = u8"绝热";
 const char* const kInterpolated = u8"n={} 插值";
@@ -150,6 +165,26 @@ std::string TwoDecimals(double value) {
     return TwoDecimalText(value);
 }
 
+// A duration in s below two minutes, in min below two hours, else in h; with three significant
+// digits, or two where rough.
+std::string DurationText(double seconds, bool rough) {
+    const double unit = seconds < 120.0 ? 1.0 : seconds < 7200.0 ? 60.0 : 3600.0;
+    double value = seconds / unit;
+    char digits[32];
+    const auto written =
+        std::to_chars(digits, std::end(digits), value, std::chars_format::general, rough ? 2 : 3);
+    std::from_chars(digits, written.ptr, value);
+    return Fill(unit == 1.0    ? kSeconds
+                : unit == 60.0 ? kMinutes
+                               : kHours,
+                {FormatNumberText(value)});
+}
+
+// A temperature in whole degrees, as the thermal line shows it.
+double WholeDegrees(double celsius) {
+    return std::round(celsius) + 0.0; // no "-0"
+}
+
 std::string RangeText(const Range& range) {
     return TwoDecimals(range.low) + "~" + TwoDecimals(range.high);
 }
@@ -167,7 +202,7 @@ public:
     // "P2 = 12 Pa": the label, the value as typed and the unit.
     std::string Quote(std::size_t i) const {
         const Input& input = m_method.inputs[i];
-        std::string text = Label(i) + " = " + FormatNumberText(m_values[i]);
+        std::string text = Label(i) + " = " + PlainNumberText(m_values[i]);
         return *input.unit != '\0' ? text + " " + base::ProgramTextToUtf8(input.unit) : text;
     }
     std::string Label(std::size_t i) const {
@@ -184,11 +219,22 @@ std::string RatioText(const std::string& over, const std::string& under, double 
     return over + "/" + under + " = " + TwoDecimals(shown);
 }
 
+bool Negative(const Method& method, const double* values, std::size_t i) {
+    return method.inputs[i].kind == Quantity::Pressure && values[i] < 0.0;
+}
+
+// Shock B or C with the permissible shock P2 not above the mean pressure P1.
+bool ShockP2NotAbove(const Method& method, const double* values) {
+    const Roles& roles = method.roles;
+    return (method.id == MethodId::ShockB || method.id == MethodId::ShockC) &&
+           values[roles.highest] <= values[roles.lowest];
+}
+
 void AddNegative(const Method& method, const double* values, std::vector<Note>& notes) {
     const Inputs inputs(method, values);
     std::vector<std::string> negative;
     for (std::size_t i = 0; i < method.inputCount; ++i) {
-        if (method.inputs[i].kind == Quantity::Pressure && values[i] < 0.0) {
+        if (Negative(method, values, i)) {
             negative.push_back(inputs.Quote(i));
         }
     }
@@ -260,8 +306,8 @@ std::string RealGasLine(const Calculation& c) {
     const std::string process = gas.process == GasProcess::Isothermal ? kIsothermal
                                 : gas.process == GasProcess::Adiabatic
                                     ? kAdiabatic
-                                    : Fill(kInterpolated, {FormatNumberText(gas.n)});
-    return Fill(kRealGas, {FormatNumberText(c.temperature.sizing), process, TwoDecimals(gas.factor),
+                                    : Fill(kInterpolated, {PlainNumberText(gas.n)});
+    return Fill(kRealGas, {PlainNumberText(c.temperature.sizing), process, TwoDecimals(gas.factor),
                            TwoDecimals(c.corrected)});
 }
 
@@ -272,10 +318,26 @@ bool AbsoluteShows(const Calculation& c) {
 
 // The precharge typed, and the one at another temperature, in the precharge's unit.
 std::string TypedPrecharge(const Calculation& c) {
-    return FormatNumberText(c.values[c.method->roles.precharge]);
+    return PlainNumberText(c.values[c.method->roles.precharge]);
 }
 std::string PrechargeUnit(const Calculation& c) {
     return base::ProgramTextToUtf8(c.method->inputs[c.method->roles.precharge].unit);
+}
+
+// The thermal model's lines: the discharge, and what the formula's n does not know of it.
+void AddThermal(const Calculation& c, std::vector<Note>& lines) {
+    const ThermalEffect& thermal = *c.thermal;
+    const std::string tau = Fill(thermal.tauEstimated ? kTauEstimated : kTauTyped,
+                                 {DurationText(thermal.tau, thermal.tauEstimated)});
+    lines.push_back(
+        {"thermal", Fill(kThermal, {DurationText(thermal.discharge, false), tau,
+                                    TwoDecimals(thermal.index), TwoDecimals(thermal.volume),
+                                    FormatNumberText(WholeDegrees(thermal.gasEnd))})});
+    const std::size_t n = c.method->roles.gas.exponent;
+    if (n != kNoInput) {
+        lines.push_back(
+            {"thermal-n", Fill(kThermalExponent, {Inputs(*c.method, c.values).Quote(n)})});
+    }
 }
 
 // The lines of the corrections: the absolute pressures, the operating temperatures, the real gas
@@ -284,33 +346,45 @@ void AddCorrections(const Calculation& c, std::vector<Note>& lines) {
     const Temperatures& t = c.conditions.temperatures;
     const TemperatureEffect& effect = c.temperature;
     const bool precharge = c.method->roles.precharge != kNoInput;
-    if (AbsoluteShows(c)) {
+    // With a discharge time the thermal model holds the absolute pressures and the real gas.
+    if (AbsoluteShows(c) && !c.thermal) {
         lines.push_back({"absolute", Fill(kAbsolute, {TwoDecimals(c.absoluteFactor)})});
     }
     if (precharge && t.min != t.max) {
         const bool cold = effect.sizing != t.max;
         lines.push_back(
-            {"temperature", Fill(cold ? kTemperatureCold : kTemperatureHot,
-                                 {FormatNumberText(t.min), FormatNumberText(t.max),
-                                  FormatNumberText(effect.sizing),
-                                  cold ? TwoDecimals(effect.prechargeAtSizing) : TypedPrecharge(c),
-                                  PrechargeUnit(c), TwoDecimals(effect.factor)})});
+            {"temperature",
+             Fill(cold ? kTemperatureCold : kTemperatureHot,
+                  {PlainNumberText(t.min), PlainNumberText(t.max), PlainNumberText(effect.sizing),
+                   cold ? TwoDecimals(effect.prechargeAtSizing) : TypedPrecharge(c),
+                   PrechargeUnit(c), TwoDecimals(effect.factor)})});
     }
-    if (c.gasCounts) {
-        lines.push_back({"real-gas", RealGasLine(c)});
-    } else if (c.gas.process != GasProcess::None) {
-        lines.push_back({"real-gas", Fill(kRealGasNegligible, {FixedText(c.gas.factor, 3)})});
+    if (c.thermal) {
+        AddThermal(c, lines);
+    } else {
+        if (c.conditions.discharge > 0.0 && c.method->roles.oil != kNoInput) {
+            lines.push_back({"thermal", Fill(kThermalOutOfRange,
+                                             {DurationText(c.conditions.discharge, false)})});
+        }
+        if (c.gasCounts) {
+            lines.push_back({"real-gas", RealGasLine(c)});
+        } else if (c.gas.process != GasProcess::None) {
+            lines.push_back({"real-gas", Fill(kRealGasNegligible, {FixedText(c.gas.factor, 3)})});
+        }
     }
     if (precharge && t.fill != t.max) {
         const std::string unit = PrechargeUnit(c);
         lines.push_back(
-            {"fill", Fill(kFilling, {FormatNumberText(t.fill), TwoDecimals(effect.fill), unit,
-                                     FormatNumberText(t.max), TypedPrecharge(c), unit})});
+            {"fill", Fill(kFilling, {PlainNumberText(t.fill), TwoDecimals(effect.fill), unit,
+                                     PlainNumberText(t.max), TypedPrecharge(c), unit})});
     }
 }
 
-// What the pick was made for, where that is not the volume shown: u8"（按实际气体 31.79 升）".
+// What the pick was made for, where that is not the volume shown: "（按实际气体 31.79 升）".
 std::string PickBasis(const Calculation& c) {
+    if (c.thermal) {
+        return Fill(kPickBasis, {kBasisDischarge, TwoDecimals(c.corrected)});
+    }
     std::vector<std::string> basis;
     if (AbsoluteShows(c)) {
         basis.push_back(kBasisAbsolute);
@@ -350,11 +424,11 @@ std::string CataloguePick(const Calculation& c) {
     const CatalogueRow& row = *pick.row;
     const std::string& model = row.model;
     const char* type = kTypeNames[static_cast<std::size_t>(row.type)];
-    const std::string litres = FormatNumberText(row.litres);
-    const std::string mpa = FormatNumberText(row.mpa);
+    const std::string litres = PlainNumberText(row.litres);
+    const std::string mpa = PlainNumberText(row.mpa);
     return pick.units == 1.0
                ? Fill(kPickRow, {model, type, litres, mpa})
-               : Fill(kPickRowParallel, {FormatNumberText(pick.units), model, type, litres, mpa});
+               : Fill(kPickRowParallel, {PlainNumberText(pick.units), model, type, litres, mpa});
 }
 
 std::string PickLine(const Calculation& c) {
@@ -363,28 +437,27 @@ std::string PickLine(const Calculation& c) {
     if (InUse(c.conditions.catalogue.get())) {
         return line + CataloguePick(c);
     }
-    line += pick.units == 1.0 ? Fill(kPickOne, {FormatNumberText(pick.nominalLitres)})
-                              : Fill(kPickParallel, {FormatNumberText(pick.units),
-                                                     FormatNumberText(pick.nominalLitres)});
+    line += pick.units == 1.0 ? Fill(kPickOne, {PlainNumberText(pick.nominalLitres)})
+                              : Fill(kPickParallel, {PlainNumberText(pick.units),
+                                                     PlainNumberText(pick.nominalLitres)});
     if (pick.classMpa) {
-        return line + Fill(kPickClass, {FormatNumberText(*pick.classMpa)});
+        return line + Fill(kPickClass, {PlainNumberText(*pick.classMpa)});
     }
     return line + Fill(kPickAbove,
-                       {TwoDecimals(pick.highestMpa), FormatNumberText(*std::rbegin(kNominalMpa))});
+                       {TwoDecimals(pick.highestMpa), PlainNumberText(*std::rbegin(kNominalMpa))});
 }
 
-// What the chosen size does, e.g. u8"选用 32 L：可排出 10.07 升（需要 10 升）", or with a model of
-// a catalogue file u8"选用 P-100/35：...".
+// What the chosen size does, e.g. "选用 32 L：可排出 10.07 升（需要 10 升）", or with a model of a
+// catalogue file "选用 P-100/35：...".
 std::string PerformanceLine(const Calculation& c) {
     const Pick& pick = c.pick;
     // The model picked from a catalogue file, else the nominal volume.
-    const std::string one =
-        pick.row ? pick.row->model : FormatNumberText(pick.nominalLitres) + " L";
+    const std::string one = pick.row ? pick.row->model : PlainNumberText(pick.nominalLitres) + " L";
     const std::string size =
-        pick.units == 1.0 ? one : Fill(kChosenParallel, {FormatNumberText(pick.units), one});
+        pick.units == 1.0 ? one : Fill(kChosenParallel, {PlainNumberText(pick.units), one});
     const Input& input = c.method->inputs[c.performance->input];
     const std::string value = TwoDecimals(c.performance->value);
-    const std::string typed = FormatNumberText(c.values[c.performance->input]);
+    const std::string typed = PlainNumberText(c.values[c.performance->input]);
     if (c.method->id == MethodId::Aux) {
         return Fill(kPerformanceOil, {size, value, typed});
     }
@@ -398,8 +471,8 @@ void AddPassedOver(const Calculation& c, std::vector<Note>& lines) {
     std::vector<std::string> types;
     for (std::size_t type = 0; type < kAccumulatorTypes; ++type) {
         if (c.pick.passedOver[type] > 0.0) {
-            types.push_back(Fill(kKindWithRange,
-                                 {kTypeNames[type], FormatNumberText(c.pick.passedOver[type])}));
+            types.push_back(
+                Fill(kKindWithRange, {kTypeNames[type], PlainNumberText(c.pick.passedOver[type])}));
         }
     }
     if (!types.empty()) {
@@ -472,6 +545,15 @@ void AddCatalogue(const Catalogue* catalogue, std::vector<Note>& lines) {
 
 } // namespace
 
+bool HasPhysicalMeaning(const Method& method, const double* values) {
+    for (std::size_t i = 0; i < method.inputCount; ++i) {
+        if (Negative(method, values, i)) {
+            return false;
+        }
+    }
+    return !ShockP2NotAbove(method, values);
+}
+
 std::vector<Note> Checks(const Calculation& c) {
     const Method& method = *c.method;
     const double* values = c.values;
@@ -479,8 +561,7 @@ std::vector<Note> Checks(const Calculation& c) {
     const Inputs in(method, values);
     std::vector<Note> notes;
     AddNegative(method, values, notes);
-    if ((method.id == MethodId::ShockB || method.id == MethodId::ShockC) &&
-        in[roles.highest] <= in[roles.lowest]) {
+    if (ShockP2NotAbove(method, values)) {
         notes.push_back(
             {"shock-p2", Fill(kShockP2, {in.Quote(roles.highest), in.Quote(roles.lowest)})});
     }
@@ -496,6 +577,13 @@ std::vector<Note> Checks(const Calculation& c) {
     // The compression ratio, where the method has a precharge, at its lowest: the coldest.
     if (AsShown(c.ratio) > kBladderRatio) {
         notes.push_back({"ratio", Fill(kRatio, {CaseRatioText(c)})});
+    }
+    // The gas's end temperature, as the thermal line shows it, against the lowest operating one.
+    const Temperatures& t = c.conditions.temperatures;
+    if (c.thermal && WholeDegrees(c.thermal->gasEnd) < t.min) {
+        notes.push_back(
+            {"gas-cold", Fill(kGasCold, {FormatNumberText(WholeDegrees(c.thermal->gasEnd)),
+                                         FormatNumberText(t.min)})});
     }
     const std::size_t n = roles.gas.exponent;
     if (n != kNoInput && in[n] != 1.0 && in[n] != 1.4) {
@@ -518,6 +606,9 @@ std::vector<Note> Checks(const Calculation& c) {
 }
 
 std::vector<Note> NotesOf(const Calculation& c) {
+    if (!c.meaningful) {
+        return {Checks(c).front()};
+    }
     std::vector<Note> lines;
     lines.push_back({"pick", PickLine(c)});
     if (c.performance) {

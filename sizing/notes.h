@@ -22,6 +22,8 @@ namespace sizing {
 //   "catalogue-ratio" the types of a catalogue file passed over for the case's ratio
 //   "absolute"  the step from gauge to absolute pressures, where it shows
 //   "temperature" the operating temperature range and the sizing temperature
+//   "thermal"   with a discharge time (aux): the thermal model of the gas, or that it gives none
+//   "thermal-n" the formula's n, which the pick with a discharge time does not follow
 //   "real-gas"  the real-gas correction of the methods with a gas law
 //   "fill"      the pressure to fill at, at the filling temperature
 //   "negative"  a pressure below zero
@@ -30,6 +32,7 @@ namespace sizing {
 //   "pa-units"  pulsation A with a highest pressure below 1000 Pa
 //   "precharge" the precharge against its hint (aux, shock C, pulsation A)
 //   "ratio"     a compression ratio above 4
+//   "gas-cold"  the gas's end temperature of the thermal model below the lowest operating one
 //   "exponent"  aux's n neither 1 nor 1.4
 //   "pump-k"    a pump-type coefficient outside the hint's table
 //   "in-range"  none of the checks applies
@@ -38,14 +41,19 @@ namespace sizing {
 //               first one's row and column
 //   "catalogue-rows" the rows of the catalogue file skipped: the first one's number and reason
 
+// Whether the notes give a case of method over values (binding order) a physical meaning: no
+// pressure below zero ("negative"), and in shock B and C P2 above P1 ("shock-p2").
+bool HasPhysicalMeaning(const Method& method, const double* values);
+
 // The checks that apply to a calculation's inputs, in the order of the codes above, from
 // "negative" to "pump-k"; "in-range" alone when none does.
 std::vector<Note> Checks(const Calculation& calculation);
 
-// The notes of a calculation: the pick, e.g. "选型：公称容积 32 L，公称压力 20 MPa", or for a pick
-// made for a corrected volume "选型（按实际气体 31.79 升）：公称容积 32 L，...", or from a
-// catalogue file "选型：B-32/20（皮囊式，32 L，20 MPa）"; then the corrections, then the checks,
-// then the catalogue file's lines.
+// The notes of a calculation: where it has no physical meaning, the one line that says why (the
+// first of "negative" and "shock-p2"). Otherwise the pick, e.g. "选型：公称容积 32 L，公称压力 20
+// MPa", or for a pick made for a corrected volume "选型（按实际气体 31.79 升）：公称容积 32
+// L，...", or from a catalogue file "选型：B-32/20（皮囊式，32 L，20 MPa）"; then the corrections,
+// then the checks, then the catalogue file's lines.
 std::vector<Note> NotesOf(const Calculation& calculation);
 
 // The lines' texts, each but the last followed by lineBreak (an edit control wants "\r\n").

@@ -2,14 +2,17 @@
 
 #include "sizing/result_texts.h"
 #include "base/number_text.h"
+#include "sizing/nitrogen.h"
 #include "sizing/real_gas.h"
 #include "sizing/sheet_data.h"
 #include "sizing/temperatures.h"
+#include "sizing/thermal.h"
 #include "base/utf8.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <initializer_list>
 #include <vector>
 
 #ifndef PRESOVOL_VERSION
@@ -116,7 +119,7 @@ struct Row {
 const char* const kTemperatureHints[3] = {u8"充氮气时的气体温度", u8"工作中气体的最低温度",
                                           u8"工作中气体的最高温度；所输充气压力是这一温度下的值"};
 
-// The inputs, then the temperatures where the method takes them.
+// The inputs, then the temperatures and the discharge where the method takes them.
 std::vector<Row> Rows(const Calculation& c) {
     const Method& method = *c.method;
     std::vector<Row> rows;
@@ -132,6 +135,18 @@ std::vector<Row> Rows(const Calculation& c) {
             const std::string& typed = c.conditions.typedTemperatures[i];
             rows.push_back({Utf8(kTemperatureNames[i]), kTemperatureHints[i],
                             typed.empty() ? value : typed, value, u8"°C"});
+        }
+    }
+    // The discharge where one was typed.
+    if (method.roles.oil != kNoInput) {
+        Conditions conditions = c.conditions;
+        for (std::size_t i = kDischargeTime; i <= kThermalTau; ++i) {
+            const Input& input = kDischargeInputs[i];
+            const std::string& typed = c.conditions.typedDischarge[i];
+            if (!typed.empty()) {
+                rows.push_back({Utf8(input.label), Utf8(input.hint), typed,
+                                FormatNumberText(DischargeAt(conditions, i)), Unit(input)});
+            }
         }
     }
     return rows;
@@ -196,13 +211,112 @@ std::string Label(double x, double y, const std::string& text, const char* ancho
            "\" text-anchor=\"" + anchor + "\">" + Escaped(text) + "</text>";
 }
 
+// A curve of the diagram: the gas volume (litres) against the absolute pressure (MPa).
+struct Curve {
+    const char* name;   // its class
+    const char* dashes; // its stroke's dashes; empty for a solid line
+    const char* legend;
+    std::vector<double> p, v;
+};
+
+// The pressures from pMin to pMax in even steps, and the gas law's pressures among them.
+std::vector<double> Pressures(double pMin, double pMax, std::initializer_list<double> marks) {
+    std::vector<double> p = marks;
+    for (int i = 0; i <= kSteps; ++i) {
+        p.push_back(pMin + (pMax - pMin) * i / kSteps);
+    }
+    std::sort(p.begin(), p.end());
+    p.erase(std::unique(p.begin(), p.end()), p.end());
+    return p;
+}
+
+bool AllFinite(const std::vector<double>& values) {
+    return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
+}
+
+// The formula's curves: the ideal polytrope and, where the correction applies, the real gas.
+std::vector<Curve> FormulaCurves(const Calculation& c, const GasLaw& law, double pMin,
+                                 double pMax) {
+    const std::vector<double> p = Pressures(pMin, pMax, {law.p0, law.p1, law.p2});
+    std::vector<double> ideal(p.size());
+    for (std::size_t i = 0; i < p.size(); ++i) {
+        ideal[i] = c.ideal * std::pow(law.p0 / p[i], law.w);
+    }
+    std::vector<Curve> curves = {{"ideal", "", u8"理想气体多变过程", p, ideal}};
+    const GasCorrection& gas = c.gas;
+    if (gas.process == GasProcess::None) {
+        return curves;
+    }
+    const double t = c.temperature.sizing + kZeroCelsius;
+    std::vector<double> real(p.size());
+    std::vector<double> adiabatic(p.size());
+    RealGasVolumes(gas.process == GasProcess::Isothermal ? GasProcess::Isothermal
+                                                         : GasProcess::Adiabatic,
+                   law.p0, t, p.data(), adiabatic.data(), p.size());
+    if (gas.process == GasProcess::Interpolated) {
+        // Between the isotherm and the isentrope as the factor is, linear in n.
+        RealGasVolumes(GasProcess::Isothermal, law.p0, t, p.data(), real.data(), p.size());
+        const double a = (gas.n - 1.0) / 0.4;
+        for (std::size_t i = 0; i < p.size(); ++i) {
+            real[i] += a * (adiabatic[i] - real[i]);
+        }
+    } else {
+        real = adiabatic;
+    }
+    for (double& v : real) {
+        v *= gas.factor * c.ideal;
+    }
+    if (AllFinite(real)) {
+        curves.push_back({"real", "6 4", u8"氮气实际气体", p, real});
+    }
+    return curves;
+}
+
+// The thermal model's curves for the volume it picks at the sizing temperature: the isotherm
+// through the precharge, the isentrope from the charged gas down to p1, and the discharge.
+std::vector<Curve> ThermalCurves(const Calculation& c, const GasLaw& law, double pMin,
+                                 double pMax) {
+    const thermal::Standby& standby = c.thermal->standby;
+    const double mass = standby.density0 * c.thermal->volume; // g, with V0 in litres
+    const std::vector<double> p = Pressures(pMin, pMax, {law.p0, law.p1, law.p2});
+    Curve isotherm{"isotherm", "2 3", u8"等温线", p, {}};
+    Curve isentrope{"isentrope", "6 4", u8"等熵线", {}, {}};
+    for (double at : p) {
+        isotherm.v.push_back(mass / nitrogen::Density(standby.wall, at));
+        if (at >= standby.p1) {
+            isentrope.p.push_back(at);
+            isentrope.v.push_back(mass /
+                                  nitrogen::IsentropicEnd(standby.wall, standby.p2, at).density);
+        }
+    }
+    Curve discharge{"discharge", "", u8"放油过程", {}, {}};
+    for (const thermal::PathPoint& point :
+         thermal::DischargePath(standby, c.thermal->volume, c.values[c.method->roles.oil],
+                                c.thermal->discharge, kSteps)) {
+        discharge.p.push_back(point.pressure);
+        discharge.v.push_back(point.volume);
+    }
+    std::vector<Curve> curves;
+    for (Curve* curve : {&isotherm, &isentrope, &discharge}) {
+        if (!curve->v.empty() && AllFinite(curve->v)) {
+            curves.push_back(std::move(*curve));
+        }
+    }
+    return curves;
+}
+
 // The P–V diagram of a calculation whose method has a gas law: the gas volume against the
 // absolute pressure, for the ideal polytrope and, where the correction applies, for the real
-// gas, with the working band marked. Empty when there is nothing sound to draw.
+// gas, or with a discharge time the isotherm, the isentrope and the discharge of the thermal
+// model, with the working band marked. Empty when there is nothing sound to draw.
 std::string Diagram(const Calculation& c) {
-    const std::optional<GasLaw> law = GasLawOf(*c.method, c.atSizing);
+    std::optional<GasLaw> law = GasLawOf(*c.method, c.atSizing);
     if (!law) {
         return std::string();
+    }
+    if (c.thermal) {
+        // The precharge at the wall's temperature, of the gas's density.
+        law->p0 = nitrogen::Pressure(c.thermal->standby.wall, c.thermal->standby.density0);
     }
     const double pMin = std::min({law->p0, law->p1, law->p2});
     const double pMax = std::max({law->p0, law->p1, law->p2});
@@ -210,48 +324,13 @@ std::string Diagram(const Calculation& c) {
           pMax > pMin)) {
         return std::string();
     }
-    // Even steps, and the three pressures themselves.
-    std::vector<double> p = {law->p0, law->p1, law->p2};
-    for (int i = 0; i <= kSteps; ++i) {
-        p.push_back(pMin + (pMax - pMin) * i / kSteps);
+    const std::vector<Curve> curves =
+        c.thermal ? ThermalCurves(c, *law, pMin, pMax) : FormulaCurves(c, *law, pMin, pMax);
+    double vMax = 0.0;
+    for (const Curve& curve : curves) {
+        vMax = std::max(vMax, *std::max_element(curve.v.begin(), curve.v.end()));
     }
-    std::sort(p.begin(), p.end());
-    p.erase(std::unique(p.begin(), p.end()), p.end());
-    std::vector<double> ideal(p.size());
-    for (std::size_t i = 0; i < p.size(); ++i) {
-        ideal[i] = c.ideal * std::pow(law->p0 / p[i], law->w);
-    }
-    const GasCorrection& gas = c.gas;
-    std::vector<double> real;
-    if (gas.process != GasProcess::None) {
-        const double t = c.temperature.sizing + kZeroCelsius;
-        real.resize(p.size());
-        std::vector<double> adiabatic(p.size());
-        RealGasVolumes(gas.process == GasProcess::Isothermal ? GasProcess::Isothermal
-                                                             : GasProcess::Adiabatic,
-                       law->p0, t, p.data(), adiabatic.data(), p.size());
-        if (gas.process == GasProcess::Interpolated) {
-            // Between the isotherm and the isentrope as the factor is, linear in n.
-            RealGasVolumes(GasProcess::Isothermal, law->p0, t, p.data(), real.data(), p.size());
-            const double a = (gas.n - 1.0) / 0.4;
-            for (std::size_t i = 0; i < p.size(); ++i) {
-                real[i] += a * (adiabatic[i] - real[i]);
-            }
-        } else {
-            real = adiabatic;
-        }
-        for (double& v : real) {
-            v *= gas.factor * c.ideal;
-        }
-        if (!std::all_of(real.begin(), real.end(), [](double v) { return std::isfinite(v); })) {
-            real.clear();
-        }
-    }
-    double vMax = *std::max_element(ideal.begin(), ideal.end());
-    if (!real.empty()) {
-        vMax = std::max(vMax, *std::max_element(real.begin(), real.end()));
-    }
-    if (!std::isfinite(vMax)) {
+    if (!(std::isfinite(vMax) && vMax > 0.0)) {
         return std::string();
     }
     const Scale s{pMin, pMax, vMax * 1.1};
@@ -300,23 +379,26 @@ std::string Diagram(const Calculation& c) {
            " 0 0 " + FormatNumberText(-(kHeight - kTop - kBottom) / s.vMax) + " " +
            FormatNumberText(s.X(0.0)) + " " + FormatNumberText(kHeight - kBottom) +
            ")\" fill=\"none\" stroke=\"#000\">";
-    svg += "<polyline class=\"ideal\" vector-effect=\"non-scaling-stroke\" stroke-width=\"1.5\" "
-           "points=\"" +
-           Points(p, ideal) + "\"/>";
-    if (!real.empty()) {
-        svg += "<polyline class=\"real\" vector-effect=\"non-scaling-stroke\" stroke-width=\"1.5\" "
-               "stroke-dasharray=\"6 4\" points=\"" +
-               Points(p, real) + "\"/>";
+    for (const Curve& curve : curves) {
+        svg += std::string("<polyline class=\"") + curve.name +
+               "\" vector-effect=\"non-scaling-stroke\" stroke-width=\"1.5\" " +
+               (*curve.dashes != '\0' ? std::string("stroke-dasharray=\"") + curve.dashes + "\" "
+                                      : std::string()) +
+               "points=\"" + Points(curve.p, curve.v) + "\"/>";
     }
     svg += "</g>";
     // The legend, in one row under the axis.
     const double ly = kHeight - 8;
-    svg += Line(kLeft, ly - 4, kLeft + 30, ly - 4, " stroke=\"#000\" stroke-width=\"1.5\"") +
-           Label(kLeft + 36, ly, u8"理想气体多变过程", "start");
-    if (!real.empty()) {
-        svg += Line(kLeft + 190, ly - 4, kLeft + 220, ly - 4,
-                    " stroke=\"#000\" stroke-width=\"1.5\" stroke-dasharray=\"6 4\"") +
-               Label(kLeft + 226, ly, u8"氮气实际气体", "start");
+    // Two curves in columns of 190, three of 120.
+    const double column = curves.size() > 2 ? 120.0 : 190.0;
+    for (std::size_t i = 0; i < curves.size(); ++i) {
+        const double x = kLeft + column * i;
+        const std::string dashes = *curves[i].dashes != '\0' ? std::string(" stroke-dasharray=\"") +
+                                                                   curves[i].dashes + "\""
+                                                             : std::string();
+        svg += Line(x, ly - 4, x + 30, ly - 4,
+                    (" stroke=\"#000\" stroke-width=\"1.5\"" + dashes).c_str()) +
+               Label(x + 36, ly, curves[i].legend, "start");
     }
     svg += "<rect x=\"" + Printed("%.1f", kLeft + 360) + "\" y=\"" + Printed("%.1f", ly - 9) +
            "\" width=\"30\" height=\"10\" fill=\"#d9d9d9\"/>" +

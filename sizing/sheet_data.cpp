@@ -70,11 +70,11 @@ bool ReadResultNumber(const ReadJson& object, const char* key, double& value) {
 
 // Reads the names of table (count of them) from object, each through read (which answers a
 // reason or nothing). A key of object that is none of them is unknown: "kind" says of what.
-// Missing names are collected into missing.
+// Missing names among the first required are collected into missing.
 template <typename Read>
 std::string ReadNamed(const ReadJson& object, const Method& method, const char* kind,
-                      const char* const* names, std::size_t count, std::string& missing,
-                      Read read) {
+                      const char* const* names, std::size_t count, std::size_t required,
+                      std::string& missing, Read read) {
     for (const auto& item : object.items()) {
         std::size_t i = 0;
         while (i < count && item.key() != names[i]) {
@@ -88,7 +88,9 @@ std::string ReadNamed(const ReadJson& object, const Method& method, const char* 
     for (std::size_t i = 0; i < count; ++i) {
         const auto found = object.find(names[i]);
         if (found == object.end()) {
-            missing += (missing.empty() ? "" : " ") + std::string(names[i]);
+            if (i < required) {
+                missing += (missing.empty() ? "" : " ") + std::string(names[i]);
+            }
         } else if (std::string reason = read(i, TextOf(*found)); !reason.empty()) {
             return reason;
         }
@@ -108,16 +110,17 @@ std::string ReadCase(const ReadJson& data, SavedSheet& sheet) {
         names[i] = method.inputs[i].name;
     }
     std::string missing;
-    std::string reason = ReadNamed(inputs, method, u8"输入", names, method.inputCount, missing,
-                                   [&](std::size_t i, const std::string& typed) {
-                                       const Input& input = method.inputs[i];
-                                       if (!ReadTypedQuantity(typed, input, sheet.values[i])) {
-                                           return u8"输入 " + std::string(input.name) + u8" 的值" +
-                                                  Quoted(typed) + u8"不是一个数字。";
-                                       }
-                                       sheet.typed[i] = typed;
-                                       return std::string();
-                                   });
+    std::string reason =
+        ReadNamed(inputs, method, u8"输入", names, method.inputCount, method.inputCount, missing,
+                  [&](std::size_t i, const std::string& typed) {
+                      const Input& input = method.inputs[i];
+                      if (!ReadTypedQuantity(typed, input, sheet.values[i])) {
+                          return u8"输入 " + std::string(input.name) + u8" 的值" + Quoted(typed) +
+                                 u8"不是一个数字。";
+                      }
+                      sheet.typed[i] = typed;
+                      return std::string();
+                  });
     if (!reason.empty()) {
         return reason;
     }
@@ -126,11 +129,26 @@ std::string ReadCase(const ReadJson& data, SavedSheet& sheet) {
     if (!conditions.is_object()) {
         return Damaged("conditions");
     }
-    // Only a gas law takes temperatures.
+    // Only a gas law takes temperatures, and only a method that delivers oil when called its
+    // discharge, which may be left out.
     const std::size_t temperatures = HasGasLaw(method) ? 3 : 0;
+    const std::size_t count = temperatures + (method.roles.oil != kNoInput ? 2 : 0);
+    const char* const keys[] = {kTemperatureKeys[kFill], kTemperatureKeys[kMin],
+                                kTemperatureKeys[kMax], kDischargeInputs[kDischargeTime].name,
+                                kDischargeInputs[kThermalTau].name};
     reason = ReadNamed(
-        conditions, method, u8"条件", kTemperatureKeys, temperatures, missing,
+        conditions, method, u8"条件", keys, count, temperatures, missing,
         [&](std::size_t i, const std::string& typed) {
+            if (i >= temperatures) {
+                const Input& input = kDischargeInputs[i - temperatures];
+                if (!ReadTypedQuantity(typed, input,
+                                       DischargeAt(sheet.conditions, i - temperatures))) {
+                    return u8"条件 " + std::string(input.name) + u8" 的值" + Quoted(typed) +
+                           u8"不是一个时间。";
+                }
+                sheet.conditions.typedDischarge[i - temperatures] = typed;
+                return std::string();
+            }
             if (!ReadTypedTemperature(typed, TemperatureAt(sheet.conditions.temperatures, i))) {
                 return u8"温度 " + std::string(kTemperatureKeys[i]) + u8" 的值" + Quoted(typed) +
                        u8"不是一个温度。";
@@ -145,7 +163,8 @@ std::string ReadCase(const ReadJson& data, SavedSheet& sheet) {
         return u8"计算书缺少 " + missing + u8" 的值。";
     }
     std::size_t which = 0;
-    return base::ProgramTextToUtf8(TemperatureFault(sheet.conditions.temperatures, which));
+    const std::string fault = TemperatureFault(sheet.conditions.temperatures, which);
+    return base::ProgramTextToUtf8(fault.empty() ? DischargeFault(sheet.conditions, which) : fault);
 }
 
 // Reads the saved result of data into sheet; answers the reason when it cannot be.
@@ -193,6 +212,14 @@ std::string SheetData(const Calculation& c, std::string_view program) {
         for (std::size_t i = kFill; i <= kMax; ++i) {
             conditions[kTemperatureKeys[i]] =
                 TypedOr(c.conditions.typedTemperatures[i], TemperatureAt(t, i));
+        }
+    }
+    // The discharge where one was typed.
+    if (method.roles.oil != kNoInput) {
+        for (std::size_t i = kDischargeTime; i <= kThermalTau; ++i) {
+            if (!c.conditions.typedDischarge[i].empty()) {
+                conditions[kDischargeInputs[i].name] = c.conditions.typedDischarge[i];
+            }
         }
     }
     const Pick& pick = c.pick;

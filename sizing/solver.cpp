@@ -28,20 +28,28 @@ const KindRange kSearchRanges[] = {
     {Quantity::Exponent, "1", "1.4", true},       {Quantity::Coefficient, "0", "1", false},
 };
 
-// Samples of a scan: four to a decade over the six decades under high, or evenly from a low
-// above zero; zero itself where it belongs to the range.
-constexpr int kSteps = 24;
+// The scan's samples: four to a decade of the distance to an open end, over six decades from
+// the other end of the range or, between two open ends, over five from its middle towards each;
+// evenly between two closed ends.
+constexpr double kStep = 0.25;
 constexpr double kDecades = 6.0;
+constexpr double kDecadesEachWay = 5.0;
+constexpr int kEvenSteps = 24;
+// Beyond the samples, one value as near an open end as a double gets (10^-400 of the range is
+// nothing); where that gives no volume, each next try halves the way back to the samples.
+constexpr double kAtEnd = 400.0;
+constexpr int kEndTries = 12;
 // Relative width at which a bracket is narrow enough, and how near the volume a value must
 // bring it.
 constexpr double kNarrow = 1e-9;
 constexpr double kClose = 1e-6;
 constexpr double kExact = 1e-14;
 constexpr int kMostSteps = 200;
-// Steps of the search for a turning point between two samples.
+// Steps of the search for a turning point between two samples, or for the end of the volume.
 constexpr int kTurningSteps = 40;
 
-// The volume minus the one asked for, as a function of the one input.
+// The volume minus the one asked for, as a function of the one input; NaN where the volume is
+// not above zero or not finite.
 class Mismatch {
 public:
     Mismatch(const Method& method, const double* values, std::size_t index, double volume,
@@ -54,7 +62,7 @@ public:
     double operator()(double x) {
         m_values[m_index] = x;
         const double v = SolvedVolume(m_method, m_values, m_conditions, m_ideal);
-        return std::isfinite(v) ? v - m_volume : kNaN;
+        return std::isfinite(v) && v > 0.0 ? v - m_volume : kNaN;
     }
     // Whether a mismatch is small enough for its value to answer.
     bool Close(double mismatch) const { return std::fabs(mismatch) <= kClose * m_volume; }
@@ -70,28 +78,120 @@ private:
     bool m_ideal;
 };
 
+// Where a search puts its values, x = X(s). Towards an open end s counts decades of the
+// distance to it, so that the values close in on the end geometrically, reach the double next
+// to it and never the end itself; between two closed ends x is even in s, from 0 to 1.
+class Scale {
+public:
+    // Evenly from a (s = 0) to b (s = 1).
+    static Scale Evenly(double a, double b) { return Scale(Kind::Even, a, b, true); }
+    // From far (s = 0) towards end (s to minus infinity).
+    static Scale Towards(double end, double far, bool endIncluded) {
+        return Scale(Kind::FromEnd, end, far, endIncluded);
+    }
+    // Over range: from its high end towards an open low end (or a low end of zero), from its
+    // low end towards an open high end, from the middle towards two open ends (s from minus to
+    // plus infinity), evenly between a low end above zero and the high end.
+    static Scale Over(const SearchRange& range) {
+        if (!range.highIncluded) {
+            return range.lowIncluded ? Towards(range.high, range.low, false)
+                                     : Scale(Kind::TwoEnds, range.low, range.high, false);
+        }
+        return !range.lowIncluded || range.low <= 0.0
+                   ? Towards(range.low, range.high, range.lowIncluded)
+                   : Evenly(range.low, range.high);
+    }
+
+    double X(double s) const {
+        const double span = m_b - m_a;
+        switch (m_kind) {
+        case Kind::Even:
+            return s < 1.0 ? m_a + span * s : m_b;
+        case Kind::FromEnd:
+            return s < 0.0 ? Inside(m_a + span * std::pow(10.0, s), m_a, m_b, m_included) : m_b;
+        default:
+            return s <= 0.0 ? Inside(m_a + span / (1.0 + std::pow(10.0, -s)), m_a, m_b, false)
+                            : Inside(m_b - span / (1.0 + std::pow(10.0, s)), m_b, m_a, false);
+        }
+    }
+
+    // The samples of a scan in s, in order, with those at an open end first and last.
+    std::vector<double> Samples() const {
+        std::vector<double> s;
+        if (m_kind == Kind::Even) {
+            for (int i = 0; i <= kEvenSteps; ++i) {
+                s.push_back(static_cast<double>(i) / kEvenSteps);
+            }
+            return s;
+        }
+        const bool two = m_kind == Kind::TwoEnds;
+        s.push_back(-kAtEnd);
+        for (double at = -Reach(); at <= (two ? Reach() : 0.0); at += kStep) {
+            s.push_back(at);
+        }
+        if (two) {
+            s.push_back(kAtEnd);
+        }
+        return s;
+    }
+    // Whether s lies beyond the samples, towards an end.
+    bool AtEnd(double s) const { return m_kind != Kind::Even && std::fabs(s) > Reach(); }
+
+private:
+    enum class Kind { Even, FromEnd, TwoEnds };
+
+    Scale(Kind kind, double a, double b, bool included)
+        : m_kind(kind), m_a(a), m_b(b), m_included(included) {}
+
+    // How many decades the samples reach towards an end.
+    double Reach() const { return m_kind == Kind::TwoEnds ? kDecadesEachWay : kDecades; }
+
+    // x, where rounding puts it on the end or beyond, the end if included, else the double next
+    // to it on the side of other.
+    static double Inside(double x, double end, double other, bool included) {
+        const bool beyond = other > end ? x <= end : x >= end;
+        return !beyond ? x : included ? end : std::nextafter(end, other);
+    }
+
+    Kind m_kind;
+    double m_a, m_b;
+    bool m_included;
+};
+
+// The mismatch along a scale's variable.
+class Along {
+public:
+    Along(Mismatch& f, const Scale& scale) : m_f(f), m_scale(scale) {}
+    double operator()(double s) { return m_f(m_scale.X(s)); }
+    double X(double s) const { return m_scale.X(s); }
+    Mismatch& Values() const { return m_f; }
+
+private:
+    Mismatch& m_f;
+    const Scale& m_scale;
+};
+
 bool Opposite(double a, double b) {
     return (a < 0.0 && b > 0.0) || (a > 0.0 && b < 0.0);
 }
 
-// Narrows the bracket [a, b], over which f changes sign, to the value at its change; NaN when
-// that value does not bring the volume close, or when both ends grow beyond twice the larger
-// mismatch they started with (they close in on a pole, or on a step). Regula falsi, the end
-// that stays put having its mismatch halved (the Illinois rule), until the bracket is narrow or
-// the volume is met to its last digits.
-double Narrow(Mismatch& f, double a, double fa, double b, double fb) {
+// Narrows the bracket [a, b] of values, over which f changes sign, to the value at its change;
+// NaN when that value does not bring the volume close, or when both ends grow beyond twice the
+// larger mismatch they started with (they close in on a step of a correction). Regula falsi,
+// the end that stays put having its mismatch halved (the Illinois rule), until the bracket is
+// narrower than 1e-10 of what it was or the volume is met to its last digits.
+double NarrowValues(Mismatch& f, double a, double fa, double b, double fb) {
     const double pole = 2.0 * std::max(std::fabs(fa), std::fabs(fb));
+    const double narrow = 0.1 * kNarrow * std::fabs(b - a);
     double atA = fa; // the mismatch at a as evaluated; fa may be halved
     int kept = 0;    // how many times in a row a has stayed put
-    for (int step = 0; step < kMostSteps; ++step) {
-        const double width = std::fabs(b - a);
-        if (width <= kNarrow * std::max(std::fabs(a), std::fabs(b)) ||
-            width <= std::numeric_limits<double>::min()) {
-            break;
-        }
+    for (int step = 0; step < kMostSteps && std::fabs(b - a) > narrow; ++step) {
         double x = b - fb * (b - a) / (fb - fa);
         if (!(x > std::min(a, b) && x < std::max(a, b))) {
             x = 0.5 * (a + b);
+            if (x == a || x == b) {
+                break;
+            }
         }
         const double fx = f(x);
         if (std::isnan(fx)) {
@@ -117,9 +217,53 @@ double Narrow(Mismatch& f, double a, double fa, double b, double fb) {
     return f.Close(nearerA ? atA : fb) ? (nearerA ? a : b) : kNaN;
 }
 
+// Narrows the bracket [a, b] of a scale's variable, over which f changes sign, to the value at
+// its change: halving it while it spans more than a decade (towards an end, where the volume
+// may grow without bound), then as NarrowValues does. NaN where that finds none.
+double Narrow(Along& f, double a, double fa, double b, double fb) {
+    while (std::fabs(b - a) > 1.0) {
+        const double m = 0.5 * (a + b);
+        const double fm = f(m);
+        if (std::isnan(fm)) {
+            return kNaN;
+        }
+        if (Opposite(fm, fa)) {
+            b = m;
+            fb = fm;
+        } else {
+            a = m;
+            fa = fm;
+        }
+    }
+    return NarrowValues(f.Values(), f.X(a), fa, f.X(b), fb);
+}
+
+// Between a, where the volume is above the one asked for by fa, and b, where there is none, a
+// value where the volume falls to the one asked for before it ends (at a zero of the formula):
+// the bracket is halved, keeping a value with a volume and one without, until the volume is
+// below the one asked for, and that change of sign narrowed. NaN where there is none.
+double TowardsNoVolume(Along& f, double a, double fa, double b) {
+    if (!(fa > 0.0)) {
+        return kNaN;
+    }
+    for (int step = 0; step < kTurningSteps; ++step) {
+        const double m = 0.5 * (a + b);
+        const double fm = f(m);
+        if (std::isnan(fm)) {
+            b = m;
+        } else if (Opposite(fm, fa)) {
+            return Narrow(f, a, fa, m, fm);
+        } else {
+            a = m;
+            fa = fm;
+        }
+    }
+    return kNaN;
+}
+
 // Where f, of the sign of fm at a, b and a sample between them where it is nearest zero,
 // turns between a and b: a value at which it has the other sign; NaN when it has none there.
-double AcrossTurn(Mismatch& f, double a, double b, double fm) {
+double AcrossTurn(Along& f, double a, double b, double fm) {
     const double sign = fm > 0.0 ? 1.0 : -1.0;
     // Golden-section search for the least of sign * f.
     constexpr double kGolden = 0.6180339887498949;
@@ -152,23 +296,6 @@ double AcrossTurn(Mismatch& f, double a, double b, double fm) {
     return kNaN;
 }
 
-std::vector<double> Samples(const SearchRange& range) {
-    std::vector<double> x;
-    if (range.low > 0.0) {
-        for (int i = 0; i <= kSteps; ++i) {
-            x.push_back(range.low + (range.high - range.low) * i / kSteps);
-        }
-        return x;
-    }
-    if (range.lowIncluded) {
-        x.push_back(0.0);
-    }
-    for (int i = 0; i <= kSteps; ++i) {
-        x.push_back(range.high * std::pow(10.0, kDecades * (i - kSteps) / kSteps));
-    }
-    return x;
-}
-
 } // namespace
 
 SearchRange RangeOf(const Input& input) {
@@ -182,6 +309,29 @@ SearchRange RangeOf(const Input& input) {
     return range;
 }
 
+SearchRange DomainOf(const Method& method, const double* values, std::size_t index,
+                     const SearchRange& range) {
+    if (!InDomain(method, values, index)) {
+        return SearchRange{0.0, 0.0, false, false};
+    }
+    SearchRange domain = range;
+    const Roles& roles = method.roles;
+    if (index == roles.above && values[roles.below] >= domain.low) {
+        domain.low = values[roles.below];
+        domain.lowIncluded = false;
+    }
+    if (index == roles.below && values[roles.above] <= domain.high) {
+        domain.high = values[roles.above];
+        domain.highIncluded = false;
+    }
+    return domain;
+}
+
+bool Holds(const SearchRange& range, double x) {
+    return (x > range.low || (range.lowIncluded && x == range.low)) &&
+           (x < range.high || (range.highIncluded && x == range.high));
+}
+
 double SolvedVolume(const Method& method, const double* values, const Conditions& conditions,
                     bool ideal) {
     return ideal ? method.volume(values) : CorrectedVolume(method, values, conditions);
@@ -189,14 +339,38 @@ double SolvedVolume(const Method& method, const double* values, const Conditions
 
 Solution Solve(const Method& method, const double* values, std::size_t index, double volume,
                const Conditions& conditions, bool ideal, const SearchRange& range) {
-    Mismatch f(method, values, index, volume, conditions, ideal);
-    const std::vector<double> x = Samples(range);
-    std::vector<double> fx(x.size());
-    std::transform(x.begin(), x.end(), fx.begin(), [&](double at) { return f(at); });
+    const SearchRange domain = DomainOf(method, values, index, range);
+    if (!(domain.low < domain.high)) {
+        return {{}, false};
+    }
+    Mismatch mismatch(method, values, index, volume, conditions, ideal);
+    const Scale scale = Scale::Over(domain);
+    Along f(mismatch, scale);
+    std::vector<double> s = scale.Samples();
+    std::vector<double> fs(s.size());
+    std::transform(s.begin(), s.end(), fs.begin(), f);
     // An input that cancels out of the formula (pulsation D's Vp) leaves nothing to solve.
-    const auto [least, most] = std::minmax_element(fx.begin(), fx.end());
-    if (std::isfinite(*least) && std::isfinite(*most) && *most - *least <= kNarrow * volume) {
+    bool flat = true;
+    double least = fs.back(), most = fs.back();
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (!scale.AtEnd(s[i])) {
+            flat = flat && !std::isnan(fs[i]);
+            least = std::min(least, fs[i]);
+            most = std::max(most, fs[i]);
+        }
+    }
+    if (flat && most - least <= kNarrow * volume) {
         return {{}, true};
+    }
+    // Where a value as near an open end as a double gets gives no volume, the next tries halve
+    // the way back to the samples.
+    for (std::size_t end : {std::size_t{0}, s.size() - 1}) {
+        const std::size_t next = end == 0 ? 1 : end - 1;
+        for (int tries = 0; scale.AtEnd(s[end]) && std::isnan(fs[end]) && tries < kEndTries;
+             ++tries) {
+            s[end] = 0.5 * (s[end] + s[next]);
+            fs[end] = f(s[end]);
+        }
     }
     std::vector<double> found;
     const auto add = [&](double value) {
@@ -204,21 +378,24 @@ Solution Solve(const Method& method, const double* values, std::size_t index, do
             found.push_back(value);
         }
     };
-    for (std::size_t i = 0; i < x.size(); ++i) {
-        if (fx[i] == 0.0) {
-            found.push_back(x[i]);
-        } else if (i + 1 < x.size() && Opposite(fx[i], fx[i + 1])) {
-            add(Narrow(f, x[i], fx[i], x[i + 1], fx[i + 1]));
-        } else if (i > 0 && i + 1 < x.size() && !Opposite(fx[i - 1], fx[i]) &&
-                   !Opposite(fx[i], fx[i + 1]) && fx[i - 1] != 0.0 && fx[i + 1] != 0.0 &&
-                   std::fabs(fx[i]) < std::fabs(fx[i - 1]) &&
-                   std::fabs(fx[i]) < std::fabs(fx[i + 1])) {
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (fs[i] == 0.0) {
+            found.push_back(scale.X(s[i]));
+        } else if (i + 1 < s.size() && Opposite(fs[i], fs[i + 1])) {
+            add(Narrow(f, s[i], fs[i], s[i + 1], fs[i + 1]));
+        } else if (i + 1 < s.size() && std::isnan(fs[i]) != std::isnan(fs[i + 1])) {
+            const std::size_t with = std::isnan(fs[i]) ? i + 1 : i;
+            add(TowardsNoVolume(f, s[with], fs[with], s[with == i ? i + 1 : i]));
+        } else if (i > 0 && i + 1 < s.size() && !Opposite(fs[i - 1], fs[i]) &&
+                   !Opposite(fs[i], fs[i + 1]) && fs[i - 1] != 0.0 && fs[i + 1] != 0.0 &&
+                   std::fabs(fs[i]) < std::fabs(fs[i - 1]) &&
+                   std::fabs(fs[i]) < std::fabs(fs[i + 1])) {
             // Nearest zero between its neighbours: the volume may cross it twice in between.
-            const double across = AcrossTurn(f, x[i - 1], x[i + 1], fx[i]);
+            const double across = AcrossTurn(f, s[i - 1], s[i + 1], fs[i]);
             if (!std::isnan(across)) {
                 const double fa = f(across);
-                add(Narrow(f, x[i - 1], fx[i - 1], across, fa));
-                add(Narrow(f, across, fa, x[i + 1], fx[i + 1]));
+                add(Narrow(f, s[i - 1], fs[i - 1], across, fa));
+                add(Narrow(f, across, fa, s[i + 1], fs[i + 1]));
             }
         }
     }
@@ -227,27 +404,37 @@ Solution Solve(const Method& method, const double* values, std::size_t index, do
 }
 
 double SolveFrom(const Method& method, const double* values, std::size_t index, double volume,
-                 const Conditions& conditions, double start, double bound) {
-    Mismatch f(method, values, index, volume, conditions, false);
-    const double f0 = f(start);
+                 const Conditions& conditions, bool above) {
+    const double start = values[index];
+    const SearchRange domain = DomainOf(method, values, index, RangeOf(method.inputs[index]));
+    const double end = above ? domain.high : domain.low;
+    if (!(domain.low < domain.high) || !(above ? start < end : start > end)) {
+        return kNaN;
+    }
+    Mismatch mismatch(method, values, index, volume, conditions, false);
+    const Scale scale =
+        Scale::Towards(end, start, above ? domain.highIncluded : domain.lowIncluded);
+    Along f(mismatch, scale);
+    const double f0 = f(0.0);
     if (f0 == 0.0) {
         return start;
     }
-    // Ever larger steps towards the bound: the value is usually close to the start. Where a
-    // step meets no volume (a pole, the formula's end), the steps close in on that point.
-    double a = start, fa = f0;
+    // Ever larger steps towards the end, the value being usually close to the start: a 1024th
+    // of the way, doubling to half of it, then ever more decades of the distance left, to the
+    // double next to the end. Where a step meets no volume, the steps close in on that point.
+    double a = 0.0, fa = f0; // the last step with a volume
+    double far = kNaN;       // a step beyond it without one
     double t = 1.0 / 1024;
-    double far = kNaN;
     for (int step = 0; step < kMostSteps; ++step) {
         double b = 0.0;
         if (std::isnan(far)) {
-            if (t > 1.0) {
+            if (a <= -kAtEnd) {
                 return kNaN;
             }
-            b = start + (bound - start) * t;
+            b = t <= 0.5 ? std::log10(1.0 - t) : 2.0 * a;
             t *= 2.0;
         } else {
-            if (std::fabs(far - a) <= kNarrow * std::fabs(a)) {
+            if (std::fabs(far - a) <= kNarrow) {
                 return kNaN;
             }
             b = 0.5 * (a + far);
@@ -258,7 +445,7 @@ double SolveFrom(const Method& method, const double* values, std::size_t index, 
             continue;
         }
         if (fb == 0.0) {
-            return b;
+            return scale.X(b);
         }
         if (Opposite(fa, fb)) {
             return Narrow(f, a, fa, b, fb);

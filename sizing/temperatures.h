@@ -29,6 +29,18 @@ extern const char* const kTemperatureKeys[3];
 // lowest not above the highest.
 std::string TemperatureFault(const Temperatures& temperatures, std::size_t& which);
 
+// Where the method delivers oil when called (aux), the time the oil takes to leave the charged
+// accumulator and the gas's thermal time constant, in the order the calculator shows them: each
+// an input with its command-line key as name ("t_discharge", "tau"), its label ("放油时间",
+// "热时间常数") and its unit, s (it also takes min and h). Neither is required.
+enum DischargeIndex : std::size_t { kDischargeTime, kThermalTau };
+extern const Input kDischargeInputs[2];
+double& DischargeAt(Conditions& conditions, std::size_t index);
+
+// What is wrong with the discharge time and the time constant, as one sentence, and the index of
+// the one to mend; an empty text when nothing is: each that was typed above zero.
+std::string DischargeFault(const Conditions& conditions, std::size_t& which);
+
 // The precharge that is precharge (gauge, in unit: "MPa", "bar" or "Pa") at temperature tMax, at
 // temperature t: the pressure of the same density of nitrogen. NaN where a state leaves the
 // range of nitrogen's equation.

@@ -16,7 +16,7 @@ struct Unit {
 };
 
 // Every factor is the unit's defined size, exactly: the reference units (Pa, mL, L/h, mm, mm²,
-// kg/m³, m/h) are chosen so that none is a rounded quotient.
+// kg/m³, m/h, s) are chosen so that none is a rounded quotient.
 const Unit kUnits[] = {
     {"MPa", Quantity::Pressure, 1e6},
     {"bar", Quantity::Pressure, 1e5},
@@ -49,6 +49,9 @@ const Unit kUnits[] = {
     {"km/h", Quantity::Velocity, 1000.0},
     {"ft/s", Quantity::Velocity, 1097.28},
     {"m/min", Quantity::Velocity, 60.0},
+    {"s", Quantity::Duration, 1.0},
+    {"min", Quantity::Duration, 60.0},
+    {"h", Quantity::Duration, 3600.0},
 };
 
 // The GBK lead byte of the full-width forms, and the ideographic blank.

@@ -112,6 +112,28 @@ TEST(CalcCommand, JsonHoldsTheInputsInTheirUnitsThePickAndTheRealGas) {
     EXPECT_GT(hot["real_gas"]["factor"].get<double>(), 1.0);
 }
 
+// A case without physical meaning: the formula's volume and the line that says why, nothing
+// picked, corrected or performed.
+TEST(CalcCommand, JsonOfACaseWithoutPhysicalMeaning) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"pulse-c", "deltaV=0.1", "P1=-8", "P2=-10", "--json"},
+          std::vector<std::string>{"shock-c", "Q=300", "L=150", "d=20", "P1=140", "P2=100", "P0=50",
+                                   "t=0", "rho=0.9", "--json"}}) {
+        SCOPED_TRACE(args[0]);
+        const Ran run = Calc(args);
+        EXPECT_EQ(run.exit, cli::kShown);
+        const nlohmann::json j = nlohmann::json::parse(run.out);
+        EXPECT_GT(j["volume_l"].get<double>(), 0.0);
+        EXPECT_EQ(j["corrected_l"], j["volume_l"]);
+        for (const char* none :
+             {"pick", "absolute_factor", "temperature", "real_gas", "performance"}) {
+            EXPECT_TRUE(j[none].is_null()) << none;
+        }
+        ASSERT_EQ(j["notes"].size(), 1u);
+        EXPECT_EQ(j["notes"][0]["code"], args[0] == "shock-c" ? "shock-p2" : "negative");
+    }
+}
+
 // The road example over -10 to 50 °C, filled at 20 °C: what the temperatures do, in the JSON.
 TEST(CalcCommand, JsonHoldsTheTemperatures) {
     const nlohmann::json j =
@@ -229,6 +251,12 @@ TEST(CalcCommand, ExitCodesAndMessages) {
          "no-value",
          "P0",
          "0～100 MPa"},
+        {{"pulse-a", "A=0.001", "L=0.05", "k=0.6", "P1=16e6", "P0=14.4e6", "--solve", "P2",
+          "--volume", "0.001"},
+         cli::kNoVolume,
+         "no-value",
+         "P2",
+         "0～100000000 Pa"},
         {{"aux", "--defaults", "--solve", "q", "--volume", "8"}, cli::kUsage, "input", "q", "q"},
         {{"aux", "--defaults", "--solve", "p0"}, cli::kUsage, "usage", nullptr, "--volume"},
     };
@@ -441,6 +469,85 @@ TEST(CalcCommand, BatchGoesOnPastBadRows) {
 }
 
 // The temperature columns, read for the methods whose formula holds a gas law.
+// The road example discharged in one minute: the thermal model in the JSON, which stays null
+// without a discharge time; a batch reads the discharge's columns for aux only; what is refused.
+TEST(CalcCommand, JsonAndBatchWithADischargeTime) {
+    const std::vector<std::string> road = {"aux", "deltaV=10", "n=1.4", "p0=9", "p1=10", "p2=20"};
+    const auto json = [&](std::vector<std::string> extra) {
+        std::vector<std::string> args = road;
+        args.insert(args.end(), extra.begin(), extra.end());
+        args.push_back("--json");
+        const Ran run = Calc(args);
+        EXPECT_EQ(run.exit, cli::kShown) << run.err;
+        return nlohmann::json::parse(run.out);
+    };
+    const nlohmann::json j = json({"t_discharge=1 min"});
+    const nlohmann::json& t = j["thermal"];
+    EXPECT_EQ(t["discharge_s"], 60);
+    EXPECT_EQ(t["tau_estimated"], true);
+    EXPECT_NEAR(t["tau_s"].get<double>(), 27.0, 0.5);
+    EXPECT_NEAR(t["discharge_index"].get<double>(), 1.315, 0.005);
+    EXPECT_NEAR(t["volume_l"].get<double>(), 30.47, 0.005);
+    EXPECT_EQ(t["volume_l"], j["corrected_l"]);
+    EXPECT_NEAR(t["gas_end_c"].get<double>(), -5.9, 0.05);
+    EXPECT_EQ(t["sizing_c"], 20);
+    EXPECT_NEAR(j["performance"]["value"].get<double>(), 10.58, 0.005);
+    std::vector<std::string> codes;
+    for (const auto& note : j["notes"]) {
+        codes.push_back(note["code"]);
+    }
+    EXPECT_EQ(codes, (std::vector<std::string>{"pick", "performance", "thermal", "thermal-n",
+                                               "precharge", "gas-cold"}));
+    const nlohmann::json typed = json({"t_discharge=60", "tau=3 min", "--temperature", "-10"});
+    EXPECT_EQ(typed["thermal"]["tau_s"], 180);
+    EXPECT_EQ(typed["thermal"]["tau_estimated"], false);
+    EXPECT_EQ(typed["thermal"]["sizing_c"], -10);
+    EXPECT_TRUE(json({})["thermal"].is_null());
+    EXPECT_TRUE(json({"tau=30"})["thermal"].is_null());
+
+    // A millisecond is the isentrope of the charged gas: 45.69 L, a 50 L accumulator.
+    const Ran batch =
+        Calc({"--batch", "-"}, "method,deltaV,n,p0,p1,p2,t_discharge,tau,Q,P1,P2,L,t\n"
+                               "aux,10,1.4,9,10,20,1 ms,,,,,,\n"
+                               "aux,10,1.4,9,10,20,0.001,,,,,,\n"
+                               "aux,10,1.4,9,10,20,,,,,,,\n"
+                               "shock-b,,,,,,0.001,30,100,10,14,50,0\n");
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream out(batch.out);
+    for (std::string line; std::getline(out, line);) {
+        rows.push_back(Fields(line.substr(0, line.size() - 1)));
+    }
+    ASSERT_EQ(rows.size(), 5u) << batch.out;
+    EXPECT_EQ(rows[1][20], "error"); // "ms" is no unit of a time
+    EXPECT_EQ(rows[2][15], "50");
+    EXPECT_EQ(rows[3][15], "32");
+    EXPECT_EQ(rows[4][20], "ok");
+
+    const struct {
+        std::vector<std::string> args;
+        const char* code;
+        const char* input;
+    } refused[] = {
+        {{"t_discharge=0"}, "discharge", "t_discharge"},
+        {{"t_discharge=60", "tau=-1 h"}, "discharge", "tau"},
+        {{"t_discharge=10 L"}, "number", "t_discharge"},
+        {{"t_discharge=60", "t_discharge=90"}, "input", "t_discharge"},
+    };
+    for (const auto& r : refused) {
+        std::vector<std::string> args = road;
+        args.insert(args.end(), r.args.begin(), r.args.end());
+        args.push_back("--json");
+        const Ran run = Calc(args);
+        EXPECT_EQ(run.exit, cli::kUsage) << r.args[0];
+        const nlohmann::json error = nlohmann::json::parse(run.out)["error"];
+        EXPECT_EQ(error["code"], r.code);
+        EXPECT_EQ(error["input"], r.input);
+    }
+    const Ran shockB = Calc({"shock-b", "Q=100", "P1=10", "P2=14", "L=50", "t=0", "tau=30"});
+    EXPECT_EQ(shockB.exit, cli::kUsage);
+    EXPECT_EQ(shockB.err, "方法 shock-b 不取热时间常数 tau。\n");
+}
+
 TEST(CalcCommand, BatchTakesTheTemperatures) {
     const Ran run = Calc({"--batch", "-"}, "method,deltaV,n,p0,p1,p2,t_min,t_max,Q,P1,P2,L,t\n"
                                            "aux,10,1.4,9,10,20,-10 °C,50,,,,,\n"

@@ -39,6 +39,12 @@ TEST(Methods, RolesNameInputsOfTheirKind) {
         expect(roles.coefficient, {Quantity::Coefficient}, false, "coefficient");
         expect(roles.displacement, {Quantity::Volume}, roles.excess != kNoInput, "displacement");
         expect(roles.excess, {Quantity::Volume}, false, "excess");
+        expect(roles.oil, {Quantity::Volume}, false, "oil");
+        if (roles.oil != kNoInput) {
+            // The thermal model takes the oil in litres, and a gas charged from its precharge.
+            EXPECT_STREQ(method.inputs[roles.oil].unit, "L") << method.name;
+            EXPECT_TRUE(gasLaw && roles.precharge == gas.p0) << method.name;
+        }
         for (std::size_t p : {gas.p0, gas.p1, gas.p1Mean, gas.p2}) {
             expect(p, pressure, gasLaw, "gas law");
         }

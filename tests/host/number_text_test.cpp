@@ -157,4 +157,20 @@ TEST(NumberText, WritesShortestPlainTextThatReadsBack) {
     }
 }
 
+// The notes write a value as it would be typed: no exponent however large or small.
+TEST(NumberText, WritesPlainDecimalsThatReadBack) {
+    EXPECT_EQ(PlainNumberText(2e7), "20000000");
+    EXPECT_EQ(PlainNumberText(3.3e7), "33000000");
+    EXPECT_EQ(PlainNumberText(1e-7), "0.0000001");
+    EXPECT_EQ(PlainNumberText(-16964218.96), "-16964218.96");
+    for (double sample : {1e-300, 6.02e23, std::numeric_limits<double>::max(),
+                          std::numeric_limits<double>::denorm_min(), -0.1 - 0.2}) {
+        const std::string text = PlainNumberText(sample);
+        EXPECT_EQ(text.find_first_of("eE"), std::string::npos) << text;
+        double back = 0.0;
+        ASSERT_TRUE(ParseNumberText(text, back)) << sample;
+        EXPECT_EQ(back, sample);
+    }
+}
+
 } // namespace

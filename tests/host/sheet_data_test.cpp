@@ -20,9 +20,11 @@ sizing::SheetStamp Day(int day) {
     return {"Presovol", t};
 }
 
-// The sheet of method over texts typed as in a calculator, with the temperatures typed.
+// The sheet of method over texts typed as in a calculator, with the temperatures and the
+// discharge typed.
 std::string Saved(const char* name, const std::vector<std::string>& typed,
-                  const std::vector<std::string>& temperatures = {}) {
+                  const std::vector<std::string>& temperatures = {},
+                  const std::vector<std::string>& discharge = {}) {
     const sizing::Method& method = *sizing::FindMethod(name);
     double values[sizing::kMaxInputs] = {};
     for (std::size_t i = 0; i < method.inputCount; ++i) {
@@ -33,6 +35,11 @@ std::string Saved(const char* name, const std::vector<std::string>& typed,
         EXPECT_TRUE(sizing::ReadTypedTemperature(
             temperatures[i], sizing::TemperatureAt(conditions.temperatures, i)));
         conditions.typedTemperatures[i] = temperatures[i];
+    }
+    for (std::size_t i = 0; i < discharge.size(); ++i) {
+        EXPECT_TRUE(sizing::ReadTypedQuantity(discharge[i], sizing::kDischargeInputs[i],
+                                              sizing::DischargeAt(conditions, i)));
+        conditions.typedDischarge[i] = discharge[i];
     }
     return sizing::SheetHtml(sizing::Calculate(method, values, typed.data(), conditions), Day(7));
 }
@@ -47,6 +54,7 @@ std::string Unstamped(std::string page) {
 TEST(SheetData, EveryMethodsSheetOpensToTheSameSheet) {
     const std::string sheets[] = {
         Saved("aux", {"１０ L", "1.4", "90 bar", "10", "20"}, {"20", "-10 ℃", "323.15 K"}),
+        Saved("aux", {"10", "1.4", "9", "10", "20"}, {"20", "-10", "20"}, {"1 min", "90 s"}),
         Saved("shock-a", {"900 kg/m3", "100cm2", "200", "4", "90bar", "12"}, {"15", "0", "40"}),
         Saved("shock-b", {"100", "10", "14", "50", "0.5"}),
         Saved("shock-c", {"5 L/s", "150", "2cm", "10 MPa", "140", "80", "0", "0.9"},
@@ -101,6 +109,9 @@ TEST(SheetData, WhatCannotBeReadGetsItsReason) {
         {edited("\"t_min\":\"20\"", "\"t_min\":\"30\""), "最低工作温度不能高于最高工作温度。"},
         {Replaced(pulseD, "\"conditions\":{}", "\"conditions\":{\"t_min\":\"20\"}"),
          "方法 pulse-d 没有条件“t_min”。"},
+        {edited("\"t_max\":\"20\"", "\"t_max\":\"20\",\"t_discharge\":\"10 L\""),
+         "条件 t_discharge 的值“10 L”不是一个时间。"},
+        {edited("\"t_max\":\"20\"", "\"t_max\":\"20\",\"tau\":\"0 min\""), "热时间常数须大于 0。"},
         {edited("\"class_mpa\":20.0", "\"class_mpa\":\"20\""),
          "计算书的数据有误：result.pick.class_mpa 缺少或不是应有的类型。"},
     };

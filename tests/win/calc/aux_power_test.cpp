@@ -34,7 +34,7 @@ TEST(AuxPowerDlg, ControlsStandAsTheTemplateGivesThem) {
         EXPECT_EQ(WindowText(hwnd), "作辅助动力源、应急动力源、流量补充、保压等");
         RECT client;
         ::GetClientRect(hwnd, &client);
-        RECT size{0, 0, 340, 322};
+        RECT size{0, 0, 340, 338};
         ::MapDialogRect(hwnd, &size);
         EXPECT_EQ(client.right, size.right);
         EXPECT_EQ(client.bottom, size.bottom);
@@ -68,7 +68,7 @@ TEST(AuxPowerDlg, ControlsStandAsTheTemplateGivesThem) {
                      "0.90*P1）",
                      kLeft, 97, 87, 224, 23},
                 },
-                172, 340, true));
+                172, 340, true, true));
     });
 }
 

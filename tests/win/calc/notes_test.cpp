@@ -61,7 +61,6 @@ const std::vector<Calculator>& Calculators() {
             MethodId::ShockB,
             &Make<CShockBDlg>,
             {"100", "14", "10", "50", "1"},
-            "选型：公称容积 0.4 L，公称压力 10 MPa\r\n"
             "P2 = 10 MPa 不高于 P1 = 14 MPa：允许的冲击压力不高于平均压力，所示容积没有物理意义。",
         },
         {

@@ -377,6 +377,68 @@ TEST(CalculationSheet, OpensAgainWithTheSameTextsAndTellsWhatCannotBeRead) {
     EXPECT_EQ(WaitingSheetMethod(), nullptr);
 }
 
+// The road example discharged in 60 s: the thermal line in the notes, which the calculator shows
+// without scrolling; a discharge time that is no time or not above zero is refused; the sheet
+// saved and opened again gives back the discharge time, the notes and the page.
+TEST(CalculationSheet, DischargeTimeInTheNotesAndTheSheetOpenedAgain) {
+    BrowserForPages browser;
+    const std::wstring folder = SheetFolder();
+    const std::wstring first = folder + L"discharge.html";
+    const std::wstring second = folder + L"discharge again.html";
+    std::vector<std::string> shown;
+    CAuxPowerDlg saving;
+    RunModal(saving, [&](HWND hwnd) {
+        EXPECT_EQ(ItemText(hwnd, IDC_DISCHARGE_TIME), "");
+        EXPECT_EQ(ItemText(hwnd, IDC_THERMAL_TAU), "");
+        SetItemText(hwnd, IDC_DISCHARGE_TIME, "１ min");
+        ShowExample(hwnd);
+        const std::string notes = ItemText(hwnd, IDC_NOTES);
+        EXPECT_EQ(notes.rfind("选型（按放油时间 30.47 升）：公称容积 32 L，公称压力 20 MPa\r\n", 0),
+                  0u)
+            << notes;
+        EXPECT_NE(
+            notes.find("\r\n按充满后静置、放油 60 s 计（热时间常数约 27 s，估计）：放油过程指数约 "
+                       "1.31，需 30.47 升；放油终了气温约 -6 °C\r\n"),
+            std::string::npos)
+            << notes;
+        // Every line shows: the scroll bar has nothing to move.
+        HWND box = ::GetDlgItem(hwnd, IDC_NOTES);
+        ::SendMessageW(box, WM_VSCROLL, SB_LINEDOWN, 0);
+        EXPECT_EQ(::SendMessageW(box, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+        shown = ChildTexts(hwnd);
+
+        for (const char* refused : {"0 s", "1 L"}) {
+            SetItemText(hwnd, IDC_DISCHARGE_TIME, refused);
+            MessageBoxCatcher boxes;
+            ClickItem(hwnd, IDC_CALCULATE);
+            ASSERT_EQ(boxes.Seen().size(), 1u);
+            EXPECT_EQ(boxes.Seen()[0].text,
+                      *refused == '0' ? "放油时间须大于 0。" : "请输入一个数字。");
+            EXPECT_EQ(::GetFocus(), ::GetDlgItem(hwnd, IDC_DISCHARGE_TIME));
+            EXPECT_EQ(ItemText(hwnd, IDC_NOTES), notes);
+        }
+        SetItemText(hwnd, IDC_DISCHARGE_TIME, "１ min");
+        FileDialogAnswer answer(first);
+        ClickItem(hwnd, IDC_SAVE_SHEET);
+    });
+    const std::string sheet = FileBytes(first);
+    EXPECT_NE(sheet.find(u8"<td class=\"n\">１ min</td><td class=\"n\">60</td><td>s</td>"),
+              std::string::npos);
+    EXPECT_NE(sheet.find("<polyline class=\"discharge\""), std::string::npos);
+    CAuxPowerDlg opening;
+    RunModal(opening, [&](HWND hwnd) {
+        {
+            FileDialogAnswer answer(first, "打开计算书");
+            ClickItem(hwnd, IDC_OPEN_SHEET);
+            EXPECT_TRUE(answer.boxes.empty()) << answer.boxes[0];
+        }
+        EXPECT_EQ(ChildTexts(hwnd), shown);
+        FileDialogAnswer answer(second);
+        ClickItem(hwnd, IDC_SAVE_SHEET);
+    });
+    EXPECT_EQ(Unstamped(FileBytes(second)), Unstamped(sheet));
+}
+
 // Points one of the program's late functions at another name or library while it lives.
 template <typename Function> class LateReplacement {
 public:

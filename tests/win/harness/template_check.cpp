@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 std::vector<TemplateControl> WithNotes(std::vector<TemplateControl> controls, int y, int width,
-                                       bool temperatures) {
+                                       bool temperatures, bool discharge) {
     const DWORD label = SS_LEFT | WS_GROUP;
     const DWORD right = SS_RIGHT | WS_GROUP;
     const DWORD edit = WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
@@ -25,6 +25,16 @@ std::vector<TemplateControl> WithNotes(std::vector<TemplateControl> controls, in
                          {-1, "Static", "最高工作温度", right, 173, row + 2, 50, 10},
                          {IDC_HIGHEST_TEMPERATURE, "Edit", "20", edit, 225, row, 36, 14},
                          {-1, "Static", "°C", label, 263, row + 2, 12, 10}});
+        notes = row + 18;
+    }
+    if (discharge) {
+        const int row = notes - 2;
+        controls.insert(controls.end(), {{-1, "Static", "放油时间", label, 7, row + 2, 34, 10},
+                                         {IDC_DISCHARGE_TIME, "Edit", "", edit, 41, row, 36, 14},
+                                         {-1, "Static", "热时间常数", right, 81, row + 2, 50, 10},
+                                         {IDC_THERMAL_TAU, "Edit", "", edit, 133, row, 36, 14},
+                                         {-1, "Static", "s；热时间常数不填则按自然对流估计", label,
+                                          173, row + 2, 160, 10}});
         notes = row + 18;
     }
     const int buttons = notes + 100;

@@ -125,8 +125,9 @@ TEST_F(ProgramTest, CalculatorsMessageBoxesAndTheAboutBoxAreSkinned) {
             for (HWND control : calculatorControls) {
                 registered += FindSkinned(control) != nullptr ? 1 : 0;
             }
-            EXPECT_EQ(registered, 13u)
-                << "five edits, three temperatures, the notes and four buttons, no static";
+            EXPECT_EQ(registered, 15u)
+                << "five edits, three temperatures, the discharge time and "
+                   "the time constant, the notes and four buttons, no static";
             // Nothing to compute from: the calculator says so in a message box.
             MessageBoxInspector inspector([&](HWND box) {
                 ++boxes;
