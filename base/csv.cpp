@@ -72,6 +72,28 @@ CsvReader::Status CsvReader::Next(std::vector<std::string>& fields) {
     return Status::Record;
 }
 
+CsvFile::CsvFile(std::string_view bytes, std::size_t maxRecord)
+    : CsvFile(ReadTextFile(bytes), maxRecord) {}
+
+CsvFile::CsvFile(TextFile file, std::size_t maxRecord)
+    : m_encoding(file.encoding), m_text(std::move(file.text)), m_reader(m_text, maxRecord) {}
+
+CsvReader::Status CsvFile::Next(std::vector<std::string>& fields, std::vector<std::size_t>& stray) {
+    stray.clear();
+    const CsvReader::Status status = m_reader.Next(fields);
+    if (status != CsvReader::Status::End) {
+        ++m_number;
+    }
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        bool notUtf8 = false;
+        fields[i] = FieldToUtf8(fields[i], m_encoding, notUtf8);
+        if (notUtf8) {
+            stray.push_back(i);
+        }
+    }
+    return status;
+}
+
 std::string CsvField(std::string_view field) {
     if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
         return std::string(field);

@@ -47,8 +47,17 @@ private:
 
 Apartment g_apartment;
 
-// name, from the system folder only: never a file of that name elsewhere on the search path.
+// name, from the system folder only: never a file of that name elsewhere on the search path,
+// nor one of the libraries it needs in turn (the program's own folder comes first in the usual
+// order). A system without the flag (Windows 7 before its update KB2533623) refuses it as an
+// invalid parameter; there the library is named by its full path.
 HMODULE LoadSystemLibrary(const wchar_t* name) {
+    if (HMODULE module = ::LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {
+        return module;
+    }
+    if (::GetLastError() != ERROR_INVALID_PARAMETER) {
+        return nullptr;
+    }
     wchar_t folder[MAX_PATH];
     const UINT length = ::GetSystemDirectoryW(folder, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) {

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <cstdlib>
 #include <string>
 
 namespace base {
@@ -31,11 +30,22 @@ std::filesystem::path ProgramFile() {
 
 std::filesystem::path UserSettingsFolder(std::string_view name) {
     // From the environment, where the system puts it for every process: no shell32 is needed.
-    const wchar_t* appData = ::_wgetenv(L"APPDATA");
-    if (appData == nullptr || *appData == L'\0') {
-        return std::filesystem::path();
+    // Read from the system's own Unicode block, as the C runtime's copy may have passed through
+    // the ANSI code page, which lacks the characters of many a user's name.
+    std::wstring appData(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD size = static_cast<DWORD>(appData.size());
+        const DWORD length = ::GetEnvironmentVariableW(L"APPDATA", &appData[0], size);
+        if (length == 0) {
+            return std::filesystem::path();
+        }
+        if (length < size) {
+            appData.resize(length);
+            return std::filesystem::path(appData) / std::filesystem::u8path(name);
+        }
+        // Too small: length is the size needed, with the terminating null.
+        appData.resize(length);
     }
-    return std::filesystem::path(appData) / std::filesystem::u8path(name);
 }
 
 } // namespace base

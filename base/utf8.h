@@ -7,13 +7,9 @@
 
 namespace base {
 
-// text, one of the program's texts (the method table's, the result sentence, the notes), in
+// text, one of the program's texts (the method table's, the result sentence, a message), in
 // UTF-8. The program holds them in the narrow encoding of its build: GBK (code page 936) in the
 // Windows build, UTF-8 in the native one.
 std::string ProgramTextToUtf8(std::string_view text);
-
-// utf8, a text from outside (a file's content or path), in the program's narrow encoding; in
-// GBK a character it lacks becomes '?'.
-std::string Utf8ToProgramText(std::string_view utf8);
 
 } // namespace base

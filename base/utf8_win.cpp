@@ -8,8 +8,4 @@ std::string ProgramTextToUtf8(std::string_view text) {
     return GbkToUtf8(text);
 }
 
-std::string Utf8ToProgramText(std::string_view utf8) {
-    return Utf8ToGbk(utf8);
-}
-
 } // namespace base

@@ -28,11 +28,32 @@ std::string SystemMessage(DWORD error) {
     return NarrowFrom(CP_UTF8, wide);
 }
 
+// path as the file functions take it however long it is. Made full, a path of MAX_PATH characters
+// or more is given in the extended form "\\?\C:\..." ("\\?\UNC\server\share\..." on a
+// share), which Windows takes past that limit also where long paths are not enabled; a shorter
+// one, or one that cannot be made full, stays as it is.
+std::wstring Reachable(const std::wstring& path) {
+    const DWORD size = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    std::wstring full(size, L'\0');
+    const DWORD length = size > 0 ? ::GetFullPathNameW(path.c_str(), size, &full[0], nullptr) : 0;
+    if (length < MAX_PATH || length >= size) {
+        return path;
+    }
+    full.resize(length);
+    // Already in a form of the system's own: "\\?\..." or "\\.\...".
+    if (full.rfind(L"\\\\?\\", 0) == 0 || full.rfind(L"\\\\.\\", 0) == 0) {
+        return full;
+    }
+    return full.rfind(L"\\\\", 0) == 0 ? L"\\\\?\\UNC\\" + full.substr(2) : L"\\\\?\\" + full;
+}
+
 } // namespace
 
 bool WriteWholeFile(const std::filesystem::path& path, std::string_view content,
                     std::string& reason) {
-    const std::wstring temporary = path.native() + L".part";
+    // The temporary name is the longer: it may need the extended form where path does not.
+    const std::wstring temporary = Reachable(path.native() + L".part");
+    const std::wstring target = Reachable(path.native());
     HANDLE file = ::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
@@ -45,7 +66,7 @@ bool WriteWholeFile(const std::filesystem::path& path, std::string_view content,
         written == content.size() && ::FlushFileBuffers(file);
     DWORD error = ok ? ERROR_SUCCESS : ::GetLastError();
     ok = ::CloseHandle(file) && ok;
-    if (ok && ::MoveFileExW(temporary.c_str(), path.c_str(),
+    if (ok && ::MoveFileExW(temporary.c_str(), target.c_str(),
                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         return true;
     }
@@ -56,8 +77,9 @@ bool WriteWholeFile(const std::filesystem::path& path, std::string_view content,
 
 bool ReadFileStart(const std::filesystem::path& path, std::size_t limit, std::string& bytes,
                    std::string& reason) {
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = ::CreateFileW(Reachable(path.native()).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         reason = SystemMessage(::GetLastError());
         return false;

@@ -1,6 +1,7 @@
 #include "calc/calc_dialog.h"
 
 #include "calc/calc_sheet.h"
+#include "framework/gbk.h"
 #include "sizing/result_texts.h"
 #include "res/resource.h"
 #include "sizing/notes.h"
@@ -18,9 +19,10 @@ void ShowVolume(CWnd& dialog, int resultId, sizing::MethodId method, const doubl
     if (CWnd* result = dialog.GetDlgItem(resultId)) {
         result->SetWindowText(FormatVolumeSentence(shown.volume).c_str());
     }
-    if (CWnd* notes = dialog.GetDlgItem(IDC_NOTES)) {
-        // An edit control breaks its lines at "\r\n".
-        notes->SetWindowText(sizing::JoinNotes(shown.notes, "\r\n").c_str());
+    if (HWND notes = ::GetDlgItem(dialog.m_hWnd, IDC_NOTES)) {
+        // An edit control breaks its lines at "\r\n". The notes are UTF-8: a model's name that
+        // GBK lacks shows as it is.
+        ::SetWindowTextW(notes, WideFromUtf8(sizing::JoinNotes(shown.notes, "\r\n")).c_str());
     }
 }
 

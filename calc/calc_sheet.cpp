@@ -97,17 +97,25 @@ bool PutOnClipboard(UINT format, const void* data, size_t size) {
     return false;
 }
 
+// The sheet goes on the clipboard as Unicode, whole, and as GBK for programs that paste only
+// ANSI text; GBK may lack a character of a model's name or a path, which then stands as '?'
+// there. The locale beside the GBK text says which code page it is in, whatever the system's.
 void CopySheet(HWND dialog, const sizing::Calculation& calculation) {
     const std::wstring unicode = ClipboardText(sizing::SheetText(calculation, StampNow()));
     const std::string gbk = GbkFromWide(unicode);
+    const LCID chinese =
+        MAKELCID(MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED), SORT_DEFAULT);
     if (!::OpenClipboard(dialog)) {
         Tell(dialog, WideFromGbk(kClipboardBusy));
         return;
     }
     ::EmptyClipboard();
     const bool copied =
-        PutOnClipboard(CF_UNICODETEXT, unicode.c_str(), (unicode.size() + 1) * sizeof(wchar_t)) &&
-        PutOnClipboard(CF_TEXT, gbk.c_str(), gbk.size() + 1);
+        PutOnClipboard(CF_UNICODETEXT, unicode.c_str(), (unicode.size() + 1) * sizeof(wchar_t));
+    // Without the ANSI text the Unicode one is still on the clipboard: no failure.
+    if (copied && PutOnClipboard(CF_TEXT, gbk.c_str(), gbk.size() + 1)) {
+        PutOnClipboard(CF_LOCALE, &chinese, sizeof chinese);
+    }
     ::CloseClipboard();
     if (!copied) {
         Tell(dialog, WideFromGbk(kClipboardFailed));

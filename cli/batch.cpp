@@ -12,7 +12,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -38,6 +37,30 @@ std::optional<Failure> CheckHeader(const std::vector<std::string>& header,
         }
     }
     return std::nullopt;
+}
+
+// The header's failure, saying what the file was read as: "...（文件按 GBK 读）。".
+Failure ReadAs(Failure failure, base::FileEncoding encoding) {
+    const std::string_view stop = u8"。";
+    std::string& text = failure.text;
+    const bool stops = text.size() >= stop.size() &&
+                       text.compare(text.size() - stop.size(), stop.size(), stop) == 0;
+    text.insert(stops ? text.size() - stop.size() : text.size(),
+                u8"（文件按 " + std::string(base::EncodingName(encoding)) + u8" 读）");
+    return failure;
+}
+
+// Tells on standard error which fields of record number, by their columns in header, were not
+// UTF-8 and were read as GBK.
+void TellStray(const Run& run, std::size_t number, const std::vector<std::string>& header,
+               const std::vector<std::size_t>& stray) {
+    for (std::size_t i : stray) {
+        const std::string column = i < header.size() && !header[i].empty()
+                                       ? u8"“" + header[i] + u8"”"
+                                       : u8"第 " + std::to_string(i + 1) + u8" 列";
+        run.streams.err << u8"第 " << number << u8" 行" << column
+                        << u8"的字节不是 UTF-8，按 GBK 读\n";
+    }
 }
 
 // What the rows of a batch share: the header, the result columns to write, where the rows go
@@ -193,16 +216,17 @@ int RunBatch(const Run& run) {
         }
         in = &file;
     }
-    // The whole file first: whether it is UTF-8 or GBK is known only at its end.
-    std::istringstream text(base::TextFileToUtf8(
-        std::string(std::istreambuf_iterator<char>(*in), std::istreambuf_iterator<char>())));
-    CsvReader reader(text);
+    // The whole file first: its encoding is judged from all of it.
+    const std::string bytes{std::istreambuf_iterator<char>(*in), std::istreambuf_iterator<char>()};
+    base::CsvFile table(bytes);
     std::vector<std::string> header;
-    if (reader.Next(header) != CsvReader::Status::Record) {
+    std::vector<std::size_t> stray;
+    if (table.Next(header, stray) != CsvReader::Status::Record) {
         header.clear();
     }
+    TellStray(run, table.Number(), header, stray);
     if (const std::optional<Failure> wrong = CheckHeader(header, columns)) {
-        return Fail(run, *wrong);
+        return Fail(run, ReadAs(*wrong, table.Encoding()));
     }
     std::ofstream outFile;
     if (!s.out.empty()) {
@@ -220,7 +244,8 @@ int RunBatch(const Run& run) {
     WriteRow(out, header, columns);
     bool allShown = true;
     std::vector<std::string> row;
-    for (CsvReader::Status status; (status = reader.Next(row)) != CsvReader::Status::End;) {
+    for (CsvReader::Status status; (status = table.Next(row, stray)) != CsvReader::Status::End;) {
+        TellStray(run, table.Number(), header, stray);
         if (status == CsvReader::Status::Record &&
             std::all_of(row.begin(), row.end(), [](const std::string& f) { return f.empty(); })) {
             continue; // a blank line

@@ -114,7 +114,7 @@ Json CalculationJson(const sizing::Calculation& c) {
     const sizing::GasCorrection& gas = c.gas;
     Json notes = Json::array();
     for (const sizing::Note& note : c.notes) {
-        notes.push_back({{"code", note.code}, {"text", Text(note.text.c_str())}});
+        notes.push_back({{"code", note.code}, {"text", note.text}});
     }
     return {{"method", c.method->name},
             {"inputs", inputs},
@@ -133,6 +133,10 @@ Json CalculationJson(const sizing::Calculation& c) {
             {"thermal", ThermalJson(c)},
             {"performance", PerformanceJson(c)},
             {"notes", notes}};
+}
+
+std::string JsonLine(const Json& json, bool ascii) {
+    return json.dump(-1, ' ', ascii, Json::error_handler_t::replace) + "\n";
 }
 
 Json ErrorJson(const Failure& failure) {

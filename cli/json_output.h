@@ -20,4 +20,9 @@ Json CalculationJson(const sizing::Calculation& c);
 // The failure: its code, the input it is about (null for none) and its text.
 Json ErrorJson(const Failure& failure);
 
+// json on one line with its line break, every character beyond ASCII escaped where ascii is set.
+// Bytes that are no UTF-8 (in a value as typed, in a file's name) stand as U+FFFD: writing never
+// fails on what the user gave.
+std::string JsonLine(const Json& json, bool ascii);
+
 } // namespace cli

@@ -149,6 +149,14 @@ std::optional<Failure> CheckSettings(const Settings& s) {
         if (s.files.empty()) {
             return Usage(u8"--from 后请给出计算书文件。");
         }
+        // The batch's own columns are no inputs of a sheet.
+        for (const auto& [name, value] : s.overrides) {
+            if (name == "solve" || name == "volume") {
+                return Usage(u8"“" + name + "=" + value +
+                             u8"”不能用于 --from：solve 和 volume 是 "
+                             u8"--batch 的 CSV 列；--from 后的 名称=数值 只改计算书的输入和温度。");
+            }
+        }
         if (s.temperature) {
             return Usage(u8"改计算书的温度请写 t_min= 和 t_max=，不用 --temperature。");
         }

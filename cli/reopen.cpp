@@ -178,7 +178,7 @@ int RunFrom(const Run& run) {
         }
     }
     if (s.json) {
-        out << report.dump(-1, ' ', run.streams.asciiJson) << "\n";
+        out << JsonLine(report, run.streams.asciiJson);
     }
     return allShown ? kShown : kNoVolume;
 }

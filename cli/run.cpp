@@ -8,7 +8,7 @@ namespace cli {
 int Fail(const Run& run, const Failure& failure) {
     const Streams& s = run.streams;
     if (run.settings.json) {
-        s.out << Json{{"error", ErrorJson(failure)}}.dump(-1, ' ', s.asciiJson) << "\n";
+        s.out << JsonLine(Json{{"error", ErrorJson(failure)}}, s.asciiJson);
     } else {
         s.err << failure.text << "\n";
     }

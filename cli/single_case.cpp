@@ -40,8 +40,7 @@ int RunCase(const Run& run) {
         return Fail(run, *failure);
     }
     if (s.json) {
-        run.streams.out << CalculationJson(*calculation).dump(-1, ' ', run.streams.asciiJson)
-                        << "\n";
+        run.streams.out << JsonLine(CalculationJson(*calculation), run.streams.asciiJson);
     } else {
         WriteText(run, *calculation);
     }
@@ -51,7 +50,7 @@ int RunCase(const Run& run) {
 void WriteText(const Run& run, const sizing::Calculation& calculation) {
     run.streams.out << Text(FormatVolumeSentence(calculation.volume).c_str()) << "\n";
     for (const sizing::Note& note : calculation.notes) {
-        run.streams.out << Text(note.text.c_str()) << "\n";
+        run.streams.out << note.text << "\n";
     }
 }
 

@@ -107,7 +107,7 @@ int RunSolve(const Run& run, Case& c, Given& given) {
                           {"values", found},
                           {"volume_l", Number(solve.volume)},
                           {"ideal", s.ideal}};
-        out << Json{{"solve", answer}}.dump(-1, ' ', run.streams.asciiJson) << "\n";
+        out << JsonLine(Json{{"solve", answer}}, run.streams.asciiJson);
     } else {
         for (double value : values) {
             out << input.name << " = " << SolvedText(value)

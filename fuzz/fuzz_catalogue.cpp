@@ -1,7 +1,9 @@
-// The catalogue file's reader over any bytes: every row kept has a model of its own on one line,
-// a known type, a positive finite volume and pressure and a positive ratio limit. Picked at the
-// edges of its rows, the pick holds the volume as shown with a row that meets the pressure and
-// the ratio; where nothing is picked, no row meets the limit the pick names.
+// The catalogue file's reader over any bytes: every row kept has a model of its own on one line
+// in valid UTF-8 (a cell of a UTF-8 file that is not is read as GBK), a known type, a positive
+// finite volume and pressure and a positive ratio limit. Picked at the edges of its rows, the pick
+// holds the volume as shown with a row that meets the pressure and the ratio; where nothing is
+// picked, no row meets the limit the pick names.
+#include "base/text_encoding.h"
 #include "sizing/catalogue_file.h"
 
 #include <algorithm>
@@ -48,7 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         sizing::ReadCatalogue(std::string_view(reinterpret_cast<const char*>(data), size), "f");
     std::set<std::string> models;
     for (const sizing::CatalogueRow& row : catalogue.rows) {
-        Check(models.insert(row.model).second && !row.model.empty());
+        Check(models.insert(row.model).second && !row.model.empty() &&
+              base::IsValidUtf8(row.model));
         Check(std::none_of(row.model.begin(), row.model.end(),
                            [](char c) { return static_cast<unsigned char>(c) < 0x20; }));
         Check(static_cast<std::size_t>(row.type) < sizing::kAccumulatorTypes);

@@ -1,7 +1,9 @@
-// The CSV reader of the batch over what the batch hands it: any bytes, read as UTF-8 or, when
-// they are not, as GBK. The text is valid UTF-8; UTF-8 passes unchanged, and GBK read without
-// fault gives its bytes back when written as GBK again. Every record is read within the bound
-// on a record, and, written out again field by field, reads back the same.
+// The CSV reader of the batch and the catalogue over any bytes, their encoding judged from the
+// whole file. A byte order mark decides; a file of valid UTF-8 is UTF-8. Every field comes out
+// as valid UTF-8: a field of a UTF-8 file passes unchanged unless its bytes are no UTF-8 (then
+// it is said to be stray), and one of a GBK file read without fault gives its bytes back when
+// written as GBK again. Every record is read within the bound on a record, and, written out
+// again field by field, reads back the same.
 #include "base/text_encoding.h"
 #include "base/csv.h"
 
@@ -24,19 +26,20 @@ void Check(bool holds) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     constexpr std::size_t kBound = 256;
-    std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    const std::string text = base::TextFileToUtf8(bytes);
-    Check(base::IsValidUtf8(text));
-    if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) {
-        bytes.remove_prefix(3);
-    }
-    if (base::IsValidUtf8(bytes)) {
-        Check(text == bytes);
-    } else if (text.find("\xEF\xBF\xBD") == std::string::npos) {
-        Check(base::Utf8ToGbk(text) == bytes);
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const base::TextFile file = base::ReadTextFile(bytes);
+    const std::string_view mark = bytes.substr(0, 2);
+    const bool utf16 = mark == "\xFF\xFE" || mark == "\xFE\xFF";
+    Check(utf16 == (file.encoding == base::FileEncoding::Utf16Le ||
+                    file.encoding == base::FileEncoding::Utf16Be));
+    if (utf16) {
+        Check(base::IsValidUtf8(file.text));
+    } else if (base::IsValidUtf8(bytes)) {
+        Check(file.encoding == base::FileEncoding::Utf8 &&
+              (file.text == bytes || "\xEF\xBB\xBF" + file.text == bytes));
     }
 
-    std::istringstream in(text);
+    std::istringstream in(file.text);
     base::CsvReader reader(in, kBound);
     std::vector<std::string> fields;
     for (base::CsvReader::Status status;
@@ -49,6 +52,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
         Check(status == base::CsvReader::Status::TooLong ? fields.empty()
                                                          : !fields.empty() && sum <= kBound + 1);
+        for (const std::string& field : fields) {
+            bool stray = false;
+            const std::string text = base::FieldToUtf8(field, file.encoding, stray);
+            Check(base::IsValidUtf8(text));
+            if (file.encoding != base::FileEncoding::Gbk) {
+                Check(stray != base::IsValidUtf8(field) && (stray || text == field));
+            } else if (text.find("\xEF\xBF\xBD") == std::string::npos) {
+                Check(!stray && base::Utf8ToGbk(text) == field);
+            }
+        }
         // A field that starts with a second byte order mark is the one thing that does not
         // read back: the mark is skipped at the start of the input.
         if (status == base::CsvReader::Status::TooLong || line.rfind("\xEF\xBB\xBF", 0) == 0) {

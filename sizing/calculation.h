@@ -53,7 +53,7 @@ constexpr double kNegligibleFactor = 1.005;
 struct Note {
     // ASCII identifier of the line (notes.h lists them).
     const char* code;
-    std::string text; // one line, without a line break
+    std::string text; // one line, without a line break, UTF-8
     // A check that warns: the case is outside what the check allows. Not the pick, the
     // performance, the corrections, the catalogue's lines, "in-range", nor aux's precharge line
     // where p0/p1 fits a kind.

@@ -7,6 +7,7 @@
 // in its class.
 #pragma once
 
+#include "base/text_encoding.h"
 #include "sizing/methods.h"
 
 #include <cstddef>
@@ -83,9 +84,21 @@ struct SkippedRow {
     std::size_t earlier = 0;
 };
 
+// A cell of a UTF-8 catalogue file whose bytes are not UTF-8, read as GBK: its row (the header is
+// row 1) and its column's position, from 1, with the column's name in the header (UTF-8; empty
+// where the header has none).
+struct StrayCell {
+    std::size_t row = 0;
+    std::size_t position = 0;
+    std::string column;
+};
+
 // A catalogue file as read: its rows, or why it is not used, and the rows skipped.
 struct Catalogue {
-    std::string source; // where it was read, UTF-8
+    std::string source;                                     // where it was read, UTF-8
+    base::FileEncoding encoding = base::FileEncoding::Utf8; // what it was read as
+    std::size_t strayCells = 0; // cells of a UTF-8 file that were read as GBK
+    StrayCell firstStray;
     FileFault fault = FileFault::None;
     CatalogueColumn faultColumn = CatalogueColumn::Model; // the column of a header's fault
     std::vector<CatalogueRow> rows;                       // in the file's order

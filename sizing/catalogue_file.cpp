@@ -2,13 +2,11 @@
 
 #include "base/csv.h"
 #include "base/system_folders.h"
-#include "base/text_encoding.h"
 #include "base/whole_file.h"
 #include "sizing/units.h"
 
 #include <algorithm>
 #include <optional>
-#include <sstream>
 #include <unordered_map>
 
 namespace sizing {
@@ -137,15 +135,25 @@ std::optional<SkippedRow> ReadRow(const std::vector<std::string>& fields, const 
     return skipped;
 }
 
-// Reads the next record into fields, with each line break or other control character in a cell
-// made a blank: a note is one line.
-base::CsvReader::Status NextRecord(base::CsvReader& reader, std::vector<std::string>& fields) {
-    const base::CsvReader::Status status = reader.Next(fields);
+// Reads the next record of file into fields, with each line break or other control character in
+// a cell made a blank: a note is one line. The cells whose bytes were not UTF-8 are counted in
+// the catalogue, the first named by its column in header.
+base::CsvReader::Status NextRecord(base::CsvFile& file, const std::vector<std::string>& header,
+                                   std::vector<std::string>& fields, Catalogue& catalogue) {
+    std::vector<std::size_t> stray;
+    const base::CsvReader::Status status = file.Next(fields, stray);
     for (std::string& field : fields) {
         std::replace_if(
             field.begin(), field.end(),
             [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }, ' ');
     }
+    if (!stray.empty() && catalogue.strayCells == 0) {
+        const std::size_t i = stray.front();
+        const std::vector<std::string>& names = file.Number() == 1 ? fields : header;
+        catalogue.firstStray = {file.Number(), i + 1,
+                                i < names.size() ? std::string(Trimmed(names[i])) : ""};
+    }
+    catalogue.strayCells += stray.size();
     return status;
 }
 
@@ -170,12 +178,13 @@ std::vector<std::filesystem::path> CataloguePlaces() {
 Catalogue ReadCatalogue(std::string_view bytes, std::string source) {
     Catalogue catalogue;
     catalogue.source = std::move(source);
-    std::istringstream text(base::TextFileToUtf8(bytes));
-    base::CsvReader reader(text);
+    base::CsvFile file(bytes);
+    catalogue.encoding = file.Encoding();
     std::vector<std::string> fields;
-    if (NextRecord(reader, fields) != base::CsvReader::Status::Record) {
+    if (NextRecord(file, {}, fields, catalogue) != base::CsvReader::Status::Record) {
         fields.clear();
     }
+    const std::vector<std::string> header = fields;
     Positions at;
     std::fill(std::begin(at), std::end(at), std::string::npos);
     for (std::size_t i = 0; i < fields.size(); ++i) {
@@ -203,10 +212,9 @@ Catalogue ReadCatalogue(std::string_view bytes, std::string source) {
     }
 
     std::unordered_map<std::string, std::size_t> models; // each model read, and its row
-    std::size_t number = 1;
     for (base::CsvReader::Status status;
-         (status = NextRecord(reader, fields)) != base::CsvReader::Status::End;) {
-        ++number;
+         (status = NextRecord(file, header, fields, catalogue)) != base::CsvReader::Status::End;) {
+        const std::size_t number = file.Number();
         std::optional<SkippedRow> skipped;
         CatalogueRow row{};
         if (status == base::CsvReader::Status::TooLong) {

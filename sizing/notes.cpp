@@ -1,6 +1,7 @@
 #include "sizing/notes.h"
 
 #include "base/number_text.h"
+#include "base/text_encoding.h"
 #include "base/utf8.h"
 #include "sizing/temperatures.h"
 
@@ -16,86 +17,90 @@ namespace sizing {
 namespace {
 
 // Every text of the notes. "{}" stands for a value, filled in order.
-const char* const kPick = "选型";
-const char* const kPickBasis = "（按{} {} 升）";
-const char* const kBasisAbsolute = "绝对压力";
-const char* const kBasisTemperature = "工作温度";
-const char* const kBasisRealGas = "实际气体";
-const char* const kBasisDischarge = "放油时间";
-const char* const kPickOne = "：公称容积 {} L";
-const char* const kPickParallel = "：{} × {} L 并联";
-const char* const kPickClass = "，公称压力 {} MPa";
-const char* const kPickAbove = "；最高压力 {} MPa 超出常用公称压力 {} MPa";
-const char* const kChosenParallel = "{} × {}";
-const char* const kPerformanceOil = "选用 {}：可排出 {} 升（需要 {} 升）";
-const char* const kPerformancePressure = "选用 {}：{} 约 {} {}（允许 {} {}）";
-const char* const kPickRow = "：{}（{}，{} L，{} MPa）";
-const char* const kPickRowParallel = "：{} × {}（{}，{} L，{} MPa）并联";
-const char* const kPickNoPressure = "：型号目录中没有公称压力不低于 {} MPa 的型号";
-const char* const kPickNoRatio = "：型号目录中公称压力不低于 {} MPa 的型号，最大压比都低于 {}";
-const char* const kPassedOver = "{} 高于{}的最大压比，这些型号未选。";
-const char* const kCatalogueUsed = "型号目录：{}";
-const char* const kCatalogueRefused = "型号目录 {} 未用：{}；按内置系列选型。";
-const char* const kTooLarge = "文件大于 1 MiB";
-const char* const kUnreadable = "无法读取";
-const char* const kMissingColumn = "表头缺少“{}”列";
-const char* const kDuplicateColumn = "表头的“{}”出现了两次";
-const char* const kNoRows = "没有一行可用";
-const char* const kSkipped = "型号目录第 {} 行{}，已跳过；共跳过 {} 行。";
-const char* const kRowMissing = "缺少{}";
-const char* const kRowNotANumber = "的{}“{}”不是数值，或带了别种单位";
-const char* const kRowNotPositive = "的{}“{}”不大于零";
-const char* const kRowUnknownType = "的型式“{}”未知：可写皮囊式、囊式、隔膜式、活塞式";
-const char* const kRowDuplicate = "的型号“{}”与第 {} 行重复";
-const char* const kRowTooLong = "太长";
+const char* const kPick = u8"选型";
+const char* const kPickBasis = u8"（按{} {} 升）";
+const char* const kBasisAbsolute = u8"绝对压力";
+const char* const kBasisTemperature = u8"工作温度";
+const char* const kBasisRealGas = u8"实际气体";
+const char* const kBasisDischarge = u8"放油时间";
+const char* const kPickOne = u8"：公称容积 {} L";
+const char* const kPickParallel = u8"：{} × {} L 并联";
+const char* const kPickClass = u8"，公称压力 {} MPa";
+const char* const kPickAbove = u8"；最高压力 {} MPa 超出常用公称压力 {} MPa";
+const char* const kChosenParallel = u8"{} × {}";
+const char* const kPerformanceOil = u8"选用 {}：可排出 {} 升（需要 {} 升）";
+const char* const kPerformancePressure = u8"选用 {}：{} 约 {} {}（允许 {} {}）";
+const char* const kPickRow = u8"：{}（{}，{} L，{} MPa）";
+const char* const kPickRowParallel = u8"：{} × {}（{}，{} L，{} MPa）并联";
+const char* const kPickNoPressure = u8"：型号目录中没有公称压力不低于 {} MPa 的型号";
+const char* const kPickNoRatio = u8"：型号目录中公称压力不低于 {} MPa 的型号，最大压比都低于 {}";
+const char* const kPassedOver = u8"{} 高于{}的最大压比，这些型号未选。";
+const char* const kCatalogueUsed = u8"型号目录：{}";
+const char* const kCatalogueRefused = u8"型号目录 {} 未用：{}；按内置系列选型。";
+const char* const kTooLarge = u8"文件大于 1 MiB";
+const char* const kUnreadable = u8"无法读取";
+const char* const kMissingColumn = u8"表头缺少“{}”列";
+const char* const kDuplicateColumn = u8"表头的“{}”出现了两次";
+const char* const kNoRows = u8"没有一行可用";
+const char* const kReadAs = u8"（文件按 {} 读）";
+const char* const kStray = u8"型号目录第 {} 行{}的字节不是 UTF-8，按 GBK 读；共 {} 处。";
+const char* const kColumnNamed = u8"“{}”";
+const char* const kColumnAt = u8"第 {} 列";
+const char* const kSkipped = u8"型号目录第 {} 行{}，已跳过；共跳过 {} 行。";
+const char* const kRowMissing = u8"缺少{}";
+const char* const kRowNotANumber = u8"的{}“{}”不是数值，或带了别种单位";
+const char* const kRowNotPositive = u8"的{}“{}”不大于零";
+const char* const kRowUnknownType = u8"的型式“{}”未知：可写皮囊式、囊式、隔膜式、活塞式";
+const char* const kRowDuplicate = u8"的型号“{}”与第 {} 行重复";
+const char* const kRowTooLong = u8"太长";
 // The accumulator types and the catalogue's columns as the notes name them.
-const char* const kTypeNames[kAccumulatorTypes] = {"皮囊式", "隔膜式", "活塞式"};
-const char* const kColumnNames[kCatalogueColumns] = {"型号", "型式", "公称容积", "公称压力",
-                                                     "最大压比"};
-const char* const kNegative = "压力为负值：{}，所示容积没有物理意义。";
-const char* const kShockP2 = "{} 不高于 {}：允许的冲击压力不高于平均压力，所示容积没有物理意义。";
-const char* const kExcess = "{} 大于 {}：过剩排出量不能超过排量。";
-const char* const kPaUnits = "{} 低于 1000 Pa，像是按 MPa "
-                             "输入的：容积只取决于压力之比，不受影响，但公称压力按 Pa 换算。";
-const char* const kAuxFits = "{}，在{}的充气压力范围内。";
-const char* const kAuxFitsNone = "{}，不在任何一种的充气压力范围内：{}。";
-const char* const kShockCBottle = "{}，在附加气瓶时的充气压力范围（{}）内。";
-const char* const kShockCNone = "{}，不在充气压力范围内：{}，附加气瓶时 {}。";
+const char* const kTypeNames[kAccumulatorTypes] = {u8"皮囊式", u8"隔膜式", u8"活塞式"};
+const char* const kColumnNames[kCatalogueColumns] = {u8"型号", u8"型式", u8"公称容积", u8"公称压力",
+                                                     u8"最大压比"};
+const char* const kNegative = u8"压力为负值：{}，所示容积没有物理意义。";
+const char* const kShockP2 = u8"{} 不高于 {}：允许的冲击压力不高于平均压力，所示容积没有物理意义。";
+const char* const kExcess = u8"{} 大于 {}：过剩排出量不能超过排量。";
+const char* const kPaUnits = u8"{} 低于 1000 Pa，像是按 MPa "
+                             u8"输入的：容积只取决于压力之比，不受影响，但公称压力按 Pa 换算。";
+const char* const kAuxFits = u8"{}，在{}的充气压力范围内。";
+const char* const kAuxFitsNone = u8"{}，不在任何一种的充气压力范围内：{}。";
+const char* const kShockCBottle = u8"{}，在附加气瓶时的充气压力范围（{}）内。";
+const char* const kShockCNone = u8"{}，不在充气压力范围内：{}，附加气瓶时 {}。";
 const char* const kPulseANone =
-    "{}，{}，不在充气压力范围内：平均压力 (P1+P2)/2 的 {} 倍，或 {} × P1。";
-const char* const kMeanPressure = "平均压力";
-const char* const kRatio = "压缩比 {} 大于 4：不宜用气囊式蓄能器；隔膜式可到约 8，活塞式更高。";
-const char* const kExponent = "{}：提示中 n 只取 1（释压时间大于3分钟）或 1.4（小于3分钟）。";
-const char* const kPumpCoefficient = "{} 不在提示的表中：{}。";
-const char* const kInRange = "参数在常用范围内。";
-const char* const kRealGas = "氮气实际气体修正（{} °C，{}）：×{}，约 {} 升";
-const char* const kRealGasNegligible = "氮气实际气体修正可忽略（×{}）";
-const char* const kAbsolute = "按绝对压力计算（表压加 0.101 MPa）：×{}";
+    u8"{}，{}，不在充气压力范围内：平均压力 (P1+P2)/2 的 {} 倍，或 {} × P1。";
+const char* const kMeanPressure = u8"平均压力";
+const char* const kRatio = u8"压缩比 {} 大于 4：不宜用气囊式蓄能器；隔膜式可到约 8，活塞式更高。";
+const char* const kExponent = u8"{}：提示中 n 只取 1（释压时间大于3分钟）或 1.4（小于3分钟）。";
+const char* const kPumpCoefficient = u8"{} 不在提示的表中：{}。";
+const char* const kInRange = u8"参数在常用范围内。";
+const char* const kRealGas = u8"氮气实际气体修正（{} °C，{}）：×{}，约 {} 升";
+const char* const kRealGasNegligible = u8"氮气实际气体修正可忽略（×{}）";
+const char* const kAbsolute = u8"按绝对压力计算（表压加 0.101 MPa）：×{}";
 const char* const kTemperatureCold =
-    "工作温度 {}～{} °C：按 {} °C 计，充气压力降至 {} {}，容积 ×{}";
-const char* const kTemperatureHot = "工作温度 {}～{} °C：按 {} °C 计，充气压力为 {} {}，容积 ×{}";
-const char* const kFilling = "充气：在 {} °C 时充至 {} {}（{} °C 时为 {} {}）";
+    u8"工作温度 {}～{} °C：按 {} °C 计，充气压力降至 {} {}，容积 ×{}";
+const char* const kTemperatureHot = u8"工作温度 {}～{} °C：按 {} °C 计，充气压力为 {} {}，容积 ×{}";
+const char* const kFilling = u8"充气：在 {} °C 时充至 {} {}（{} °C 时为 {} {}）";
 const char* const kThermal =
-    "按充满后静置、放油 {} 计（{}）：放油过程指数约 {}，需 {} 升；放油终了气温约 {} °C";
-const char* const kTauTyped = "热时间常数 {}";
-const char* const kTauEstimated = "热时间常数约 {}，估计";
+    u8"按充满后静置、放油 {} 计（{}）：放油过程指数约 {}，需 {} 升；放油终了气温约 {} °C";
+const char* const kTauTyped = u8"热时间常数 {}";
+const char* const kTauEstimated = u8"热时间常数约 {}，估计";
 const char* const kThermalExponent =
-    "公式按 {} 把充气和放油放在同一条多变过程线上；选型按放油时间计。";
+    u8"公式按 {} 把充气和放油放在同一条多变过程线上；选型按放油时间计。";
 const char* const kThermalOutOfRange =
-    "放油时间 {}：气体状态超出氮气状态方程的范围，未按放油时间计。";
+    u8"放油时间 {}：气体状态超出氮气状态方程的范围，未按放油时间计。";
 const char* const kGasCold =
-    "放油终了气温约 {} °C，低于最低工作温度 {} °C：请查明皮囊和密封件允许的最低温度。";
+    u8"放油终了气温约 {} °C，低于最低工作温度 {} °C：请查明皮囊和密封件允许的最低温度。";
 const char* const kSeconds = "{} s";
 const char* const kMinutes = "{} min";
 const char* const kHours = "{} h";
-const char* const kIsothermal = "等温";
-const char* const kAdiabatic = "绝热";
-const char* const kInterpolated = "n={} 插值";
-const char* const kListSeparator = "，";
-const char* const kKindSeparator = "、";
-const char* const kKindWithRange = "{}（{}）";
+const char* const kIsothermal = u8"等温";
+const char* const kAdiabatic = u8"绝热";
+const char* const kInterpolated = u8"n={} 插值";
+const char* const kListSeparator = u8"，";
+const char* const kKindSeparator = u8"、";
+const char* const kKindWithRange = u8"{}（{}）";
 const char* const kNamedValue = "{} {}";
-const char* const kInfinity = "∞";
+const char* const kInfinity = u8"∞";
 
 // A precharge range as a share of a reference pressure.
 struct Range {
@@ -105,7 +110,7 @@ struct Range {
 
 // Aux's hint: the precharge as a share of p1 for each kind of accumulator.
 const Range kAuxPrecharge[] = {
-    {"折合形气囊", 0.80, 0.85}, {"波纹形气囊", 0.60, 0.65}, {"活塞式蓄能器", 0.80, 0.90}};
+    {u8"折合形气囊", 0.80, 0.85}, {u8"波纹形气囊", 0.60, 0.65}, {u8"活塞式蓄能器", 0.80, 0.90}};
 // Shock C's hint: P0 against P1, and against P1 with an added gas bottle.
 const Range kShockCPrecharge{nullptr, 0.60, 0.90};
 const Range kShockCBottlePrecharge{nullptr, 0.95, 0.97};
@@ -118,9 +123,9 @@ struct PumpType {
     const char* name;
     double k;
 };
-const PumpType kPumpTypes[] = {{"单柱塞单作用", 0.60}, {"单柱塞双作用", 0.25},
-                               {"双柱塞单作用", 0.25}, {"双柱塞双作用", 0.15},
-                               {"三柱塞单作用", 0.13}, {"三柱塞双作用", 0.06}};
+const PumpType kPumpTypes[] = {{u8"单柱塞单作用", 0.60}, {u8"单柱塞双作用", 0.25},
+                               {u8"双柱塞单作用", 0.25}, {u8"双柱塞双作用", 0.15},
+                               {u8"三柱塞单作用", 0.13}, {u8"三柱塞双作用", 0.06}};
 
 // Above this ratio of the highest pressure to the precharge a bladder does not last.
 constexpr double kBladderRatio = 4.0;
@@ -198,10 +203,12 @@ public:
     // "P2 = 12 Pa": the label, the value as typed and the unit.
     std::string Quote(std::size_t i) const {
         const Input& input = m_method.inputs[i];
-        std::string text = std::string(input.label) + " = " + PlainNumberText(m_values[i]);
-        return *input.unit != '\0' ? text + " " + input.unit : text;
+        std::string text = Label(i) + " = " + PlainNumberText(m_values[i]);
+        return *input.unit != '\0' ? text + " " + base::ProgramTextToUtf8(input.unit) : text;
     }
-    const char* Label(std::size_t i) const { return m_method.inputs[i].label; }
+    std::string Label(std::size_t i) const {
+        return base::ProgramTextToUtf8(m_method.inputs[i].label);
+    }
 
 private:
     const Method& m_method;
@@ -323,7 +330,7 @@ std::string TypedPrecharge(const Calculation& c) {
     return PlainNumberText(c.values[c.method->roles.precharge]);
 }
 std::string PrechargeUnit(const Calculation& c) {
-    return c.method->inputs[c.method->roles.precharge].unit;
+    return base::ProgramTextToUtf8(c.method->inputs[c.method->roles.precharge].unit);
 }
 
 // The thermal model's lines: the discharge, and what the formula's n does not know of it.
@@ -424,7 +431,7 @@ std::string CataloguePick(const Calculation& c) {
         return Fill(kPickNoRatio, {TwoDecimals(pick.highestMpa), CaseRatioText(c)});
     }
     const CatalogueRow& row = *pick.row;
-    const std::string model = base::Utf8ToProgramText(row.model);
+    const std::string& model = row.model;
     const char* type = kTypeNames[static_cast<std::size_t>(row.type)];
     const std::string litres = PlainNumberText(row.litres);
     const std::string mpa = PlainNumberText(row.mpa);
@@ -454,8 +461,7 @@ std::string PickLine(const Calculation& c) {
 std::string PerformanceLine(const Calculation& c) {
     const Pick& pick = c.pick;
     // The model picked from a catalogue file, else the nominal volume.
-    const std::string one = pick.row ? base::Utf8ToProgramText(pick.row->model)
-                                     : PlainNumberText(pick.nominalLitres) + " L";
+    const std::string one = pick.row ? pick.row->model : PlainNumberText(pick.nominalLitres) + " L";
     const std::string size =
         pick.units == 1.0 ? one : Fill(kChosenParallel, {PlainNumberText(pick.units), one});
     const Input& input = c.method->inputs[c.performance->input];
@@ -464,7 +470,9 @@ std::string PerformanceLine(const Calculation& c) {
     if (c.method->id == MethodId::Aux) {
         return Fill(kPerformanceOil, {size, value, typed});
     }
-    return Fill(kPerformancePressure, {size, input.label, value, input.unit, typed, input.unit});
+    const std::string label = base::ProgramTextToUtf8(input.label);
+    const std::string unit = base::ProgramTextToUtf8(input.unit);
+    return Fill(kPerformancePressure, {size, label, value, unit, typed, unit});
 }
 
 // The types whose rows hold the pressure but were passed over for the case's ratio.
@@ -482,25 +490,27 @@ void AddPassedOver(const Calculation& c, std::vector<Note>& lines) {
     }
 }
 
+// Why a catalogue file is not used; where its content is why, with the encoding it was read in.
 std::string FileFaultText(const Catalogue& catalogue) {
     const char* column = kColumnNames[static_cast<std::size_t>(catalogue.faultColumn)];
+    const std::string readAs = Fill(kReadAs, {base::EncodingName(catalogue.encoding)});
     switch (catalogue.fault) {
     case FileFault::TooLarge:
         return kTooLarge;
     case FileFault::Unreadable:
         return kUnreadable;
     case FileFault::MissingColumn:
-        return Fill(kMissingColumn, {column});
+        return Fill(kMissingColumn, {column}) + readAs;
     case FileFault::DuplicateColumn:
-        return Fill(kDuplicateColumn, {column});
+        return Fill(kDuplicateColumn, {column}) + readAs;
     default:
-        return kNoRows;
+        return kNoRows + readAs;
     }
 }
 
 std::string SkippedText(const SkippedRow& row) {
     const char* column = kColumnNames[static_cast<std::size_t>(row.column)];
-    const std::string cell = base::Utf8ToProgramText(row.cell);
+    const std::string& cell = row.cell;
     switch (row.fault) {
     case RowFault::Missing:
         return Fill(kRowMissing, {column});
@@ -522,10 +532,18 @@ void AddCatalogue(const Catalogue* catalogue, std::vector<Note>& lines) {
     if (catalogue == nullptr) {
         return;
     }
-    const std::string source = base::Utf8ToProgramText(catalogue->source);
+    const std::string& source = catalogue->source;
     lines.push_back({"catalogue", InUse(catalogue) ? Fill(kCatalogueUsed, {source})
                                                    : Fill(kCatalogueRefused,
                                                           {source, FileFaultText(*catalogue)})});
+    if (catalogue->strayCells > 0) {
+        const StrayCell& first = catalogue->firstStray;
+        const std::string column = first.column.empty()
+                                       ? Fill(kColumnAt, {std::to_string(first.position)})
+                                       : Fill(kColumnNamed, {first.column});
+        lines.push_back({"catalogue-bytes", Fill(kStray, {std::to_string(first.row), column,
+                                                          std::to_string(catalogue->strayCells)})});
+    }
     if (catalogue->skipped > 0) {
         const SkippedRow& first = catalogue->firstSkipped;
         lines.push_back(

@@ -2,8 +2,10 @@
 // short line for each check that applies. The checks rest on the calculators' own hints and on
 // common practice; they never block anything.
 //
-// Platform-free. Texts are byte strings in the program's narrow encoding: GBK in the Windows
-// build, UTF-8 in the native one. Every text of the notes is held in notes.cpp.
+// Platform-free. Texts are UTF-8 in both builds, so that what comes from outside (a model's name,
+// a file's path, a cell of a catalogue) keeps every character, also one that GBK lacks; the
+// labels and units of the method table are taken from the program's narrow encoding. Every text
+// of the notes is held in notes.cpp.
 #pragma once
 
 #include "sizing/calculation.h"
@@ -35,6 +37,8 @@ namespace sizing {
 //   "pump-k"    a pump-type coefficient outside the hint's table
 //   "in-range"  none of the checks applies
 //   "catalogue" the catalogue file the pick came from, or why it was not used (only with a file)
+//   "catalogue-bytes" the cells of a UTF-8 catalogue file that are not UTF-8, read as GBK: the
+//               first one's row and column
 //   "catalogue-rows" the rows of the catalogue file skipped: the first one's number and reason
 
 // Whether the notes give a case of method over values (binding order) a physical meaning: no

@@ -432,7 +432,7 @@ std::string SheetHtml(const Calculation& c, const SheetStamp& stamp) {
     html += u8"<h2>结果</h2>\n<p>" + Escaped(body.sentence) + "</p>\n";
     html += u8"<h2>选型与校核</h2>\n<ul>\n";
     for (const Note& note : c.notes) {
-        html += "<li>" + Escaped(Utf8(note.text.c_str())) + "</li>\n";
+        html += "<li>" + Escaped(note.text) + "</li>\n";
     }
     html += "</ul>\n";
     const std::string diagram = Diagram(c);
@@ -455,7 +455,7 @@ std::string SheetText(const Calculation& c, const SheetStamp& stamp) {
     text += u8"\n公式：" + body.symbolic + "\n      " + body.substituted + "\n      " + body.value +
             "\n\n" + body.sentence + "\n\n" + u8"选型与校核：\n";
     for (const Note& note : c.notes) {
-        text += "  " + Utf8(note.text.c_str()) + "\n";
+        text += "  " + note.text + "\n";
     }
     return text;
 }

@@ -15,7 +15,10 @@ namespace sizing {
 
 namespace {
 
+// The block is written with its keys in the order of the format, and read into sorted maps: a
+// block of many keys costs no more than its size to read.
 using Json = nlohmann::ordered_json;
+using ReadJson = nlohmann::json;
 
 constexpr const char* kFormat = "presovol-calculation";
 constexpr int kVersion = 1;
@@ -25,6 +28,9 @@ constexpr std::string_view kClose = "</script>";
 constexpr std::string_view kHeading = u8"<h1>蓄能器计算书</h1>";
 // What a reason quotes of a text from the file, in characters.
 constexpr std::size_t kQuoted = 40;
+// The deepest the block nests, its own level counted: the format needs three (the block, the
+// result, the pick). Nothing deeper is built, so that no step on the data recurses further.
+constexpr int kDeepestNesting = 16;
 
 // A text as typed, or the number where none was typed.
 std::string TypedOr(const std::string& typed, double value) {
@@ -48,12 +54,12 @@ std::string Damaged(const std::string& field) {
 }
 
 // The text of a value of inputs or conditions: a string as it stands, anything else as JSON.
-std::string TextOf(const Json& value) {
+std::string TextOf(const ReadJson& value) {
     return value.is_string() ? value.get<std::string>() : value.dump();
 }
 
 // A number of the result at key of object into value; false when it is none.
-bool ReadResultNumber(const Json& object, const char* key, double& value) {
+bool ReadResultNumber(const ReadJson& object, const char* key, double& value) {
     const auto found = object.find(key);
     if (found == object.end() || !found->is_number()) {
         return false;
@@ -66,7 +72,7 @@ bool ReadResultNumber(const Json& object, const char* key, double& value) {
 // reason or nothing). A key of object that is none of them is unknown: "kind" says of what.
 // Missing names among the first required are collected into missing.
 template <typename Read>
-std::string ReadNamed(const Json& object, const Method& method, const char* kind,
+std::string ReadNamed(const ReadJson& object, const Method& method, const char* kind,
                       const char* const* names, std::size_t count, std::size_t required,
                       std::string& missing, Read read) {
     for (const auto& item : object.items()) {
@@ -93,9 +99,9 @@ std::string ReadNamed(const Json& object, const Method& method, const char* kind
 }
 
 // Reads the inputs and conditions of data into sheet; answers the reason when they cannot be.
-std::string ReadCase(const Json& data, SavedSheet& sheet) {
+std::string ReadCase(const ReadJson& data, SavedSheet& sheet) {
     const Method& method = *sheet.method;
-    const Json& inputs = data.contains("inputs") ? data["inputs"] : Json();
+    const ReadJson& inputs = data.contains("inputs") ? data["inputs"] : ReadJson();
     if (!inputs.is_object()) {
         return Damaged("inputs");
     }
@@ -118,7 +124,8 @@ std::string ReadCase(const Json& data, SavedSheet& sheet) {
     if (!reason.empty()) {
         return reason;
     }
-    const Json& conditions = data.contains("conditions") ? data["conditions"] : Json::object();
+    const ReadJson& conditions =
+        data.contains("conditions") ? data["conditions"] : ReadJson::object();
     if (!conditions.is_object()) {
         return Damaged("conditions");
     }
@@ -161,8 +168,8 @@ std::string ReadCase(const Json& data, SavedSheet& sheet) {
 }
 
 // Reads the saved result of data into sheet; answers the reason when it cannot be.
-std::string ReadResult(const Json& data, SavedResult& result) {
-    const Json& saved = data.contains("result") ? data["result"] : Json();
+std::string ReadResult(const ReadJson& data, SavedResult& result) {
+    const ReadJson& saved = data.contains("result") ? data["result"] : ReadJson();
     if (!saved.is_object()) {
         return Damaged("result");
     }
@@ -172,7 +179,7 @@ std::string ReadResult(const Json& data, SavedResult& result) {
     if (!ReadResultNumber(saved, "corrected_l", result.corrected)) {
         return Damaged("result.corrected_l");
     }
-    const Json& pick = saved.contains("pick") ? saved["pick"] : Json();
+    const ReadJson& pick = saved.contains("pick") ? saved["pick"] : ReadJson();
     if (!pick.is_object()) {
         return Damaged("result.pick");
     }
@@ -266,22 +273,34 @@ std::optional<SavedSheet> ReadSheet(std::string_view bytes, std::string& reason)
         reason = u8"计算书的数据没有结尾：文件不完整。";
         return std::nullopt;
     }
-    Json data;
+    // A value that would nest deeper than kDeepestNesting is dropped as it starts, and the
+    // block refused.
+    bool tooDeep = false;
+    const auto bounded = [&tooDeep](int depth, ReadJson::parse_event_t event, ReadJson&) {
+        const bool opens = event == ReadJson::parse_event_t::object_start ||
+                           event == ReadJson::parse_event_t::array_start;
+        tooDeep = tooDeep || (opens && depth >= kDeepestNesting);
+        return !tooDeep;
+    };
+    ReadJson data;
+    std::string damaged;
     try {
-        data = Json::parse(bytes.substr(start, close - start));
-    } catch (const Json::parse_error& e) {
-        reason = u8"计算书的数据已损坏：第 " + std::to_string(start + e.byte) +
-                 u8" 字节处不是完整的 JSON。";
-        return std::nullopt;
-    } catch (const Json::out_of_range&) {
-        reason = u8"计算书的数据已损坏：其中有数超出了范围。";
+        data = ReadJson::parse(bytes.substr(start, close - start), bounded);
+    } catch (const ReadJson::parse_error& e) {
+        damaged = u8"计算书的数据已损坏：第 " + std::to_string(start + e.byte) +
+                  u8" 字节处不是完整的 JSON。";
+    } catch (const ReadJson::out_of_range&) {
+        damaged = u8"计算书的数据已损坏：其中有数超出了范围。";
+    }
+    if (tooDeep || !damaged.empty()) {
+        reason = tooDeep ? u8"计算书的数据层次过深，不是 Presovol 的计算书。" : damaged;
         return std::nullopt;
     }
     if (!data.is_object() || !data.contains("format") || data["format"] != kFormat) {
         reason = u8"文件不是 Presovol 的计算书。";
         return std::nullopt;
     }
-    const Json& version = data.contains("version") ? data["version"] : Json();
+    const ReadJson& version = data.contains("version") ? data["version"] : ReadJson();
     if (!version.is_number_unsigned() || version.get<std::uint64_t>() < 1) {
         reason = Damaged("version");
         return std::nullopt;
@@ -291,7 +310,7 @@ std::optional<SavedSheet> ReadSheet(std::string_view bytes, std::string& reason)
                  u8" 版），这个版本只读得了第 1 版。";
         return std::nullopt;
     }
-    const Json& name = data.contains("method") ? data["method"] : Json();
+    const ReadJson& name = data.contains("method") ? data["method"] : ReadJson();
     if (!name.is_string()) {
         reason = Damaged("method");
         return std::nullopt;

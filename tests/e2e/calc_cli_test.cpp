@@ -136,6 +136,73 @@ TEST(CalcCommandLine, ItsSheetOpensInTheProgramNamedOnTheProgramsCommandLine) {
     EXPECT_TRUE(::DeleteFileW(path.c_str()));
 }
 
+// A sheet whose data nests 100,000 levels deep is refused with its reason by presovol-calc.exe
+// and, named on its command line, by the program, which keeps running.
+TEST(CalcCommandLine, ASheetNestedTooDeepIsRefusedAndTheProgramRuns) {
+    wchar_t folder[MAX_PATH];
+    ASSERT_GT(::GetTempPathW(MAX_PATH, folder), 0u);
+    const std::filesystem::path path = std::wstring(folder) + L"presovol deep.html";
+    ASSERT_EQ(
+        Calc(L"aux deltaV=10 n=1.4 p0=9 p1=10 p2=20 --sheet \"" + path.wstring() + L"\"").exit, 0u);
+    std::string sheet;
+    {
+        std::ifstream in(path, std::ios::binary);
+        sheet.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    sheet.insert(sheet.find("\"version\":1,") + 12,
+                 "\"x\":" + std::string(100000, '[') + std::string(100000, ']') + ",");
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << sheet;
+    const std::string reason = "计算书的数据层次过深，不是 Presovol 的计算书。";
+
+    const Ran ran = Calc(L"--from \"" + path.wstring() + L"\"");
+    EXPECT_EQ(ran.exit, 1u);
+    EXPECT_EQ(ran.out, path.string() + "：" + reason + "\n");
+    {
+        Program program("\"" + path.string() + "\"");
+        // The message box, owned by the launcher.
+        HWND box = program.WaitForWindow("Presovol");
+        ASSERT_NE(box, nullptr);
+        HWND launcher = ::GetWindow(box, GW_OWNER);
+        ASSERT_NE(launcher, nullptr);
+        EXPECT_EQ(Program::Text(::GetDlgItem(box, 0xFFFF)),
+                  "无法打开计算书：\n" + path.string() + "\n" + reason);
+        ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(Program::WaitGone(box));
+        // It still answers: its first button opens the calculator.
+        ::PostMessageA(launcher, WM_COMMAND, MAKEWPARAM(1000, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(launcher, 1000)));
+        HWND calc = program.WaitForWindow("作辅助动力源、应急动力源、流量补充、保压等");
+        ASSERT_NE(calc, nullptr);
+        ::PostMessageA(calc, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(Program::WaitGone(calc));
+        ::PostMessageA(launcher, WM_CLOSE, 0, 0);
+        EXPECT_EQ(program.WaitExit(), 0);
+    }
+    EXPECT_TRUE(std::filesystem::remove(path));
+}
+
+// A sheet saved past MAX_PATH, its temporary name longer still, and read back.
+TEST(CalcCommandLine, SavesAndReadsASheetPastMaxPath) {
+    wchar_t temp[MAX_PATH];
+    ASSERT_GT(::GetTempPathW(MAX_PATH, temp), 0u);
+    const std::wstring parent = L"\\\\?\\" + std::wstring(temp) + L"presovol long";
+    const std::wstring folder = parent + L"\\" + std::wstring(100, L'a');
+    const std::wstring path = folder + L"\\" + std::wstring(150, L'b') + L".html";
+    ASSERT_GE(path.size() - 4, static_cast<size_t>(MAX_PATH));
+    ::CreateDirectoryW(parent.c_str(), nullptr);
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    // The command line names it as a user types it, without the extended form's prefix.
+    const std::wstring typed = path.substr(4);
+    const Ran saved = Calc(L"aux deltaV=10 n=1.4 p0=9 p1=10 p2=20 --sheet \"" + typed + L"\"");
+    EXPECT_EQ(saved.exit, 0u) << saved.out;
+    const Ran read = Calc(L"--from \"" + typed + L"\"");
+    EXPECT_EQ(read.exit, 0u) << read.out;
+    EXPECT_EQ(read.out.rfind("根据您的参数计算出蓄能器所需容积为：27.61 升。", 0), 0u) << read.out;
+    EXPECT_EQ(::GetFileAttributesW((path + L".part").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(::DeleteFileW(path.c_str()));
+    EXPECT_TRUE(::RemoveDirectoryW(folder.c_str()) && ::RemoveDirectoryW(parent.c_str()));
+}
+
 TEST(CalcCommandLine, ReadsAGbkBatchAndWritesItInGbk) {
     wchar_t folder[MAX_PATH];
     ASSERT_GT(::GetTempPathW(MAX_PATH, folder), 0u);

@@ -199,7 +199,8 @@ TEST(Catalogue, FilesThroughPresovolCalc) {
         {road,
          refused,
          {"pick: 选型（按实际气体 31.79 升）：公称容积 32 L，公称压力 20 MPa",
-          "catalogue: 型号目录 " + refused + " 未用：表头缺少“公称压力”列；按内置系列选型。"}},
+          "catalogue: 型号目录 " + refused +
+              " 未用：表头缺少“公称压力”列（文件按 UTF-8 读）；按内置系列选型。"}},
     };
     for (const auto& test : cases) {
         std::vector<std::string> args = test.args;

@@ -5,6 +5,7 @@
 
 #include "calc/aux_power_dlg.h"
 #include "res/resource.h"
+#include "sizing/catalogue_file.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -28,10 +30,15 @@ std::string Notes(HWND hwnd, const char* p0) {
     return ItemText(hwnd, IDC_NOTES) + "\r\n";
 }
 
-TEST(CatalogueFile, AuxPowerCalculatorPicksFromTheFileBesideTheProgram) {
-    // The test program's folder, as the build names it and Windows then writes it.
+// The catalogue file beside the test program, as the build names it and Windows then writes it.
+std::string PathBesideTheProgram() {
     std::string path = "Z:" PRESOVOL_TEST_PROGRAM_FOLDER "\\catalogue.csv";
     std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+TEST(CatalogueFile, AuxPowerCalculatorPicksFromTheFileBesideTheProgram) {
+    const std::string path = PathBesideTheProgram();
     const std::unique_ptr<const char, int (*)(const char*)> removed(path.c_str(), &std::remove);
     ASSERT_TRUE(std::filesystem::copy_file("Z:" PRESOVOL_EXAMPLE_CATALOGUE, path));
     CAuxPowerDlg dialog;
@@ -61,6 +68,43 @@ TEST(CatalogueFile, AuxPowerCalculatorPicksFromTheFileBesideTheProgram) {
             notes.rfind("选型（按实际气体 31.79 升）：B-40/20（皮囊式，40 L，20 MPa）\r\n", 0), 0u)
             << notes;
     });
+}
+
+// A model's name with characters GBK lacks keeps them in the notes box and in the clipboard's
+// Unicode text; the GBK text beside it names its locale.
+TEST(CatalogueFile, ANameOutsideGbkKeepsItsCharacters) {
+    const std::string path = PathBesideTheProgram();
+    const std::unique_ptr<const char, int (*)(const char*)> removed(path.c_str(), &std::remove);
+    std::ofstream(path, std::ios::binary)
+        << u8"型号,型式,公称容积,公称压力\r\nJörg-32 ™,皮囊式,32,20\r\n";
+    const std::wstring pick = L"选型（按实际气体 31.79 升）：Jörg-32 ™（皮囊式，32 L，20 MPa）";
+    CAuxPowerDlg dialog;
+    RunModal(dialog, [&](HWND hwnd) {
+        Notes(hwnd, "9");
+        const std::wstring notes = GetWindowTextWide(::GetDlgItem(hwnd, IDC_NOTES));
+        EXPECT_EQ(notes.substr(0, notes.find(L"\r\n")), pick);
+        ClickItem(hwnd, IDC_COPY_SHEET);
+    });
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    const auto* unicode = static_cast<const wchar_t*>(::GetClipboardData(CF_UNICODETEXT));
+    const auto* locale = static_cast<const LCID*>(::GetClipboardData(CF_LOCALE));
+    EXPECT_NE(std::wstring(unicode ? unicode : L"").find(L"\r\n  " + pick + L"\r\n"),
+              std::wstring::npos);
+    EXPECT_EQ(locale ? *locale : 0, 0x0804u);
+    ::CloseClipboard();
+}
+
+// The user's settings folder is the one that APPDATA names in the system's Unicode
+// environment, set after the program started and with characters of two scripts.
+TEST(CatalogueFile, TheUsersFolderKeepsEveryCharacterOfAppData) {
+    std::wstring saved(32768, L'\0');
+    saved.resize(::GetEnvironmentVariableW(L"APPDATA", &saved[0], 32768));
+    const std::wstring appData = L"C:\\users\\Jörg 张三\\AppData\\Roaming";
+    ::SetEnvironmentVariableW(L"APPDATA", appData.c_str());
+    const std::vector<std::filesystem::path> places = sizing::CataloguePlaces();
+    ::SetEnvironmentVariableW(L"APPDATA", saved.c_str());
+    ASSERT_EQ(places.size(), 2u);
+    EXPECT_EQ(places[1].wstring(), appData + L"\\Presovol\\catalogue.csv");
 }
 
 } // namespace

@@ -329,6 +329,11 @@ TEST(CalculationSheet, OpensAgainWithTheSameTextsAndTellsWhatCannotBeRead) {
          "输入 p1 的值“abc”不是一个数字。"},
         {L"page.html", "<html><body><p>Hello</p></body></html>", "文件不是 Presovol 的计算书。"},
         {L"large.html", sheet + std::string(9 << 20, ' '), "文件大于 8 MiB，不是计算书。"},
+        {L"deep.html",
+         std::string(sheet).insert(sheet.find("\"version\":1,") + 12,
+                                   "\"x\":" + std::string(100000, '[') + std::string(100000, ']') +
+                                       ","),
+         "计算书的数据层次过深，不是 Presovol 的计算书。"},
     };
     CAuxPowerDlg opening;
     RunModal(opening, [&](HWND hwnd) {
