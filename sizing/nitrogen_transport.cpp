@@ -9,8 +9,7 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 
 // The reducing constants of the transport equations.
-constexpr double kTc = kCriticalTemperature; // K
-constexpr double kPc = 3.3958;               // MPa
+constexpr double kPc = 3.3958; // MPa
 constexpr double kGramsPerMole = kMolarMass * 1e3;
 
 // The dilute gas's viscosity: Chapman-Enskog with the collision integral of a Lennard-Jones
@@ -88,7 +87,7 @@ double Enhancement(double t, double rho, const Derivatives& at, double eta) {
 } // namespace
 
 Transport TransportAt(double t, double rho, const Derivatives& at) {
-    const double tau = kTc / t, delta = rho / kCriticalDensity;
+    const double tau = kCriticalTemperature / t, delta = rho / kCriticalDensity;
     const double eta0 = DiluteViscosity(t); // micro-Pa s
     const double eta = eta0 + Residual(kViscosityTerms, 5, tau, delta);
     const double lambda = kN1 * eta0 + kN2 * std::pow(tau, kT2) + kN3 * std::pow(tau, kT3) +

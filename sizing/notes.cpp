@@ -54,9 +54,9 @@ const char* const kRowUnknownType = u8"的型式“{}”未知：可写皮囊式
 const char* const kRowDuplicate = u8"的型号“{}”与第 {} 行重复";
 const char* const kRowTooLong = u8"太长";
 // The accumulator types and the catalogue's columns as the notes name them.
-const char* const kTypeNames[kAccumulatorTypes] = {u8"皮囊式", u8"隔膜式", u8"活塞式"};
-const char* const kColumnNames[kCatalogueColumns] = {u8"型号", u8"型式", u8"公称容积", u8"公称压力",
-                                                     u8"最大压比"};
+const char* const kShownTypeNames[kAccumulatorTypes] = {u8"皮囊式", u8"隔膜式", u8"活塞式"};
+const char* const kShownColumnNames[kCatalogueColumns] = {u8"型号", u8"型式", u8"公称容积",
+                                                          u8"公称压力", u8"最大压比"};
 const char* const kNegative = u8"压力为负值：{}，所示容积没有物理意义。";
 const char* const kShockP2 = u8"{} 不高于 {}：允许的冲击压力不高于平均压力，所示容积没有物理意义。";
 const char* const kExcess = u8"{} 大于 {}：过剩排出量不能超过排量。";
@@ -432,7 +432,7 @@ std::string CataloguePick(const Calculation& c) {
     }
     const CatalogueRow& row = *pick.row;
     const std::string& model = row.model;
-    const char* type = kTypeNames[static_cast<std::size_t>(row.type)];
+    const char* type = kShownTypeNames[static_cast<std::size_t>(row.type)];
     const std::string litres = PlainNumberText(row.litres);
     const std::string mpa = PlainNumberText(row.mpa);
     return pick.units == 1.0
@@ -480,8 +480,8 @@ void AddPassedOver(const Calculation& c, std::vector<Note>& lines) {
     std::vector<std::string> types;
     for (std::size_t type = 0; type < kAccumulatorTypes; ++type) {
         if (c.pick.passedOver[type] > 0.0) {
-            types.push_back(
-                Fill(kKindWithRange, {kTypeNames[type], PlainNumberText(c.pick.passedOver[type])}));
+            types.push_back(Fill(
+                kKindWithRange, {kShownTypeNames[type], PlainNumberText(c.pick.passedOver[type])}));
         }
     }
     if (!types.empty()) {
@@ -492,7 +492,7 @@ void AddPassedOver(const Calculation& c, std::vector<Note>& lines) {
 
 // Why a catalogue file is not used; where its content is why, with the encoding it was read in.
 std::string FileFaultText(const Catalogue& catalogue) {
-    const char* column = kColumnNames[static_cast<std::size_t>(catalogue.faultColumn)];
+    const char* column = kShownColumnNames[static_cast<std::size_t>(catalogue.faultColumn)];
     const std::string readAs = Fill(kReadAs, {base::EncodingName(catalogue.encoding)});
     switch (catalogue.fault) {
     case FileFault::TooLarge:
@@ -509,7 +509,7 @@ std::string FileFaultText(const Catalogue& catalogue) {
 }
 
 std::string SkippedText(const SkippedRow& row) {
-    const char* column = kColumnNames[static_cast<std::size_t>(row.column)];
+    const char* column = kShownColumnNames[static_cast<std::size_t>(row.column)];
     const std::string& cell = row.cell;
     switch (row.fault) {
     case RowFault::Missing:

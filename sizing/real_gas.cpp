@@ -10,7 +10,7 @@ namespace sizing {
 namespace {
 
 // The exponent of the adiabatic formulas.
-constexpr double kAdiabatic = 1.4;
+constexpr double kAdiabaticIndex = 1.4;
 
 // The mean of inputs a and b of the method as an absolute pressure in MPa.
 double AbsolutePressure(const Method& method, const double* values, std::size_t a, std::size_t b) {
@@ -29,21 +29,21 @@ GasCorrection Checked(GasProcess process, double n, double factor) {
 // The storage form with the exponent n of the formula (w = 1/n), interpolated between the
 // isotherm and the isentrope inside (1, 1.4).
 GasCorrection Storage(double n, double p0, double p1, double p2, double t) {
-    if (!(n >= 1.0 && n <= kAdiabatic)) {
+    if (!(n >= 1.0 && n <= kAdiabaticIndex)) {
         return {GasProcess::None, n, 1.0};
     }
     const auto factor = [&](GasProcess process) {
-        const double w = process == GasProcess::Isothermal ? 1.0 : 1.0 / kAdiabatic;
+        const double w = process == GasProcess::Isothermal ? 1.0 : 1.0 / kAdiabaticIndex;
         return StorageFactor(process, w, p0, p1, p2, t);
     };
-    if (n == 1.0 || n == kAdiabatic) {
+    if (n == 1.0 || n == kAdiabaticIndex) {
         const GasProcess process = n == 1.0 ? GasProcess::Isothermal : GasProcess::Adiabatic;
         return Checked(process, n, factor(process));
     }
     const double isothermal = factor(GasProcess::Isothermal);
     const double adiabatic = factor(GasProcess::Adiabatic);
     return Checked(GasProcess::Interpolated, n,
-                   isothermal + (n - 1.0) / (kAdiabatic - 1.0) * (adiabatic - isothermal));
+                   isothermal + (n - 1.0) / (kAdiabaticIndex - 1.0) * (adiabatic - isothermal));
 }
 
 } // namespace
@@ -74,7 +74,7 @@ double ShockEnergyFactor(double p0, double p2, double t) {
     // Work per unit of the gas's first volume, J/m3.
     const double work = rho0 * (nitrogen::InternalEnergy(end.temperature, end.density) -
                                 nitrogen::InternalEnergy(t, rho0));
-    const double ideal = p0 * 1e6 * (std::pow(p2 / p0, 0.286) - 1.0) / (kAdiabatic - 1.0);
+    const double ideal = p0 * 1e6 * (std::pow(p2 / p0, 0.286) - 1.0) / (kAdiabaticIndex - 1.0);
     return ideal / work;
 }
 

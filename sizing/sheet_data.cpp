@@ -23,7 +23,7 @@ using ReadJson = nlohmann::json;
 constexpr const char* kFormat = "presovol-calculation";
 constexpr int kVersion = 1;
 constexpr std::string_view kOpen = "<script type=\"application/json\" id=\"presovol-calculation\">";
-constexpr std::string_view kClose = "</script>";
+constexpr std::string_view kScriptEnd = "</script>";
 // The sheet's heading: a page with it but without the data block is a sheet all the same.
 constexpr std::string_view kHeading = u8"<h1>蓄能器计算书</h1>";
 // What a reason quotes of a text from the file, in characters.
@@ -252,7 +252,7 @@ std::string SheetData(const Calculation& c, std::string_view program) {
             block += ch;
         }
     }
-    return block + std::string(kClose);
+    return block + std::string(kScriptEnd);
 }
 
 std::optional<SavedSheet> ReadSheet(std::string_view bytes, std::string& reason) {
@@ -268,7 +268,7 @@ std::optional<SavedSheet> ReadSheet(std::string_view bytes, std::string& reason)
         return std::nullopt;
     }
     const std::size_t start = open + kOpen.size();
-    const std::size_t close = bytes.find(kClose, start);
+    const std::size_t close = bytes.find(kScriptEnd, start);
     if (close == std::string_view::npos) {
         reason = u8"计算书的数据没有结尾：文件不完整。";
         return std::nullopt;

@@ -42,7 +42,7 @@ constexpr int kEndTries = 12;
 // Relative width at which a bracket is narrow enough, and how near the volume a value must
 // bring it.
 constexpr double kNarrow = 1e-9;
-constexpr double kClose = 1e-6;
+constexpr double kCloseEnough = 1e-6;
 constexpr double kExact = 1e-14;
 constexpr int kMostSteps = 200;
 // Steps of the search for a turning point between two samples, or for the end of the volume.
@@ -65,7 +65,7 @@ public:
         return std::isfinite(v) && v > 0.0 ? v - m_volume : kNaN;
     }
     // Whether a mismatch is small enough for its value to answer.
-    bool Close(double mismatch) const { return std::fabs(mismatch) <= kClose * m_volume; }
+    bool Close(double mismatch) const { return std::fabs(mismatch) <= kCloseEnough * m_volume; }
     // Whether it is as small as the volume's last digits.
     bool Exact(double mismatch) const { return std::fabs(mismatch) <= kExact * m_volume; }
 
