@@ -312,7 +312,10 @@ HBRUSH CLauncherDlg::OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor) {
 }
 
 BOOL CLauncherDlg::PreTranslateMessage(MSG* msg) {
-    if (m_toolTip.GetSafeHwnd() != nullptr) {
+    // A tooltip acts on the pointer's moves and presses alone. Every message of an open
+    // calculator passes here too, on its way up to the main window: the others are not sent.
+    if (m_toolTip.GetSafeHwnd() != nullptr && msg->message >= WM_MOUSEFIRST &&
+        msg->message <= WM_MOUSELAST) {
         m_toolTip.SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
     }
     return CDialog::PreTranslateMessage(msg);

@@ -74,9 +74,6 @@ inline LateLibrary shell32{L"shell32.dll", true};
 // clang-format on
 
 BASE_LATE_FUNCTION(comctl32, InitCommonControlsEx);
-BASE_LATE_FUNCTION(comctl32, SetWindowSubclass);
-BASE_LATE_FUNCTION(comctl32, DefSubclassProc);
-BASE_LATE_FUNCTION(comctl32, RemoveWindowSubclass);
 BASE_LATE_FUNCTION(comdlg32, GetSaveFileNameW);
 BASE_LATE_FUNCTION(comdlg32, GetOpenFileNameW);
 BASE_LATE_FUNCTION(comdlg32, CommDlgExtendedError);

@@ -20,6 +20,7 @@ void CAuxPowerDlg::DoDataExchange(CDataExchange* dx) {
 
 BEGIN_MESSAGE_MAP(CAuxPowerDlg, CDialog)
 ON_BN_CLICKED(IDC_CALCULATE, OnCalculate)
+ON_CALC_SHEET()
 END_MESSAGE_MAP()
 
 void CAuxPowerDlg::OnCalculate() {

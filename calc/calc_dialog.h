@@ -1,8 +1,19 @@
 // What all calculator dialogs share after their formula has run.
 #pragma once
 
+#include "calc/calc_sheet.h"
 #include "framework/framework.h"
 #include "sizing/methods.h"
+
+// The entries of a calculator's message map for its sheet: its buttons "复制", "计算书…" and
+// "打开…", the sheet that waits for it, and the end of its window, whose own handling follows.
+// clang-format off
+#define ON_CALC_SHEET() \
+    {WM_COMMAND, BN_CLICKED, AfxId(IDC_COPY_SHEET), AfxId(IDC_SAVE_SHEET), AFX_HANDLER(SheetButton(self->m_hWnd, LOWORD(wParam)); return 0;)}, \
+    {WM_COMMAND, BN_CLICKED, AfxId(IDC_OPEN_SHEET), AfxId(IDC_OPEN_SHEET), AFX_HANDLER(SheetButton(self->m_hWnd, LOWORD(wParam)); return 0;)}, \
+    {WM_OPEN_WAITING_SHEET, 0, 0, 0, AFX_HANDLER(OpenWaitingSheet(self->m_hWnd); return 0;)}, \
+    {WM_NCDESTROY, 0, 0, 0, AFX_HANDLER(ForgetSheet(self->m_hWnd); return self->Default();)},
+// clang-format on
 
 // Calculates method over values (its inputs in binding order), whose formula gave volume, and
 // shows the calculation: its volume as the result sentence in static resultId of dialog, its

@@ -9,7 +9,6 @@
 #include "base/utf8.h"
 #include "base/whole_file.h"
 
-#include <commctrl.h>
 #include <commdlg.h>
 
 #include <cstring>
@@ -17,7 +16,6 @@
 #include <filesystem>
 #include <map>
 #include <memory>
-#include <new>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -54,9 +52,6 @@ struct SheetState {
     sizing::Conditions conditions;
     std::optional<sizing::Calculation> shown;
 };
-
-// The id under which the dialog's window is subclassed for its sheet.
-constexpr UINT_PTR kSheetSubclass = IDC_SAVE_SHEET;
 
 void Tell(HWND dialog, const std::wstring& text) {
     ::MessageBoxW(dialog, text.c_str(), WideFromGbk(AfxGetAppName()).c_str(),
@@ -233,60 +228,23 @@ std::unordered_map<HWND, std::unique_ptr<SheetState>>& States() {
     return states;
 }
 
-LRESULT CALLBACK SheetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                           DWORD_PTR data) {
-    const SheetState& state = *reinterpret_cast<const SheetState*>(data);
-    const WORD control = LOWORD(wParam);
-    const bool click = message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED;
-    if ((click && state.shown && (control == IDC_COPY_SHEET || control == IDC_SAVE_SHEET)) ||
-        (click && control == IDC_OPEN_SHEET) || message == WM_OPEN_WAITING_SHEET) {
-        // No exception may cross the system's frames.
-        try {
-            if (message == WM_OPEN_WAITING_SHEET) {
-                if (Waiting() && Waiting()->method == state.method) {
-                    const sizing::SavedSheet sheet = std::move(*Waiting());
-                    Waiting().reset();
-                    FillEdits(dialog, state, sheet);
-                }
-            } else if (control == IDC_OPEN_SHEET) {
-                OpenSheet(dialog, state);
-            } else if (control == IDC_COPY_SHEET) {
-                CopySheet(dialog, *state.shown);
-            } else {
-                SaveSheet(dialog, *state.shown);
-            }
-        } catch (...) {
-        }
-        return 0;
-    }
-    if (message == WM_NCDESTROY) {
-        base::late::RemoveWindowSubclass.Load()(dialog, &SheetProc, id);
-        States().erase(dialog);
-    }
-    return base::late::DefSubclassProc.Load()(dialog, message, wParam, lParam);
-}
-
-// The state of dialog, made and hooked to its window on first use.
+// The state of dialog, made on first use.
 SheetState& StateOf(HWND dialog) {
     std::unique_ptr<SheetState>& state = States()[dialog];
     if (!state) {
-        auto made = std::make_unique<SheetState>();
-        // The common controls' subclassing, all three functions of it, or none.
-        auto* const subclass = base::late::SetWindowSubclass.Load();
-        if (subclass == nullptr || base::late::DefSubclassProc.Load() == nullptr ||
-            base::late::RemoveWindowSubclass.Load() == nullptr ||
-            !subclass(dialog, &SheetProc, kSheetSubclass,
-                      reinterpret_cast<DWORD_PTR>(made.get()))) {
-            States().erase(dialog);
-            throw std::bad_alloc();
-        }
-        state = std::move(made);
+        state = std::make_unique<SheetState>();
         // Opened for a sheet: it fills the edits once they are all known.
         if (Waiting()) {
             ::PostMessageW(dialog, WM_OPEN_WAITING_SHEET, 0, 0);
         }
     }
     return *state;
+}
+
+// The state of dialog; null when it has exchanged no input yet.
+SheetState* FindState(HWND dialog) {
+    const auto found = States().find(dialog);
+    return found != States().end() ? found->second.get() : nullptr;
 }
 
 } // namespace
@@ -349,4 +307,31 @@ void OpenInNextCalculator(std::optional<sizing::SavedSheet> sheet) {
 
 const sizing::Method* WaitingSheetMethod() {
     return Waiting() ? Waiting()->method : nullptr;
+}
+
+void SheetButton(HWND dialog, int id) {
+    const SheetState* state = FindState(dialog);
+    if (state == nullptr) {
+        return;
+    }
+    if (id == IDC_OPEN_SHEET) {
+        OpenSheet(dialog, *state);
+    } else if (state->shown && id == IDC_COPY_SHEET) {
+        CopySheet(dialog, *state->shown);
+    } else if (state->shown && id == IDC_SAVE_SHEET) {
+        SaveSheet(dialog, *state->shown);
+    }
+}
+
+void OpenWaitingSheet(HWND dialog) {
+    const SheetState* state = FindState(dialog);
+    if (state != nullptr && Waiting() && Waiting()->method == state->method) {
+        const sizing::SavedSheet sheet = std::move(*Waiting());
+        Waiting().reset();
+        FillEdits(dialog, *state, sheet);
+    }
+}
+
+void ForgetSheet(HWND dialog) {
+    States().erase(dialog);
 }

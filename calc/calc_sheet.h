@@ -53,3 +53,10 @@ void OpenInNextCalculator(std::optional<sizing::SavedSheet> sheet);
 
 // The method of the sheet that waits for the next calculator; null when none waits.
 const sizing::Method* WaitingSheetMethod();
+
+// What the window procedure of a calculator does for its sheet (ON_CALC_SHEET): a click on
+// button id of dialog ("复制", "计算书…" or "打开…"), the sheet that waits for it, and the end
+// of its window, with which its sheet goes.
+void SheetButton(HWND dialog, int id);
+void OpenWaitingSheet(HWND dialog);
+void ForgetSheet(HWND dialog);

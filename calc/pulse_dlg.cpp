@@ -24,6 +24,7 @@ void CPulseADlg::DoDataExchange(CDataExchange* dx) {
 
 BEGIN_MESSAGE_MAP(CPulseADlg, CDialog)
 ON_BN_CLICKED(IDC_CALCULATE, OnCalculate)
+ON_CALC_SHEET()
 END_MESSAGE_MAP()
 
 void CPulseADlg::OnCalculate() {
@@ -49,6 +50,7 @@ void CPulseBDlg::DoDataExchange(CDataExchange* dx) {
 
 BEGIN_MESSAGE_MAP(CPulseBDlg, CDialog)
 ON_BN_CLICKED(IDC_CALCULATE, OnCalculate)
+ON_CALC_SHEET()
 END_MESSAGE_MAP()
 
 void CPulseBDlg::OnCalculate() {
@@ -73,6 +75,7 @@ void CPulseCDlg::DoDataExchange(CDataExchange* dx) {
 
 BEGIN_MESSAGE_MAP(CPulseCDlg, CDialog)
 ON_BN_CLICKED(IDC_CALCULATE, OnCalculate)
+ON_CALC_SHEET()
 END_MESSAGE_MAP()
 
 void CPulseCDlg::OnCalculate() {
@@ -97,6 +100,7 @@ void CPulseDDlg::DoDataExchange(CDataExchange* dx) {
 
 BEGIN_MESSAGE_MAP(CPulseDDlg, CDialog)
 ON_BN_CLICKED(IDC_CALCULATE, OnCalculate)
+ON_CALC_SHEET()
 END_MESSAGE_MAP()
 
 void CPulseDDlg::OnCalculate() {

@@ -24,6 +24,7 @@ void CShockADlg::DoDataExchange(CDataExchange* dx) {
 
 BEGIN_MESSAGE_MAP(CShockADlg, CDialog)
 ON_BN_CLICKED(IDC_CALCULATE, OnCalculate)
+ON_CALC_SHEET()
 END_MESSAGE_MAP()
 
 void CShockADlg::OnCalculate() {
@@ -49,6 +50,7 @@ void CShockBDlg::DoDataExchange(CDataExchange* dx) {
 
 BEGIN_MESSAGE_MAP(CShockBDlg, CDialog)
 ON_BN_CLICKED(IDC_CALCULATE, OnCalculate)
+ON_CALC_SHEET()
 END_MESSAGE_MAP()
 
 void CShockBDlg::OnCalculate() {
@@ -79,6 +81,7 @@ void CShockCDlg::DoDataExchange(CDataExchange* dx) {
 
 BEGIN_MESSAGE_MAP(CShockCDlg, CDialog)
 ON_BN_CLICKED(IDC_CALCULATE, OnCalculate)
+ON_CALC_SHEET()
 END_MESSAGE_MAP()
 
 void CShockCDlg::OnCalculate() {

@@ -28,6 +28,19 @@ std::string TypedText(HWND edit) {
     return base::NarrowFrom(CP_UTF8, GetWindowTextWide(edit));
 }
 
+// Whether the edit shows text already. A number's text is short: one read, without asking for
+// the length first, of at least a character more than text holds, which tells a longer text.
+bool Shows(HWND edit, const std::wstring& text) {
+    wchar_t shown[32];
+    constexpr int kCapacity = sizeof shown / sizeof shown[0];
+    if (text.size() + 2 > kCapacity) {
+        return false;
+    }
+    const int length = ::GetWindowTextW(edit, shown, kCapacity);
+    return length >= 0 && static_cast<size_t>(length) == text.size() &&
+           text.compare(0, text.size(), shown, text.size()) == 0;
+}
+
 } // namespace
 
 void DDX_Text(CDataExchange* dx, int id, double& value, const NumberReader& read) {
@@ -39,7 +52,12 @@ void DDX_Text(CDataExchange* dx, int id, double& value, const NumberReader& read
         return;
     }
     if (!dx->m_bSaveAndValidate) {
-        SetWindowTextGbk(edit, FormatNumberText(value).c_str());
+        // An edit that shows the number already, as the template's text at the dialog's start,
+        // is left as it is: setting the same text again would lay it out and notify again.
+        const std::wstring text = WideFromGbk(FormatNumberText(value).c_str());
+        if (!Shows(edit, text)) {
+            ::SetWindowTextW(edit, text.c_str());
+        }
         return;
     }
     double parsed = 0.0;

@@ -179,7 +179,7 @@ INT_PTR CDialog::DoModal() {
 
 void CDialog::RunModalLoop() {
     const ModalDepth depth;
-    bool askIdle = true;
+    bool askIdle = FindEntry(GetMessageMap(), WM_KICKIDLE, 0, 0) != nullptr;
     // The Unicode forms, so that typed characters reach the controls as they were typed.
     MSG msg;
     while (ContinueModal() && m_hWnd != nullptr) {

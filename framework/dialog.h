@@ -5,7 +5,8 @@
 
 // Sent by the modal loop to its dialog, with MSGF_DIALOGBOX, when nothing but timers waits in
 // the queue: the dialog is shown and painted, and what only the user's next action needs can be
-// made. Asked again at each such moment until it answers 0.
+// made. Asked again at each such moment until it answers 0. Only a dialog whose message map
+// handles it is asked: for the others the loop does not look at the queue before each message.
 constexpr UINT WM_KICKIDLE = 0x036A;
 
 class CDialog : public CWnd {

@@ -194,9 +194,10 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
     const AFX_MSGMAP_ENTRY* entry = FindEntry(GetMessageMap(), key, 0, 0);
     if (entry == nullptr) {
         if (IsCtlColorMessage(message)) {
-            // Without a handler of its own the window still reflects the colour message.
+            // Without a handler of its own the window still reflects the colour message, to a
+            // bound child only: an unbound one needs no temporary object for it.
             *result = reinterpret_cast<LRESULT>(
-                OnCtlColor(nullptr, FromHandle(reinterpret_cast<HWND>(lParam)), 0));
+                OnCtlColor(nullptr, FromHandlePermanent(reinterpret_cast<HWND>(lParam)), 0));
             return TRUE;
         }
         return FALSE;

@@ -71,6 +71,51 @@ BOOL CALLBACK Offer(HWND hwnd, LPARAM lParam) {
     return TRUE;
 }
 
+// Registers hwnd and takes over its window procedure, as AttachSkin does. A window at its
+// WM_CREATE (created true) has neither the focus nor a check state, is not shown yet and needs
+// no repaint: none of them is asked.
+SkinnedControl* Attach(HWND hwnd, bool created) {
+    if (FindSkinned(hwnd) != nullptr) {
+        return nullptr;
+    }
+    const SkinKind kind = ClassifyControl(hwnd);
+    if (static_cast<unsigned int>(kind) > static_cast<unsigned int>(kSkinComboBox)) {
+        return nullptr;
+    }
+    const auto style = static_cast<std::uint32_t>(::GetWindowLongA(hwnd, GWL_STYLE));
+    void* memory = ::HeapAlloc(::GetProcessHeap(), 0, sizeof(SkinnedControl));
+    if (memory == nullptr) {
+        return nullptr;
+    }
+    const bool focused = !created && ::GetFocus() == hwnd;
+    SkinnedControl* node = new (memory)
+        SkinnedControl{hwnd, kind, InitialSkinState(kind, style, focused), nullptr, g_head};
+    g_head = node;
+    // From here on every message to the control passes through SkinWindowProc, which finds the
+    // node complete. A Unicode procedure: the control stays a Unicode window, and no message
+    // text passes through the system's ANSI code page.
+    node->prevProc = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SkinWindowProc)));
+    if (node->prevProc == nullptr) {
+        // The window cannot be taken over (it belongs to another process): leave it alone.
+        Unlink(node);
+        ::HeapFree(::GetProcessHeap(), 0, node);
+        return nullptr;
+    }
+    if (created) {
+        return node;
+    }
+    if (kind == kSkinPushButton || kind == kSkinCheckBox || kind == kSkinRadioButton) {
+        const LRESULT check = ::SendMessageA(hwnd, BM_GETCHECK, 0, 0);
+        if (SkinnedControl* current = FindSkinned(hwnd)) {
+            current->state = WithCheckState(current->state, static_cast<std::uintptr_t>(check));
+        }
+    }
+    RedrawIfShown(hwnd);
+    // The node, unless the control let go of the skin while answering or repainting.
+    return FindSkinned(hwnd);
+}
+
 INT_PTR SwitchOn() {
     if (g_hook != nullptr) {
         return 0;
@@ -113,41 +158,7 @@ INT_PTR EnableSkin(HWND hwnd, BOOL enable) {
 }
 
 SkinnedControl* AttachSkin(HWND hwnd) {
-    if (FindSkinned(hwnd) != nullptr) {
-        return nullptr;
-    }
-    const SkinKind kind = ClassifyControl(hwnd);
-    if (static_cast<unsigned int>(kind) > static_cast<unsigned int>(kSkinComboBox)) {
-        return nullptr;
-    }
-    const auto style = static_cast<std::uint32_t>(::GetWindowLongA(hwnd, GWL_STYLE));
-    void* memory = ::HeapAlloc(::GetProcessHeap(), 0, sizeof(SkinnedControl));
-    if (memory == nullptr) {
-        return nullptr;
-    }
-    SkinnedControl* node = new (memory) SkinnedControl{
-        hwnd, kind, InitialSkinState(kind, style, ::GetFocus() == hwnd), nullptr, g_head};
-    g_head = node;
-    // From here on every message to the control passes through SkinWindowProc, which finds the
-    // node complete. A Unicode procedure: the control stays a Unicode window, and no message
-    // text passes through the system's ANSI code page.
-    node->prevProc = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SkinWindowProc)));
-    if (node->prevProc == nullptr) {
-        // The window cannot be taken over (it belongs to another process): leave it alone.
-        Unlink(node);
-        ::HeapFree(::GetProcessHeap(), 0, node);
-        return nullptr;
-    }
-    if (kind == kSkinPushButton || kind == kSkinCheckBox || kind == kSkinRadioButton) {
-        const LRESULT check = ::SendMessageA(hwnd, BM_GETCHECK, 0, 0);
-        if (SkinnedControl* current = FindSkinned(hwnd)) {
-            current->state = WithCheckState(current->state, static_cast<std::uintptr_t>(check));
-        }
-    }
-    RedrawIfShown(hwnd);
-    // The node, unless the control let go of the skin while answering or repainting.
-    return FindSkinned(hwnd);
+    return Attach(hwnd, false);
 }
 
 void DetachSkin(HWND hwnd) {
@@ -201,7 +212,7 @@ LRESULT CALLBACK SkinCallWndHook(int code, WPARAM wParam, LPARAM lParam) {
         const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
         // The window's class and style are in place; its own procedure has not seen WM_CREATE.
         if (sent->message == WM_CREATE) {
-            AttachSkin(sent->hwnd);
+            Attach(sent->hwnd, true);
         }
     }
     return ::CallNextHookEx(g_hook, code, wParam, lParam);
