@@ -173,7 +173,7 @@ Body BodyOf(const Calculation& c, const SheetStamp& stamp) {
 }
 
 // The diagram's scale: data (absolute MPa, litres) to SVG units.
-struct Scale {
+struct DiagramScale {
     double pMin, pMax, vMax;
     double X(double p) const {
         return kLeft + (p - pMin) / (pMax - pMin) * (kWidth - kLeft - kRight);
@@ -333,7 +333,7 @@ std::string Diagram(const Calculation& c) {
     if (!(std::isfinite(vMax) && vMax > 0.0)) {
         return std::string();
     }
-    const Scale s{pMin, pMax, vMax * 1.1};
+    const DiagramScale s{pMin, pMax, vMax * 1.1};
     std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 " +
                       Printed("%g", kWidth) + " " + Printed("%g", kHeight) +
                       "\" role=\"img\" aria-label=\"P-V\">";
